@@ -1,0 +1,18 @@
+# Writes a header of std::string_view constants holding the exact bytes of the given files.
+# Called with -DOUTPUT=<header> -DINPUTS=<name=path;name=path...>
+set(body "// Generated from src/scripts at build time; edit the files there.\n#pragma once\n#include <string_view>\n\nnamespace quillane::texts {\n")
+foreach(entry IN LISTS INPUTS)
+  string(REPLACE "=" ";" pair "${entry}")
+  list(GET pair 0 name)
+  list(GET pair 1 path)
+  file(READ "${path}" hex HEX)
+  string(LENGTH "${hex}" hexLength)
+  math(EXPR size "${hexLength} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  string(APPEND body "inline constexpr char ${name}Bytes[] = {${bytes}'\\0'};\n")
+  string(APPEND body "inline constexpr std::string_view ${name}{${name}Bytes, ${size}};\n")
+endforeach()
+string(APPEND body "} // namespace quillane::texts\n")
+file(WRITE "${OUTPUT}.tmp" "${body}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quillane needs that this machine lacks.
+#   scripts/dependencies.sh build   what building and running needs
+#   scripts/dependencies.sh test    that, and what the tests need
+set -euo pipefail
+
+build=(g++ cmake make pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libgtest-dev)
+test=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick dbus dbus-x11 shared-mime-info)
+
+wanted=("${build[@]}")
+[ "${1:-build}" = test ] && wanted+=("${test[@]}")
+
+missing=()
+for package in "${wanted[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

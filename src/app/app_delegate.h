@@ -1,0 +1,63 @@
+#pragma once
+// The one object that owns the running program's state; every platform callback lands here.
+#include "app/fixed_texts.h"
+#include "app/page_view.h"
+#include "platform/application.h"
+#include "platform/colour.h"
+#include "platform/event.h"
+#include "platform/preferences.h"
+#include "platform/web_view.h"
+#include "platform/window.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace quillane {
+
+class AppDelegate : public platform::ApplicationDelegate, public platform::WindowDelegate {
+public:
+    AppDelegate(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts,
+        std::optional<std::string> probeFile);
+
+    // Application callbacks.
+    void applicationDidFinishLaunching() override;
+    bool applicationShouldTerminateAfterLastWindowClosed() override { return true; }
+
+    // Operations.
+    void layOutPage();
+    void paintBand();
+    void showButtons(bool show);
+    void settle();
+    void watchForDrags();
+    void buildMenus();
+
+    bool isProbeRun() const { return m_probeFile.has_value(); }
+
+    // Fields, in the order the program knows them.
+    std::unique_ptr<platform::Window> window;
+    std::shared_ptr<PageView> web;
+    std::optional<platform::Observation> pageFullScreen;
+    std::optional<platform::Observation> pageColour;
+    std::optional<platform::Colour> topColour;
+    static constexpr double band = 10.0;
+    static constexpr int floating = 10;
+    static constexpr std::uint64_t everyday = platform::collectionBehaviour::canJoinAllSpaces
+        | platform::collectionBehaviour::fullScreenAuxiliary | platform::collectionBehaviour::canJoinAllApplications;
+    std::int64_t dragsTaken = 0;
+    std::int64_t pageDrags = 0;
+    std::optional<platform::Event> pressed;
+    std::optional<std::string> probeDownload;
+
+private:
+    // The page's own full-screen state changed.
+    void pageFullScreenChanged();
+
+    platform::Application& m_application;
+    platform::Preferences& m_preferences;
+    const FixedTexts& m_texts;
+    const std::optional<std::string> m_probeFile;
+};
+
+} // namespace quillane

@@ -1,0 +1,69 @@
+// The launch: builds the window and the page view, wires them and shows them.
+#include "app/app_delegate.h"
+#include "window/hover_view.h"
+
+namespace quillane {
+
+namespace {
+constexpr platform::Size windowSize { 640, 400 };
+constexpr std::uint64_t windowStyle = platform::styleMask::titled | platform::styleMask::closable | platform::styleMask::miniaturizable
+    | platform::styleMask::resizable | platform::styleMask::fullSizeContentView;
+constexpr const char* probeBaseAddress = "https://example.com/";
+constexpr const char* frameAutosaveName = "Quillane";
+} // namespace
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    m_preferences.registerDefault("float", true);
+
+    window = std::make_unique<platform::Window>(m_application, platform::Rect { { 0, 0 }, windowSize }, windowStyle);
+    window->setBackgroundColour({ 0, 0, 0, 1 });
+    window->setDelegate(this);
+    settle();
+    // The window is never released while the program runs: it lives as long as this delegate.
+
+    auto hover = std::make_shared<HoverView>(window->contentLayoutRect());
+    hover->onHover = [this](bool near) { showButtons(near); };
+
+    platform::WebViewConfiguration configuration;
+    configuration.elementFullscreenEnabled = true;
+
+    web = std::make_shared<PageView>(hover->bounds(), configuration);
+    web->setAutoresizingMask(platform::flexibleWidth | platform::flexibleHeight);
+
+    pageColour = web->observeUnderPageBackgroundColour([this] { paintBand(); }, true);
+    pageFullScreen = web->observeFullscreenState([this] { pageFullScreenChanged(); });
+
+    hover->addSubview(web);
+    window->setContentView(hover);
+    layOutPage();
+    showButtons(false);
+    watchForDrags();
+    buildMenus();
+
+    if (isProbeRun())
+        web->loadHTMLString(m_texts.probePage, probeBaseAddress);
+
+    window->center();
+    window->makeFirstResponder(*web);
+
+    if (isProbeRun()) {
+        window->orderFront();
+        return;
+    }
+    window->setFrameAutosaveName(frameAutosaveName, m_preferences);
+    window->makeKeyAndOrderFront();
+    m_application.activate();
+}
+
+void AppDelegate::layOutPage()
+{
+    platform::View* content = window ? window->contentView() : nullptr;
+    if (!content || !web)
+        return;
+    double inset = (window->styleMask() & platform::styleMask::fullScreen) ? 0 : band;
+    platform::Size size = content->bounds().size;
+    web->setFrame({ { 0, 0 }, { size.width, size.height - inset } });
+}
+
+} // namespace quillane

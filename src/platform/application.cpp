@@ -1,0 +1,100 @@
+#include "platform/application_impl.h"
+
+#include "platform/window.h"
+
+namespace quillane::platform {
+
+Application::Application(const ApplicationIdentity& identity, bool singleInstance)
+    : m_impl(std::make_unique<Impl>(*this))
+{
+    // Keep-above, every-workspace windows, window positions and synthetic events need X11; on a
+    // Wayland desktop this runs through XWayland.
+    gdk_set_allowed_backends("x11");
+    g_set_prgname(identity.programName.c_str());
+    g_set_application_name(identity.displayName.c_str());
+    gdk_set_program_class(identity.windowClass.c_str());
+
+    auto flags = singleInstance ? G_APPLICATION_HANDLES_OPEN : G_APPLICATION_NON_UNIQUE;
+    m_impl->application = GObjectRef<GtkApplication>::adopt(gtk_application_new(identity.id.c_str(), GApplicationFlags(flags)));
+    m_impl->activateSignal = connect<&Impl::onActivate>(m_impl->application.get(), "activate", m_impl.get());
+    m_impl->openSignal = connect<&Impl::onOpen>(m_impl->application.get(), "open", m_impl.get());
+}
+
+Application::~Application() = default;
+
+void Application::setDelegate(ApplicationDelegate* delegate)
+{
+    m_impl->delegate = delegate;
+}
+
+ApplicationDelegate* Application::delegate() const
+{
+    return m_impl->delegate;
+}
+
+void Application::Impl::launch()
+{
+    if (launched || !delegate)
+        return;
+    launched = true;
+    if (!delegate->applicationShouldTerminateAfterLastWindowClosed())
+        g_application_hold(G_APPLICATION(application.get()));
+    delegate->applicationDidFinishLaunching();
+}
+
+void Application::Impl::onActivate(GApplication*)
+{
+    if (launched)
+        owner.activate();
+    else
+        launch();
+}
+
+void Application::Impl::onOpen(GApplication*, GFile** files, gint count, gchar*)
+{
+    std::vector<std::string> links;
+    for (gint index = 0; index < count; ++index) {
+        GCharPtr uri(g_file_get_uri(files[index]));
+        if (uri)
+            links.emplace_back(static_cast<char*>(uri.get()));
+    }
+    // Links that arrive before launch are handed over first, so the launch finds what they chose.
+    if (auto* opener = dynamic_cast<ApplicationOpenDelegate*>(delegate))
+        opener->applicationOpen(links);
+    launch();
+}
+
+int Application::run(const std::string& programPath, const std::vector<std::string>& links)
+{
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(programPath.c_str()));
+    for (const auto& link : links)
+        argv.push_back(const_cast<char*>(link.c_str()));
+    argv.push_back(nullptr);
+    return g_application_run(G_APPLICATION(m_impl->application.get()), static_cast<int>(argv.size() - 1), argv.data());
+}
+
+void Application::terminate()
+{
+    g_application_quit(G_APPLICATION(m_impl->application.get()));
+}
+
+void Application::activate()
+{
+    for (Window* window : windows()) {
+        if (window->isVisible())
+            window->makeKeyAndOrderFront();
+    }
+}
+
+std::vector<Window*> Application::windows() const
+{
+    std::vector<Window*> result;
+    for (GList* item = gtk_application_get_windows(m_impl->application.get()); item; item = item->next) {
+        if (Window* window = windowFor(GTK_WINDOW(item->data)))
+            result.push_back(window);
+    }
+    return result;
+}
+
+} // namespace quillane::platform

@@ -1,0 +1,31 @@
+#pragma once
+// Private to the platform layer.
+#include "platform/application.h"
+#include "platform/gobject_ref.h"
+#include "platform/signal.h"
+
+#include <gtk/gtk.h>
+
+namespace quillane::platform {
+
+struct Application::Impl {
+    Application& owner;
+    GObjectRef<GtkApplication> application;
+    ApplicationDelegate* delegate = nullptr;
+    bool launched = false;
+    SignalConnection activateSignal;
+    SignalConnection openSignal;
+
+    explicit Impl(Application& application)
+        : owner(application)
+    {
+    }
+    void launch();
+    void onActivate(GApplication*);
+    void onOpen(GApplication*, GFile** files, gint count, gchar* hint);
+};
+
+// The Window object behind a GTK window of ours, or null.
+Window* windowFor(GtkWindow* window);
+
+} // namespace quillane::platform

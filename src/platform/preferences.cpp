@@ -1,0 +1,192 @@
+#include "platform/preferences.h"
+
+#include "platform/gobject_ref.h"
+
+#include <glib.h>
+#include <glib/gstdio.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace quillane::platform {
+
+namespace {
+constexpr const char* fileName = "preferences.ini";
+constexpr const char* group = "Preferences";
+} // namespace
+
+// Values are kept as GVariant text ("true", "'text'", "{'site': true}") so that each carries its type
+// and any text, line feeds and unusual keys included, survives the key file.
+struct Preferences::Impl {
+    std::string folder;
+    GKeyFilePtr file { g_key_file_new() };
+    std::map<std::string, bool> registered;
+    // Set when a file exists that could not be read; it is moved aside before we write over it.
+    bool unreadable = false;
+
+    std::string path() const
+    {
+        GCharPtr joined(g_build_filename(folder.c_str(), fileName, nullptr));
+        return static_cast<char*>(joined.get());
+    }
+
+    void load()
+    {
+        file.reset(g_key_file_new());
+        unreadable = false;
+        ErrorOut error;
+        if (g_key_file_load_from_file(file.get(), path().c_str(), G_KEY_FILE_KEEP_COMMENTS, error.out()))
+            return;
+        file.reset(g_key_file_new());
+        if (!g_error_matches(error.get(), G_FILE_ERROR, G_FILE_ERROR_NOENT)) {
+            unreadable = true;
+            std::fprintf(stderr, "quillane: could not read preferences from %s (%s); starting from defaults\n", path().c_str(), error.message());
+        }
+    }
+
+    GVariantPtr value(const std::string& key, const GVariantType* type) const
+    {
+        GCharPtr stored(g_key_file_get_string(file.get(), group, key.c_str(), nullptr));
+        if (!stored)
+            return nullptr;
+        GVariant* parsed = g_variant_parse(nullptr, static_cast<char*>(stored.get()), nullptr, nullptr, nullptr);
+        if (!parsed)
+            return nullptr;
+        GVariantPtr owned(g_variant_ref_sink(parsed));
+        if (!g_variant_is_of_type(owned.get(), type))
+            return nullptr;
+        return owned;
+    }
+
+    bool store(const std::string& key, GVariant* floating)
+    {
+        GVariantPtr variant(g_variant_ref_sink(floating));
+        GCharPtr printed(g_variant_print(variant.get(), TRUE));
+        g_key_file_set_string(file.get(), group, key.c_str(), static_cast<char*>(printed.get()));
+        return write();
+    }
+
+    bool keepUnreadableFileAside()
+    {
+        GCharPtr stamp(g_strdup_printf("%s.unreadable-%" G_GINT64_FORMAT, path().c_str(), g_get_real_time()));
+        if (g_rename(path().c_str(), static_cast<char*>(stamp.get())) != 0 && errno != ENOENT) {
+            std::fprintf(stderr, "quillane: preferences not saved: %s could not be read and could not be moved aside\n", path().c_str());
+            return false;
+        }
+        unreadable = false;
+        return true;
+    }
+
+    bool write()
+    {
+        if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
+            std::fprintf(stderr, "quillane: preferences not saved: could not create %s\n", folder.c_str());
+            return false;
+        }
+        if (unreadable && !keepUnreadableFileAside())
+            return false;
+        gsize length = 0;
+        GCharPtr data(g_key_file_to_data(file.get(), &length, nullptr));
+        ErrorOut error;
+        if (!g_file_set_contents_full(path().c_str(), static_cast<char*>(data.get()), static_cast<gssize>(length),
+                G_FILE_SET_CONTENTS_CONSISTENT, 0600, error.out())) {
+            std::fprintf(stderr, "quillane: preferences not saved: %s\n", error.message());
+            return false;
+        }
+        return true;
+    }
+};
+
+Preferences::Preferences(std::string folder)
+    : m_impl(std::make_unique<Impl>())
+{
+    m_impl->folder = std::move(folder);
+    m_impl->load();
+}
+
+Preferences::~Preferences() = default;
+
+std::string Preferences::defaultFolder()
+{
+    GCharPtr folder(g_build_filename(g_get_user_config_dir(), "quillane", nullptr));
+    return static_cast<char*>(folder.get());
+}
+
+std::string Preferences::path() const
+{
+    return m_impl->path();
+}
+
+void Preferences::registerDefault(const std::string& key, bool value)
+{
+    m_impl->registered[key] = value;
+}
+
+std::optional<bool> Preferences::boolean(const std::string& key) const
+{
+    if (auto variant = m_impl->value(key, G_VARIANT_TYPE_BOOLEAN))
+        return g_variant_get_boolean(variant.get());
+    if (auto registered = m_impl->registered.find(key); registered != m_impl->registered.end())
+        return registered->second;
+    return std::nullopt;
+}
+
+std::optional<std::string> Preferences::text(const std::string& key) const
+{
+    if (auto variant = m_impl->value(key, G_VARIANT_TYPE_STRING))
+        return std::string(g_variant_get_string(variant.get(), nullptr));
+    return std::nullopt;
+}
+
+std::optional<std::map<std::string, bool>> Preferences::dictionary(const std::string& key) const
+{
+    auto variant = m_impl->value(key, G_VARIANT_TYPE("a{sb}"));
+    if (!variant)
+        return std::nullopt;
+    std::map<std::string, bool> entries;
+    GVariantIter iter;
+    g_variant_iter_init(&iter, variant.get());
+    const char* name = nullptr;
+    gboolean answer = FALSE;
+    while (g_variant_iter_next(&iter, "{&sb}", &name, &answer))
+        entries[name] = answer;
+    return entries;
+}
+
+bool Preferences::setBoolean(const std::string& key, bool value)
+{
+    return m_impl->store(key, g_variant_new_boolean(value));
+}
+
+bool Preferences::setText(const std::string& key, const std::string& value)
+{
+    if (!g_utf8_validate(value.data(), static_cast<gssize>(value.size()), nullptr))
+        return false;
+    return m_impl->store(key, g_variant_new_string(value.c_str()));
+}
+
+bool Preferences::setDictionary(const std::string& key, const std::map<std::string, bool>& value)
+{
+    GVariantBuilder builder;
+    g_variant_builder_init(&builder, G_VARIANT_TYPE("a{sb}"));
+    for (const auto& [name, answer] : value) {
+        if (!g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
+            continue;
+        g_variant_builder_add(&builder, "{sb}", name.c_str(), answer);
+    }
+    return m_impl->store(key, g_variant_builder_end(&builder));
+}
+
+bool Preferences::remove(const std::string& key)
+{
+    if (!g_key_file_remove_key(m_impl->file.get(), group, key.c_str(), nullptr))
+        return true;
+    return m_impl->write();
+}
+
+void Preferences::reload()
+{
+    m_impl->load();
+}
+
+} // namespace quillane::platform

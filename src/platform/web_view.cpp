@@ -1,0 +1,168 @@
+#include "platform/web_view_impl.h"
+
+#include "platform/script_value_from_js.h"
+#include "platform/view_widget.h"
+
+#include <cmath>
+
+namespace quillane::platform {
+
+Observation::Observation() = default;
+Observation::Observation(std::unique_ptr<Impl> impl)
+    : m_impl(std::move(impl))
+{
+}
+Observation::~Observation() = default;
+Observation::Observation(Observation&&) noexcept = default;
+Observation& Observation::operator=(Observation&&) noexcept = default;
+
+namespace {
+std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuration)
+{
+    auto settings = GObjectRef<WebKitSettings>::adopt(webkit_settings_new());
+    webkit_settings_set_enable_fullscreen(settings.get(), configuration.elementFullscreenEnabled);
+
+    auto manager = GObjectRef<WebKitUserContentManager>::adopt(webkit_user_content_manager_new());
+    for (const auto& source : configuration.userScripts) {
+        WebKitUserScript* script = webkit_user_script_new(source.c_str(), WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
+            WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
+        webkit_user_content_manager_add_script(manager.get(), script);
+        webkit_user_script_unref(script);
+    }
+
+    GtkWidget* view = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings.get(), "user-content-manager", manager.get(), nullptr));
+    auto widget = std::make_unique<View::Widget>();
+    widget->widget = GObjectRef<GtkWidget>::retain(view);
+    gtk_widget_set_can_focus(view, TRUE);
+    gtk_widget_show(view);
+    return widget;
+}
+} // namespace
+
+void WebView::Impl::MessageChannel::onMessage(WebKitUserContentManager*, WebKitJavascriptResult* result)
+{
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    JSCValue* value = webkit_javascript_result_get_js_value(result);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    handler->didReceiveScriptMessage(name, scriptValueFrom(value));
+}
+
+WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
+    : View(frame, webWidget(configuration))
+    , m_impl(std::make_unique<Impl>())
+{
+    Impl& impl = *m_impl;
+    impl.view = GObjectRef<WebKitWebView>::retain(WEBKIT_WEB_VIEW(widget().widget.get()));
+    impl.contentManager = GObjectRef<WebKitUserContentManager>::retain(webkit_web_view_get_user_content_manager(impl.view.get()));
+    for (const auto& [name, handler] : configuration.messageHandlers) {
+        if (!handler || !webkit_user_content_manager_register_script_message_handler(impl.contentManager.get(), name.c_str()))
+            continue;
+        auto& channel = impl.channels.emplace_back();
+        channel.name = name;
+        channel.handler = handler;
+        std::string signal = "script-message-received::" + name;
+        channel.connection = connect<&Impl::MessageChannel::onMessage>(impl.contentManager.get(), signal.c_str(), &channel);
+    }
+    impl.loadChanged = connect<&Impl::onLoadChanged>(impl.view.get(), "load-changed", &impl);
+    impl.loadFailed = connect<&Impl::onLoadFailed>(impl.view.get(), "load-failed", &impl);
+    impl.enterFullscreen = connect<&Impl::onEnterFullscreen>(impl.view.get(), "enter-fullscreen", &impl);
+    impl.leaveFullscreen = connect<&Impl::onLeaveFullscreen>(impl.view.get(), "leave-fullscreen", &impl);
+}
+
+WebView::~WebView() = default;
+
+void WebView::Impl::cancelTimeout()
+{
+    if (timeoutTimer)
+        g_source_remove(timeoutTimer);
+    timeoutTimer = 0;
+}
+
+void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
+{
+    if (event == WEBKIT_LOAD_COMMITTED || event == WEBKIT_LOAD_FINISHED)
+        cancelTimeout();
+}
+
+gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*)
+{
+    cancelTimeout();
+    return FALSE;
+}
+
+gboolean WebView::Impl::onEnterFullscreen(WebKitWebView*)
+{
+    fullscreen = FullscreenState::inFullscreen;
+    return FALSE;
+}
+
+gboolean WebView::Impl::onLeaveFullscreen(WebKitWebView*)
+{
+    fullscreen = FullscreenState::notInFullscreen;
+    return FALSE;
+}
+
+void WebView::load(const URLRequest& request)
+{
+    Impl& impl = *m_impl;
+    impl.cancelTimeout();
+    auto uriRequest = GObjectRef<WebKitURIRequest>::adopt(webkit_uri_request_new(request.url.c_str()));
+    webkit_web_view_load_request(impl.view.get(), uriRequest.get());
+    if (request.timeoutInterval > 0) {
+        auto milliseconds = static_cast<guint>(std::lround(request.timeoutInterval * 1000));
+        impl.timeoutTimer = g_timeout_add(milliseconds, [](gpointer data) -> gboolean {
+            auto* impl = static_cast<Impl*>(data);
+            impl->timeoutTimer = 0;
+            webkit_web_view_stop_loading(impl->view.get());
+            return G_SOURCE_REMOVE;
+        }, &impl);
+    }
+}
+
+void WebView::loadHTMLString(const std::string& html, const std::string& baseURL)
+{
+    m_impl->cancelTimeout();
+    webkit_web_view_load_html(m_impl->view.get(), html.c_str(), baseURL.empty() ? nullptr : baseURL.c_str());
+}
+
+std::optional<std::string> WebView::url() const
+{
+    const char* uri = webkit_web_view_get_uri(m_impl->view.get());
+    if (!uri || !*uri)
+        return std::nullopt;
+    return std::string(uri);
+}
+
+Colour WebView::underPageBackgroundColour() const
+{
+    GdkRGBA rgba {};
+    if (!webkit_web_view_get_theme_color(m_impl->view.get(), &rgba))
+        webkit_web_view_get_background_color(m_impl->view.get(), &rgba);
+    return { rgba.red, rgba.green, rgba.blue, rgba.alpha };
+}
+
+FullscreenState WebView::fullscreenState() const
+{
+    return m_impl->fullscreen;
+}
+
+Observation WebView::observeUnderPageBackgroundColour(std::function<void()> handler, bool initial)
+{
+    auto impl = std::make_unique<Observation::Impl>();
+    impl->handler = std::move(handler);
+    impl->connections.push_back(connect<&Observation::Impl::onNotify>(m_impl->view.get(), "notify::theme-color", impl.get()));
+    if (initial)
+        impl->handler();
+    return Observation(std::move(impl));
+}
+
+Observation WebView::observeFullscreenState(std::function<void()> handler)
+{
+    auto impl = std::make_unique<Observation::Impl>();
+    impl->handler = std::move(handler);
+    impl->connections.push_back(connect<&Observation::Impl::onFullscreen>(m_impl->view.get(), "enter-fullscreen", impl.get()));
+    impl->connections.push_back(connect<&Observation::Impl::onFullscreen>(m_impl->view.get(), "leave-fullscreen", impl.get()));
+    return Observation(std::move(impl));
+}
+
+} // namespace quillane::platform

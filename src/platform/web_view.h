@@ -1,0 +1,81 @@
+#pragma once
+// The web view: a page of the web engine shown as a view.
+#include "platform/colour.h"
+#include "platform/script_value.h"
+#include "platform/view.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillane::platform {
+
+class ScriptMessageHandler {
+public:
+    virtual ~ScriptMessageHandler() = default;
+    // Called on the main thread, in the order the page posted.
+    virtual void didReceiveScriptMessage(const std::string& name, const ScriptValue& body) = 0;
+};
+
+struct WebViewConfiguration {
+    bool elementFullscreenEnabled = false;
+    // Injected at document start into the main frame only, in this order.
+    std::vector<std::string> userScripts;
+    // Page scripts post to these with webkit.messageHandlers.<name>.postMessage(body).
+    std::vector<std::pair<std::string, ScriptMessageHandler*>> messageHandlers;
+};
+
+struct URLRequest {
+    std::string url;
+    // A load that has not started to arrive by then is stopped.
+    double timeoutInterval = 60;
+};
+
+enum class FullscreenState { notInFullscreen, enteringFullscreen, inFullscreen, exitingFullscreen };
+
+// Keeps a change handler installed for as long as it lives.
+class Observation {
+public:
+    Observation();
+    ~Observation();
+    Observation(Observation&&) noexcept;
+    Observation& operator=(Observation&&) noexcept;
+    struct Impl;
+    explicit Observation(std::unique_ptr<Impl> impl);
+
+private:
+    std::unique_ptr<Impl> m_impl;
+};
+
+class WebView : public View {
+public:
+    WebView(Rect frame, const WebViewConfiguration& configuration);
+    ~WebView() override;
+
+    std::string_view typeName() const override { return "WebView"; }
+    bool mouseDownCanMoveWindow() const override { return false; }
+
+    void load(const URLRequest& request);
+    void loadHTMLString(const std::string& html, const std::string& baseURL);
+    // The current address, if the view has one.
+    std::optional<std::string> url() const;
+
+    // What the engine shows under the page: the page's theme colour when it declares one, else the
+    // view's background colour.
+    Colour underPageBackgroundColour() const;
+    FullscreenState fullscreenState() const;
+
+    // The handler runs on every change (and once at once when `initial` is set).
+    Observation observeUnderPageBackgroundColour(std::function<void()> handler, bool initial);
+    Observation observeFullscreenState(std::function<void()> handler);
+
+    struct Impl;
+    Impl& impl() const { return *m_impl; }
+
+private:
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace quillane::platform

@@ -1,0 +1,315 @@
+#include "platform/window_impl.h"
+
+#include "platform/application_impl.h"
+#include "platform/screen.h"
+#include "platform/view.h"
+#include "platform/view_widget.h"
+
+#include <gdk/gdkx.h>
+
+#include <cmath>
+
+namespace quillane::platform {
+
+namespace {
+constexpr const char* windowKey = "quillane-window";
+}
+
+Window* windowFor(GtkWindow* window)
+{
+    return static_cast<Window*>(g_object_get_data(G_OBJECT(window), windowKey));
+}
+
+Window::Window(Application& application, Rect contentRect, std::uint64_t styleMask)
+    : m_impl(std::make_unique<Impl>(*this))
+{
+    Impl& impl = *m_impl;
+    impl.styleMask = styleMask & ~styleMask::fullScreen;
+    GtkWidget* window = gtk_application_window_new(application.impl().application.get());
+    impl.window = GObjectRef<GtkWidget>::retain(window);
+    g_object_set_data(G_OBJECT(window), windowKey, this);
+    gtk_application_window_set_show_menubar(GTK_APPLICATION_WINDOW(window), FALSE);
+    gtk_window_set_decorated(GTK_WINDOW(window), FALSE);
+    gtk_window_set_resizable(GTK_WINDOW(window), (styleMask & styleMask::resizable) != 0);
+    // We paint the background ourselves: it is the colour of the band above the page.
+    gtk_widget_set_app_paintable(window, TRUE);
+
+    auto width = static_cast<int>(std::lround(contentRect.size.width));
+    auto height = static_cast<int>(std::lround(contentRect.size.height));
+    gtk_window_set_default_size(GTK_WINDOW(window), width, height);
+    impl.rootFrame = rootRectFromScreen(contentRect);
+    gtk_window_move(GTK_WINDOW(window), impl.rootFrame.x, impl.rootFrame.y);
+
+    impl.overlay = GObjectRef<GtkWidget>::retain(gtk_overlay_new());
+    gtk_container_add(GTK_CONTAINER(window), impl.overlay.get());
+    impl.buttons = std::make_unique<WindowButtons>([this](WindowButton button) {
+        switch (button) {
+        case WindowButton::close:
+            close();
+            break;
+        case WindowButton::miniaturize:
+            gtk_window_iconify(GTK_WINDOW(m_impl->window.get()));
+            break;
+        case WindowButton::zoom:
+            m_impl->zoom();
+            break;
+        }
+    });
+    gtk_overlay_add_overlay(GTK_OVERLAY(impl.overlay.get()), impl.buttons->widget());
+    // Only the buttons themselves take presses; the rest of their strip passes them to the page.
+    gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(impl.overlay.get()), impl.buttons->widget(), TRUE);
+    gtk_widget_show(impl.overlay.get());
+
+    impl.drawSignal = connect<&Impl::onDraw>(window, "draw", &impl);
+    impl.configureSignal = connect<&Impl::onConfigure>(window, "configure-event", &impl);
+    impl.stateSignal = connect<&Impl::onWindowState>(window, "window-state-event", &impl);
+    impl.destroySignal = connect<&Impl::onDestroy>(window, "destroy", &impl);
+}
+
+Window::~Window() = default;
+
+Window::Impl::~Impl()
+{
+    if (autosaveTimer) {
+        g_source_remove(autosaveTimer);
+        autosaveTimer = 0;
+        saveFrame();
+    }
+    if (window)
+        g_object_set_data(G_OBJECT(window.get()), windowKey, nullptr);
+}
+
+gboolean Window::Impl::onDraw(GtkWidget*, cairo_t* cairo)
+{
+    cairo_save(cairo);
+    cairo_set_source_rgba(cairo, background.red, background.green, background.blue, background.alpha);
+    cairo_set_operator(cairo, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cairo);
+    cairo_restore(cairo);
+    return FALSE;
+}
+
+gboolean Window::Impl::onConfigure(GtkWidget*, GdkEventConfigure* event)
+{
+    int x = 0, y = 0;
+    gtk_window_get_position(GTK_WINDOW(window.get()), &x, &y);
+    bool changed = x != rootFrame.x || y != rootFrame.y || event->width != rootFrame.width || event->height != rootFrame.height;
+    rootFrame = { x, y, event->width, event->height };
+    layOutContent();
+    if (changed)
+        scheduleAutosave();
+    return FALSE;
+}
+
+gboolean Window::Impl::onWindowState(GtkWidget*, GdkEventWindowState* event)
+{
+    if (event->changed_mask & GDK_WINDOW_STATE_FULLSCREEN) {
+        if (event->new_window_state & GDK_WINDOW_STATE_FULLSCREEN)
+            styleMask |= styleMask::fullScreen;
+        else
+            styleMask &= ~styleMask::fullScreen;
+    }
+    maximized = (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+    return FALSE;
+}
+
+void Window::Impl::onDestroy(GtkWidget*)
+{
+    if (autosaveTimer) {
+        g_source_remove(autosaveTimer);
+        autosaveTimer = 0;
+        saveFrame();
+    }
+    destroyed = true;
+}
+
+void Window::Impl::layOutContent()
+{
+    if (contentView)
+        contentView->setFrame({ { 0, 0 }, { double(rootFrame.width), double(rootFrame.height) } });
+}
+
+void Window::Impl::zoom()
+{
+    GtkWindow* gtkWindow = GTK_WINDOW(window.get());
+    if (auto* asked = dynamic_cast<WindowZoomDelegate*>(delegate)) {
+        Rect workarea = screenRectFromRoot(primaryMonitorWorkarea());
+        if (!asked->windowShouldZoom(owner, workarea))
+            return;
+    }
+    if (gtk_window_is_maximized(gtkWindow))
+        gtk_window_unmaximize(gtkWindow);
+    else
+        gtk_window_maximize(gtkWindow);
+}
+
+std::uint64_t Window::styleMask() const
+{
+    return m_impl->styleMask;
+}
+
+Rect Window::frame() const
+{
+    return screenRectFromRoot(m_impl->rootFrame);
+}
+
+void Window::setFrame(Rect frame)
+{
+    Impl& impl = *m_impl;
+    GdkRectangle root = rootRectFromScreen(frame);
+    if (root.width <= 0 || root.height <= 0)
+        return;
+    GtkWindow* window = GTK_WINDOW(impl.window.get());
+    gtk_window_move(window, root.x, root.y);
+    gtk_window_resize(window, root.width, root.height);
+    bool resized = root.width != impl.rootFrame.width || root.height != impl.rootFrame.height;
+    impl.rootFrame = root;
+    if (resized)
+        impl.layOutContent();
+    impl.scheduleAutosave();
+}
+
+void Window::center()
+{
+    GdkRectangle area = primaryMonitorWorkarea();
+    Impl& impl = *m_impl;
+    GdkRectangle root = impl.rootFrame;
+    root.x = area.x + (area.width - root.width) / 2;
+    root.y = area.y + (area.height - root.height) / 2;
+    setFrame(screenRectFromRoot(root));
+}
+
+double Window::titleBarHeight() const
+{
+    return WindowButtons::titleBarHeight;
+}
+
+Rect Window::contentLayoutRect() const
+{
+    Size size { double(m_impl->rootFrame.width), double(m_impl->rootFrame.height) };
+    if (!(m_impl->styleMask & styleMask::fullScreen))
+        size.height = std::max(0.0, size.height - titleBarHeight());
+    return { { 0, 0 }, size };
+}
+
+Colour Window::backgroundColour() const
+{
+    return m_impl->background;
+}
+
+void Window::setBackgroundColour(Colour colour)
+{
+    if (m_impl->background == colour)
+        return;
+    m_impl->background = colour;
+    gtk_widget_queue_draw(m_impl->window.get());
+}
+
+int Window::level() const
+{
+    return m_impl->level;
+}
+
+void Window::setLevel(int level)
+{
+    m_impl->level = level;
+    gtk_window_set_keep_above(GTK_WINDOW(m_impl->window.get()), level > windowLevel::normal);
+}
+
+std::uint64_t Window::collectionBehaviour() const
+{
+    return m_impl->behaviour;
+}
+
+void Window::setCollectionBehaviour(std::uint64_t behaviour)
+{
+    m_impl->behaviour = behaviour;
+    GtkWindow* window = GTK_WINDOW(m_impl->window.get());
+    if (behaviour & collectionBehaviour::canJoinAllSpaces)
+        gtk_window_stick(window);
+    else
+        gtk_window_unstick(window);
+}
+
+void Window::setContentView(std::shared_ptr<View> view)
+{
+    Impl& impl = *m_impl;
+    GtkOverlay* overlay = GTK_OVERLAY(impl.overlay.get());
+    if (impl.contentView) {
+        impl.contentView->m_window = nullptr;
+        gtk_container_remove(GTK_CONTAINER(overlay), impl.contentView->widget().widget.get());
+    }
+    impl.contentView = std::move(view);
+    if (!impl.contentView)
+        return;
+    impl.contentView->m_window = this;
+    gtk_container_add(GTK_CONTAINER(overlay), impl.contentView->widget().widget.get());
+    impl.layOutContent();
+    impl.contentView->geometryChanged();
+}
+
+View* Window::contentView() const
+{
+    return m_impl->contentView.get();
+}
+
+void Window::makeFirstResponder(View& view)
+{
+    gtk_widget_grab_focus(view.widget().widget.get());
+}
+
+std::optional<Rect> Window::buttonFrame(WindowButton button) const
+{
+    return flipped(WindowButtons::frameFromTop(button), m_impl->rootFrame.height);
+}
+
+std::optional<double> Window::buttonAlpha(WindowButton button) const
+{
+    return m_impl->buttons->alpha(button);
+}
+
+void Window::setButtonAlpha(WindowButton button, double alpha)
+{
+    m_impl->buttons->setAlpha(button, alpha);
+}
+
+void Window::orderFront()
+{
+    gtk_widget_show(m_impl->window.get());
+}
+
+void Window::makeKeyAndOrderFront()
+{
+    gtk_window_present(GTK_WINDOW(m_impl->window.get()));
+}
+
+bool Window::isVisible() const
+{
+    return !m_impl->destroyed && gtk_widget_get_visible(m_impl->window.get());
+}
+
+unsigned long Window::windowNumber() const
+{
+    GdkWindow* window = gtk_widget_get_window(m_impl->window.get());
+    if (!window || !GDK_IS_X11_WINDOW(window))
+        return 0;
+    return GDK_WINDOW_XID(window);
+}
+
+void Window::setDelegate(WindowDelegate* delegate)
+{
+    m_impl->delegate = delegate;
+}
+
+WindowDelegate* Window::delegate() const
+{
+    return m_impl->delegate;
+}
+
+void Window::close()
+{
+    if (!m_impl->destroyed)
+        gtk_window_close(GTK_WINDOW(m_impl->window.get()));
+}
+
+} // namespace quillane::platform

@@ -1,0 +1,111 @@
+#pragma once
+// A frameless top-level window with a hidden title bar, three window buttons of its own and a
+// content view that fills it. Geometry is in points with the origin at the bottom-left.
+#include "platform/colour.h"
+#include "platform/geometry.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace quillane::platform {
+
+class Application;
+class Window;
+class Preferences;
+class View;
+
+namespace styleMask {
+inline constexpr std::uint64_t titled = 0x1;
+inline constexpr std::uint64_t closable = 0x2;
+inline constexpr std::uint64_t miniaturizable = 0x4;
+inline constexpr std::uint64_t resizable = 0x8;
+inline constexpr std::uint64_t fullScreen = 0x4000;
+inline constexpr std::uint64_t fullSizeContentView = 0x8000;
+} // namespace styleMask
+
+namespace collectionBehaviour {
+inline constexpr std::uint64_t canJoinAllSpaces = 0x1;
+inline constexpr std::uint64_t fullScreenPrimary = 0x80;
+inline constexpr std::uint64_t fullScreenAuxiliary = 0x100;
+inline constexpr std::uint64_t canJoinAllApplications = 0x40000;
+} // namespace collectionBehaviour
+
+namespace windowLevel {
+inline constexpr int normal = 0;
+} // namespace windowLevel
+
+enum class WindowButton { close, miniaturize, zoom };
+
+// The window's delegate; the optional calls are interfaces of their own, so the window can tell
+// whether its delegate handles them.
+class WindowDelegate {
+public:
+    virtual ~WindowDelegate() = default;
+};
+
+class WindowZoomDelegate : public virtual WindowDelegate {
+public:
+    // Asked before the window zooms (maximises or restores); false keeps it as it is.
+    virtual bool windowShouldZoom(Window& window, Rect toFrame) = 0;
+};
+
+class Window {
+public:
+    Window(Application& application, Rect contentRect, std::uint64_t styleMask);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    std::uint64_t styleMask() const;
+
+    // In screen coordinates: points from the bottom-left corner of the primary screen.
+    Rect frame() const;
+    void setFrame(Rect frame);
+    void center();
+    // The part of the content below the hidden title bar, in window coordinates.
+    Rect contentLayoutRect() const;
+    double titleBarHeight() const;
+
+    Colour backgroundColour() const;
+    void setBackgroundColour(Colour colour);
+
+    // 0 is an ordinary window; any higher level keeps the window above ordinary ones.
+    int level() const;
+    void setLevel(int level);
+    std::uint64_t collectionBehaviour() const;
+    void setCollectionBehaviour(std::uint64_t behaviour);
+
+    // The window shares ownership of its content view, which it keeps as large as the window.
+    void setContentView(std::shared_ptr<View> view);
+    View* contentView() const;
+    void makeFirstResponder(View& view);
+
+    // The standard buttons; each has an alpha value of 0 (invisible) to 1. Frames are in window coordinates.
+    std::optional<Rect> buttonFrame(WindowButton button) const;
+    std::optional<double> buttonAlpha(WindowButton button) const;
+    void setButtonAlpha(WindowButton button, double alpha);
+
+    void orderFront();
+    void makeKeyAndOrderFront();
+    bool isVisible() const;
+    // The X11 window id, or 0 before the window is shown.
+    unsigned long windowNumber() const;
+
+    // Restores the frame saved under this name and saves the frame there whenever it changes.
+    void setFrameAutosaveName(const std::string& name, Preferences& preferences);
+
+    void setDelegate(WindowDelegate* delegate);
+    WindowDelegate* delegate() const;
+
+    void close();
+
+    struct Impl;
+    Impl& impl() const { return *m_impl; }
+
+private:
+    std::unique_ptr<Impl> m_impl;
+};
+
+} // namespace quillane::platform

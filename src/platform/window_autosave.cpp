@@ -1,0 +1,76 @@
+// Saving the window's frame under a name, and restoring it at the next start.
+#include "platform/window_impl.h"
+
+#include "platform/preferences.h"
+#include "platform/screen.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace quillane::platform {
+
+namespace {
+// Moves and resizes come in bursts while the user drags; the frame is written once a burst settles.
+constexpr guint autosaveDelayMilliseconds = 300;
+
+std::string keyFor(const std::string& name)
+{
+    return "Window Frame " + name;
+}
+
+std::optional<Rect> parseFrame(const std::string& text)
+{
+    double x = 0, y = 0, width = 0, height = 0;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%lf %lf %lf %lf %c", &x, &y, &width, &height, &rest) != 4)
+        return std::nullopt;
+    if (!std::isfinite(x) || !std::isfinite(y) || !(width >= 1 && width <= 100000) || !(height >= 1 && height <= 100000))
+        return std::nullopt;
+    return Rect { { x, y }, { width, height } };
+}
+} // namespace
+
+void Window::setFrameAutosaveName(const std::string& name, Preferences& preferences)
+{
+    Impl& impl = *m_impl;
+    impl.autosaveName = name;
+    impl.autosaveStore = &preferences;
+    if (name.empty())
+        return;
+    auto stored = preferences.text(keyFor(name));
+    auto saved = stored ? parseFrame(*stored) : std::nullopt;
+    // A frame that lies wholly off the screens we have now (a monitor since unplugged) is not restored.
+    Rect screen = screenRectFromRoot(primaryMonitorGeometry());
+    if (saved && !saved->intersection(screen).isEmpty())
+        setFrame(*saved);
+    else
+        impl.scheduleAutosave();
+}
+
+void Window::Impl::scheduleAutosave()
+{
+    if (!autosaveStore || autosaveName.empty() || destroyed)
+        return;
+    if (autosaveTimer)
+        g_source_remove(autosaveTimer);
+    autosaveTimer = g_timeout_add(autosaveDelayMilliseconds, [](gpointer data) -> gboolean {
+        auto* impl = static_cast<Impl*>(data);
+        impl->autosaveTimer = 0;
+        impl->saveFrame();
+        return G_SOURCE_REMOVE;
+    }, this);
+}
+
+void Window::Impl::saveFrame()
+{
+    // A full-screen or maximised frame is not the one to come back to.
+    if (!autosaveStore || autosaveName.empty() || maximized || (styleMask & styleMask::fullScreen))
+        return;
+    Rect frame = screenRectFromRoot(rootFrame);
+    char text[96];
+    std::snprintf(text, sizeof text, "%.0f %.0f %.0f %.0f", frame.origin.x, frame.origin.y, frame.size.width, frame.size.height);
+    if (autosaveStore->text(keyFor(autosaveName)) != std::string(text))
+        autosaveStore->setText(keyFor(autosaveName), text);
+}
+
+} // namespace quillane::platform

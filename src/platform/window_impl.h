@@ -1,0 +1,55 @@
+#pragma once
+// Private to the platform layer.
+#include "platform/gobject_ref.h"
+#include "platform/signal.h"
+#include "platform/window.h"
+#include "platform/window_buttons.h"
+
+#include <gtk/gtk.h>
+
+namespace quillane::platform {
+
+struct Window::Impl {
+    Window& owner;
+    GObjectRef<GtkWidget> window;
+    GObjectRef<GtkWidget> overlay;
+    std::unique_ptr<WindowButtons> buttons;
+    std::shared_ptr<View> contentView;
+    WindowDelegate* delegate = nullptr;
+
+    std::uint64_t styleMask = 0;
+    int level = 0;
+    std::uint64_t behaviour = 0;
+    Colour background { 0, 0, 0, 1 };
+    // Last known frame in root (top-left) coordinates; GTK only knows it once the window is configured.
+    GdkRectangle rootFrame { 0, 0, 0, 0 };
+    bool destroyed = false;
+    bool maximized = false;
+
+    Preferences* autosaveStore = nullptr;
+    std::string autosaveName;
+    guint autosaveTimer = 0;
+
+    SignalConnection drawSignal;
+    SignalConnection configureSignal;
+    SignalConnection stateSignal;
+    SignalConnection destroySignal;
+
+    explicit Impl(Window& window)
+        : owner(window)
+    {
+    }
+    ~Impl();
+
+    gboolean onDraw(GtkWidget*, cairo_t*);
+    gboolean onConfigure(GtkWidget*, GdkEventConfigure*);
+    gboolean onWindowState(GtkWidget*, GdkEventWindowState*);
+    void onDestroy(GtkWidget*);
+
+    void layOutContent();
+    void zoom();
+    void scheduleAutosave();
+    void saveFrame();
+};
+
+} // namespace quillane::platform

@@ -1,0 +1,1 @@
+'])); link.download = 'probe.txt'; link.click() }

@@ -1,0 +1,1 @@
+{ const link = document.createElement('a'); link.href = URL.createObjectURL(new Blob(['

@@ -1,0 +1,143 @@
+// The launch run in this process on a private display: the page view under the band, the band's
+// colour, and both after a resize.
+#include "app/app_delegate.h"
+#include "harness.h"
+#include "platform/main_queue.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+class DrivenDelegate : public AppDelegate {
+public:
+    using AppDelegate::AppDelegate;
+    std::function<void()> afterLaunch;
+    void applicationDidFinishLaunching() override
+    {
+        AppDelegate::applicationDidFinishLaunching();
+        afterLaunch();
+    }
+};
+
+// Lets the main loop run until the condition holds.
+bool spinUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s)
+{
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        g_main_context_iteration(nullptr, FALSE);
+        g_usleep(2000);
+    }
+    return true;
+}
+
+void spinFor(std::chrono::milliseconds duration)
+{
+    auto until = std::chrono::steady_clock::now() + duration;
+    spinUntil([&] { return std::chrono::steady_clock::now() >= until; }, duration + 1s);
+}
+
+bool near(const Pixel& pixel, int red, int green, int blue)
+{
+    return std::abs(pixel.red - red) <= 2 && std::abs(pixel.green - green) <= 2 && std::abs(pixel.blue - blue) <= 2;
+}
+
+// Rows from the top of the window that show the band colour (red) before the page (blue) begins, at column x.
+int bandRows(const Image& image, int x)
+{
+    int rows = 0;
+    while (rows < image.height && near(image.at(x, rows), 255, 0, 0))
+        ++rows;
+    return rows;
+}
+
+class PageLayout : public ::testing::Test {
+protected:
+    void SetUp() override { session.enterThisProcess(); }
+
+    void launch(const std::function<void(DrivenDelegate&)>& body)
+    {
+        platform::Application application({ "org.quillane.LayoutTest", "quillane", "Quillane", "Quillane" }, false);
+        platform::Preferences preferences(session.configHome() + "/quillane");
+        FixedTexts texts = buildFixedTexts();
+        DrivenDelegate delegate(application, preferences, texts, std::nullopt);
+        delegate.afterLaunch = [&] {
+            body(delegate);
+            application.terminate();
+        };
+        application.setDelegate(&delegate);
+        application.run("display_tests", {});
+    }
+
+    Geometry windowOnScreen(DrivenDelegate& delegate) { return session.geometry(delegate.window->windowNumber()); }
+
+    DisplaySession session;
+};
+
+constexpr const char* themedPage = "<meta name='theme-color' content='#ff0000'>"
+                                   "<body style='margin: 0; background: rgb(0, 0, 255)'></body>";
+} // namespace
+
+TEST_F(PageLayout, ThePageLiesUnderATenPointBandInTheUnderPageColour)
+{
+    launch([&](DrivenDelegate& delegate) {
+        EXPECT_EQ(delegate.web->frame(), (platform::Rect { { 0, 0 }, { 640, 390 } }));
+        EXPECT_EQ(delegate.window->contentView()->typeName(), "HoverView");
+        delegate.web->loadHTMLString(themedPage, "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return delegate.window->backgroundColour() == platform::Colour { 1, 0, 0, 1 }; }))
+            << "the band follows the page's theme colour " << delegate.window->backgroundColour().red << delegate.window->backgroundColour().blue << " url " << delegate.web->url().value_or("none");
+        spinFor(1500ms);
+        Geometry frame = windowOnScreen(delegate);
+        Image shot = session.screenshot(frame, "launch");
+        ASSERT_EQ(shot.width, 640);
+        for (int x : { 100, 320, 630 })
+            EXPECT_EQ(bandRows(shot, x), 10) << "at x = " << x;
+        EXPECT_TRUE(near(shot.at(320, 10), 0, 0, 255));
+        EXPECT_TRUE(near(shot.at(320, 399), 0, 0, 255));
+    });
+}
+
+TEST_F(PageLayout, AfterAResizeThePageKeepsTheFullWidthAndTheBandItsHeight)
+{
+    launch([&](DrivenDelegate& delegate) {
+        delegate.web->loadHTMLString(themedPage, "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return delegate.window->backgroundColour() == platform::Colour { 1, 0, 0, 1 }; }));
+        session.xdotool({ "windowsize", std::to_string(delegate.window->windowNumber()), "800", "500" });
+        ASSERT_TRUE(spinUntil([&] { return delegate.web->frame().size == platform::Size { 800, 490 }; }))
+            << delegate.web->frame().size.width << "x" << delegate.web->frame().size.height;
+        EXPECT_EQ(delegate.web->frame().origin, (platform::Point { 0, 0 }));
+        EXPECT_EQ(delegate.window->contentLayoutRect(), (platform::Rect { { 0, 0 }, { 800, 472 } }));
+        spinFor(1500ms);
+        Image shot = session.screenshot(windowOnScreen(delegate), "resized");
+        ASSERT_EQ(shot.width, 800);
+        EXPECT_EQ(bandRows(shot, 790), 10);
+        EXPECT_TRUE(near(shot.at(790, 499), 0, 0, 255));
+    });
+}
+
+TEST_F(PageLayout, HitTestingAndConversionUseBottomLeftHalfOpenFrames)
+{
+    launch([&](DrivenDelegate& delegate) {
+        platform::View* content = delegate.window->contentView();
+        ASSERT_TRUE(content);
+        // 10 points below the top of the 400-point window lies on the band's edge: the content view's.
+        EXPECT_EQ(content->hitTest({ 100, 390 })->typeName(), "HoverView");
+        EXPECT_EQ(content->hitTest({ 100, 389.5 })->typeName(), "PageView");
+        EXPECT_EQ(content->hitTest({ 0, 0 })->typeName(), "PageView");
+        EXPECT_EQ(content->hitTest({ 640, 100 }), nullptr);
+        EXPECT_TRUE(content->mouseDownCanMoveWindow());
+        EXPECT_FALSE(delegate.web->mouseDownCanMoveWindow());
+        EXPECT_EQ(delegate.web->convert(platform::Point { 5, 7 }, nullptr), (platform::Point { 5, 7 }));
+        EXPECT_EQ(content->convertFrom(platform::Point { 5, 7 }, delegate.web.get()), (platform::Point { 5, 7 }));
+        auto close = delegate.window->buttonFrame(platform::WindowButton::close);
+        ASSERT_TRUE(close);
+        EXPECT_GT(close->minY(), 400 - delegate.window->titleBarHeight()) << "the buttons sit in the hidden title bar";
+        EXPECT_LE(close->maxY(), 400);
+    });
+}

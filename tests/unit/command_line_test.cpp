@@ -1,0 +1,42 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+using quillane::linksFrom;
+using quillane::probeFileFrom;
+
+TEST(CommandLine, ProbeFileIsTheArgumentAfterTheFirstExactProbe)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        std::optional<std::string> probeFile;
+    };
+    const Case cases[] = {
+        { { "quillane" }, std::nullopt },
+        { {}, std::nullopt },
+        { { "quillane", "--probe" }, std::nullopt },
+        { { "quillane", "--probe", "out.txt" }, "out.txt" },
+        { { "quillane", "--probe", "--probe", "out.txt" }, "--probe" },
+        { { "quillane", "--probe=out.txt" }, std::nullopt },
+        { { "quillane", "--PROBE", "out.txt" }, std::nullopt },
+        { { "quillane", "--prober", "out.txt" }, std::nullopt },
+        { { "quillane", "--probe", "a.txt", "--probe", "b.txt" }, "a.txt" },
+        { { "quillane", "other", "--probe", "-x" }, "-x" },
+        { { "quillane", "--probe", "" }, "" },
+        // The search starts at the program's own path.
+        { { "--probe", "report.txt" }, "report.txt" },
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(::testing::PrintToString(test.arguments));
+        EXPECT_EQ(probeFileFrom(test.arguments), test.probeFile);
+    }
+}
+
+TEST(CommandLine, LinksAreTheArgumentsThatAreNotOptions)
+{
+    EXPECT_EQ(linksFrom({ "quillane" }), std::vector<std::string> {});
+    EXPECT_EQ(linksFrom({ "quillane", "quillane://open?url=https%3A%2F%2Fexample.com", "--verbose", "-", "", "second" }),
+        (std::vector<std::string> { "quillane://open?url=https%3A%2F%2Fexample.com", "second" }));
+    // The program's own path is never a link, whatever it looks like.
+    EXPECT_EQ(linksFrom({ "quillane://open?url=x" }), std::vector<std::string> {});
+}
