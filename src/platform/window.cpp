@@ -7,6 +7,7 @@
 
 #include <gdk/gdkx.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillane::platform {
@@ -271,6 +272,45 @@ std::optional<double> Window::buttonAlpha(WindowButton button) const
 void Window::setButtonAlpha(WindowButton button, double alpha)
 {
     m_impl->buttons->setAlpha(button, alpha);
+}
+
+double Window::alpha() const
+{
+    return m_impl->alpha;
+}
+
+void Window::setAlpha(double alpha)
+{
+    m_impl->alpha = std::clamp(alpha, 0.0, 1.0);
+    GtkWidget* window = m_impl->window.get();
+    gtk_widget_set_opacity(window, m_impl->alpha);
+    // Without a compositing window manager opacity does nothing; an empty shape hides the window all
+    // the same (events sent to it by the program still arrive).
+    if (m_impl->alpha == 0) {
+        cairo_region_t* nothing = cairo_region_create();
+        gtk_widget_shape_combine_region(window, nothing);
+        cairo_region_destroy(nothing);
+    } else {
+        gtk_widget_shape_combine_region(window, nullptr);
+    }
+}
+
+bool Window::ignoresMouseEvents() const
+{
+    return m_impl->ignoresMouseEvents;
+}
+
+void Window::setIgnoresMouseEvents(bool ignores)
+{
+    m_impl->ignoresMouseEvents = ignores;
+    GtkWidget* window = m_impl->window.get();
+    if (ignores) {
+        cairo_region_t* nothing = cairo_region_create();
+        gtk_widget_input_shape_combine_region(window, nothing);
+        cairo_region_destroy(nothing);
+    } else {
+        gtk_widget_input_shape_combine_region(window, nullptr);
+    }
 }
 
 void Window::orderFront()

@@ -87,6 +87,13 @@ public:
     std::optional<double> buttonAlpha(WindowButton button) const;
     void setButtonAlpha(WindowButton button, double alpha);
 
+    // The whole window's opacity. At 0 the window is never seen, with or without a compositor.
+    double alpha() const;
+    void setAlpha(double alpha);
+    // Whether the real pointer passes through the window to whatever lies beneath.
+    bool ignoresMouseEvents() const;
+    void setIgnoresMouseEvents(bool ignores);
+
     void orderFront();
     void makeKeyAndOrderFront();
     bool isVisible() const;

@@ -25,6 +25,8 @@ struct Window::Impl {
     GdkRectangle rootFrame { 0, 0, 0, 0 };
     bool destroyed = false;
     bool maximized = false;
+    double alpha = 1;
+    bool ignoresMouseEvents = false;
 
     Preferences* autosaveStore = nullptr;
     std::string autosaveName;

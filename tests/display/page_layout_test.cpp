@@ -2,9 +2,9 @@
 // colour, and both after a resize.
 #include "app/app_delegate.h"
 #include "harness.h"
+#include "in_process.h"
 #include "platform/main_queue.h"
 
-#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -23,25 +23,6 @@ public:
         afterLaunch();
     }
 };
-
-// Lets the main loop run until the condition holds.
-bool spinUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 10s)
-{
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        g_main_context_iteration(nullptr, FALSE);
-        g_usleep(2000);
-    }
-    return true;
-}
-
-void spinFor(std::chrono::milliseconds duration)
-{
-    auto until = std::chrono::steady_clock::now() + duration;
-    spinUntil([&] { return std::chrono::steady_clock::now() >= until; }, duration + 1s);
-}
 
 bool near(const Pixel& pixel, int red, int green, int blue)
 {
