@@ -1,0 +1,63 @@
+#include "navigation/address_rules.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quillane {
+
+namespace {
+std::string lowercased(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+bool startsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+} // namespace
+
+std::optional<platform::URL> address(std::string_view from)
+{
+    auto text = platform::trimmingWhitespaceAndNewlines(from);
+    if (!text || text->empty())
+        return std::nullopt;
+    if (text->find("://") == std::string::npos) {
+        bool loopback = startsWith(*text, "localhost") || startsWith(*text, "127.0.0.1");
+        text->insert(0, loopback ? "http://" : "https://");
+    }
+    return platform::URL::parse(*text);
+}
+
+std::optional<platform::URL> page(const platform::URL& inLink)
+{
+    if (lowercased(inLink.scheme()) != "quillane")
+        return std::nullopt;
+    if (inLink.host() != "open")
+        return std::nullopt;
+    auto items = inLink.queryItems();
+    if (!items || items->empty())
+        return std::nullopt;
+    auto item = std::find_if(items->begin(), items->end(), [](const platform::QueryItem& item) { return item.name == "url"; });
+    if (item == items->end() || !item->value)
+        return std::nullopt;
+    auto inner = platform::URL::parse(*item->value);
+    if (!inner || !inner->host())
+        return std::nullopt;
+    std::string scheme = lowercased(inner->scheme());
+    if (scheme != "http" && scheme != "https")
+        return std::nullopt;
+    return inner;
+}
+
+std::string site(std::string_view scheme, std::string_view host, int port)
+{
+    std::string text;
+    text.append(scheme).append("://").append(host);
+    if (port != 0)
+        text.append(":").append(std::to_string(port));
+    return text;
+}
+
+} // namespace quillane

@@ -1,0 +1,21 @@
+#pragma once
+// What counts as a page address: typed text, links of the quillane: scheme, and site texts.
+#include "platform/url.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillane {
+
+// Typed (or remembered) text as a page address; a bare name gets "https://", or "http://" when it
+// starts with "localhost" or "127.0.0.1". None when nothing is left or the text does not parse.
+std::optional<platform::URL> address(std::string_view from);
+
+// The http or https address that a "quillane://open?url=…" link carries; none for anything else.
+std::optional<platform::URL> page(const platform::URL& inLink);
+
+// "scheme://host", with ":port" only for a port other than 0. The key of remembered microphone answers.
+std::string site(std::string_view scheme, std::string_view host, int port);
+
+} // namespace quillane

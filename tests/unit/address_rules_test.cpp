@@ -1,0 +1,126 @@
+#include "navigation/address_rules.h"
+
+#include <gtest/gtest.h>
+
+using quillane::address;
+using quillane::page;
+using quillane::site;
+using quillane::platform::URL;
+
+namespace {
+// The address text a typed or linked input gives, or "none".
+std::string typed(std::string_view text)
+{
+    auto result = address(text);
+    return result ? result->absoluteString() : "none";
+}
+
+std::string linked(std::string_view link)
+{
+    auto url = URL::parse(link);
+    if (!url)
+        return "unparsable link";
+    auto result = page(*url);
+    return result ? result->absoluteString() : "none";
+}
+} // namespace
+
+TEST(AddressFrom, TypedTextGetsASchemeByTheLoopbackRule)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        { "", "none" },
+        { " \t\n\r ", "none" },
+        { "\u00a0\u2028\u3000", "none" },
+        { "example.com", "https://example.com" },
+        { "example.com/path/page.html?q=1#f", "https://example.com/path/page.html?q=1#f" },
+        { " localhost:3000 ", "http://localhost:3000" },
+        { "localhostile.org", "http://localhostile.org" },
+        { "LOCALHOST:3000", "https://LOCALHOST:3000" },
+        { "127.0.0.1:8080/x", "http://127.0.0.1:8080/x" },
+        { "\u00a0example.com\u2029", "https://example.com" },
+        { "ftp://files.example.com/a", "ftp://files.example.com/a" },
+        { "HTTPS://Example.COM/Path", "HTTPS://Example.COM/Path" },
+        { "intranet:8080/page", "https://intranet:8080/page" },
+        // The word before the colon becomes a host, and what follows is no port.
+        { "mailto:someone", "none" },
+        { "example.com/?next=https://other.example", "none" },
+        { "javascript:alert(1)", "none" },
+    };
+    for (const auto& [input, expected] : cases)
+        EXPECT_EQ(typed(input), expected) << "input: [" << input << "]";
+}
+
+TEST(AddressFrom, TextTheParserRejectsGivesNone)
+{
+    for (std::string_view input : { "https://example.com/%zz", "example.com:99999", "exa mple.com", "https://example.com/a\tb",
+             "https://[::1", "://", "\xff\xfe", "https://example.com/\x01" })
+        EXPECT_EQ(typed(input), "none") << "input: [" << input << "]";
+    EXPECT_EQ(typed(std::string("example.com\0evil", 16)), "none");
+}
+
+TEST(AddressFrom, AnInternationalisedNameKeepsItsTextAndLoadsInASCII)
+{
+    auto result = address("b\xc3\xbc" "cher.de");
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->absoluteString(), "https://b\xc3\xbc" "cher.de");
+    EXPECT_EQ(result->host(), "xn--bcher-kva.de");
+    EXPECT_EQ(result->loadableString(), "https://xn--bcher-kva.de");
+}
+
+TEST(PageInLink, TheUrlItemCarriesAWebAddress)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        { "quillane://open?url=https%3A%2F%2Fexample.com%2Fa%3Fb%3D1%26c%3Dd", "https://example.com/a?b=1&c=d" },
+        { "QUILLANE://open?url=http%3A%2F%2Fexample.com", "http://example.com" },
+        { "quillane://open?url=HTTPS%3A%2F%2FExample.com%3A8443%2FP%23frag", "HTTPS://Example.com:8443/P#frag" },
+        { "quillane://open?x=1&url=https%3A%2F%2Fa.example&url=https%3A%2F%2Fb.example", "https://a.example" },
+        { "quillane://open?flag&url=https://a.example/?q", "https://a.example/?q" },
+        { "quillane://open?url=https%3A%2F%2Fexample.com%2Fa+b", "https://example.com/a+b" },
+        { "quillane://user@open:99/ignored/path?url=https%3A%2F%2Fexample.com#frag", "https://example.com" },
+        { "quillane://open?url=https%3A%2F%2Fuser%3Apw%40example.com%2F", "https://user:pw@example.com/" },
+        { "quillane://open?url=http%3A%2F%2F%5B%3A%3A1%5D%3A8080%2F", "http://[::1]:8080/" },
+    };
+    for (const auto& [link, expected] : cases)
+        EXPECT_EQ(linked(link), expected) << "link: " << link;
+}
+
+TEST(PageInLink, EverythingElseIsRefused)
+{
+    for (std::string_view link : {
+             "quillane://open?url=javascript%3Aalert(1)",
+             "quillane://open?url=file%3A%2F%2F%2Fetc%2Fhosts",
+             "quillane://open?url=data%3Atext%2Fhtml%2C%3Ch1%3Ehi",
+             "quillane://open?url=ftp%3A%2F%2Fexample.com",
+             "quillane://open?url=quillane%3A%2F%2Fopen%3Furl%3Dhttps%253A%252F%252Fexample.com",
+             "quillane://open?url=example.com",
+             "quillane://open?url=https%3A%2F%2F",
+             "quillane://OPEN?url=https%3A%2F%2Fexample.com",
+             "quillane://open?URL=https%3A%2F%2Fexample.com",
+             "quillane://open?url=&url=https%3A%2F%2Fexample.com",
+             "quillane://open?url",
+             "quillane://open",
+             "quillane://open?",
+             "quillane:open?url=https%3A%2F%2Fexample.com",
+             "quillane://close?url=https%3A%2F%2Fexample.com",
+             "https://open?url=https%3A%2F%2Fexample.com",
+             "quillane://open?url=https%3A%2F%2Fexample.com%00evil",
+             "quillane://open?url=https%3A%2F%2Fexample.com%2F%FF",
+             "quillane://open?url=https%3A%2F%2Fexa%20mple.com",
+         })
+        EXPECT_EQ(linked(link), "none") << "link: " << link;
+}
+
+TEST(PageInLink, AHugeValueIsHandledWithoutTrouble)
+{
+    std::string path(1 << 20, 'a');
+    EXPECT_EQ(linked("quillane://open?url=https%3A%2F%2Fexample.com%2F" + path), "https://example.com/" + path);
+    EXPECT_EQ(linked("quillane://open?url=" + std::string(1 << 20, '%')), "unparsable link");
+}
+
+TEST(Site, ThePortAppearsOnlyWhenItIsNotZero)
+{
+    EXPECT_EQ(site("https", "example.com", 0), "https://example.com");
+    EXPECT_EQ(site("http", "localhost", 3000), "http://localhost:3000");
+    EXPECT_EQ(site("HTTPS", " Example.com", 443), "HTTPS:// Example.com:443");
+    EXPECT_EQ(site("http", "[::1]", 8080), "http://[::1]:8080");
+}
