@@ -6,6 +6,7 @@
 #include "platform/colour.h"
 #include "platform/event.h"
 #include "platform/preferences.h"
+#include "platform/url.h"
 #include "platform/web_view.h"
 #include "platform/window.h"
 
@@ -13,10 +14,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillane {
 
-class AppDelegate : public platform::ApplicationDelegate, public platform::WindowDelegate {
+class AppDelegate : public platform::ApplicationOpenDelegate, public platform::WindowDelegate {
 public:
     AppDelegate(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts,
         std::optional<std::string> probeFile);
@@ -24,6 +26,10 @@ public:
     // Application callbacks.
     void applicationDidFinishLaunching() override;
     bool applicationShouldTerminateAfterLastWindowClosed() override { return true; }
+    void applicationOpen(const std::vector<std::string>& links) override;
+
+    // Menu actions.
+    void openAddress();
 
     // Operations.
     void layOutPage();
@@ -32,6 +38,8 @@ public:
     void settle();
     void watchForDrags();
     void buildMenus();
+    // Loads the address into the page view with the page request's cache policy and time-out.
+    void loadPage(const platform::URL& address);
 
     bool isProbeRun() const { return m_probeFile.has_value(); }
 

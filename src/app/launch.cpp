@@ -1,5 +1,7 @@
 // The launch: builds the window and the page view, wires them and shows them.
 #include "app/app_delegate.h"
+#include "navigation/address_rules.h"
+#include "platform/main_queue.h"
 #include "window/hover_view.h"
 
 namespace quillane {
@@ -41,8 +43,12 @@ void AppDelegate::applicationDidFinishLaunching()
     watchForDrags();
     buildMenus();
 
+    auto remembered = m_preferences.text("address");
+    auto launchAddress = remembered ? address(*remembered) : std::nullopt;
     if (isProbeRun())
         web->loadHTMLString(m_texts.probePage, probeBaseAddress);
+    else if (launchAddress)
+        loadPage(*launchAddress);
 
     window->center();
     window->makeFirstResponder(*web);
@@ -54,6 +60,8 @@ void AppDelegate::applicationDidFinishLaunching()
     window->setFrameAutosaveName(frameAutosaveName, m_preferences);
     window->makeKeyAndOrderFront();
     m_application.activate();
+    if (!launchAddress)
+        platform::runOnMainQueue([this] { openAddress(); });
 }
 
 void AppDelegate::layOutPage()

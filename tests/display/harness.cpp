@@ -192,6 +192,11 @@ std::vector<std::string> DisplaySession::environment() const
     // page's theme colour, which the band shows.
     result.push_back("GTK_IM_MODULE=none");
     result.push_back("NO_AT_BRIDGE=1");
+    for (const auto& extra : m_extraEnvironment) {
+        auto name = extra.substr(0, extra.find('=') + 1);
+        std::erase_if(result, [&](const std::string& entry) { return entry.rfind(name, 0) == 0; });
+        result.push_back(extra);
+    }
     return result;
 }
 
@@ -237,6 +242,22 @@ std::optional<unsigned long> DisplaySession::waitForWindow(const std::string& wi
     std::optional<unsigned long> found;
     waitUntil([&] {
         std::istringstream ids(run({ "xdotool", "search", "--onlyvisible", "--class", "^" + windowClass + "$" }));
+        unsigned long id = 0;
+        // Dialogs share the class; the main window is the one that belongs to no other window.
+        while (!found && ids >> id) {
+            if (property(id, "WM_TRANSIENT_FOR").empty())
+                found = id;
+        }
+        return found.has_value();
+    }, timeout);
+    return found;
+}
+
+std::optional<unsigned long> DisplaySession::waitForWindowNamed(const std::string& name, std::chrono::milliseconds timeout) const
+{
+    std::optional<unsigned long> found;
+    waitUntil([&] {
+        std::istringstream ids(run({ "xdotool", "search", "--onlyvisible", "--name", "^" + name + "$" }));
         unsigned long id = 0;
         if (ids >> id)
             found = id;

@@ -63,6 +63,8 @@ public:
     std::vector<std::string> environment() const;
     // Points this process at the display, for tests that run GTK in-process.
     void enterThisProcess() const;
+    // Variables ("NAME=value") that replace or add to the environment of programs started from now on.
+    void setExtraEnvironment(std::vector<std::string> variables) { m_extraEnvironment = std::move(variables); }
 
     std::unique_ptr<Process> start(const std::vector<std::string>& argv) const;
     std::unique_ptr<Process> startQuillane(const std::vector<std::string>& arguments = {}) const;
@@ -71,6 +73,8 @@ public:
 
     // The first mapped window of the class, once there is one.
     std::optional<unsigned long> waitForWindow(const std::string& windowClass = "Quillane", std::chrono::milliseconds timeout = 15s) const;
+    // The first mapped window with this exact title, once there is one.
+    std::optional<unsigned long> waitForWindowNamed(const std::string& name, std::chrono::milliseconds timeout = 15s) const;
     Geometry geometry(unsigned long window) const;
     // xprop's line for one property of a window ("" when the window has none).
     std::string property(unsigned long window, const std::string& name) const;
@@ -87,6 +91,7 @@ private:
     std::string m_folder;
     std::string m_display;
     std::string m_bus;
+    std::vector<std::string> m_extraEnvironment;
     std::unique_ptr<Process> m_server;
     std::unique_ptr<Process> m_busDaemon;
     std::unique_ptr<Process> m_windowManager;

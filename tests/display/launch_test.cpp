@@ -8,6 +8,8 @@ using namespace quillane::testing;
 namespace {
 class Launch : public ::testing::Test {
 protected:
+    // A remembered page (on a port where nothing answers) keeps the Open Address dialog away.
+    void SetUp() override { session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n"); }
     DisplaySession session;
 };
 
@@ -36,7 +38,7 @@ TEST_F(Launch, OpensACentredFramelessWindowThatFloatsOnEveryWorkspace)
 
 TEST_F(Launch, AnOrdinaryWindowWhenFloatingIsTurnedOff)
 {
-    session.writePreferences("[Preferences]\nfloat=false\n");
+    session.writePreferences("[Preferences]\nfloat=false\naddress='http://127.0.0.1:9/'\n");
     auto quillane = session.startQuillane();
     auto window = session.waitForWindow();
     ASSERT_TRUE(window);
@@ -101,7 +103,7 @@ TEST_F(Launch, TheFrameOfTheLastRunIsRestored)
 
 TEST_F(Launch, ASavedFrameOffEveryScreenIsNotRestored)
 {
-    session.writePreferences("[Preferences]\nWindow Frame Quillane='5000 5000 640 400'\n");
+    session.writePreferences("[Preferences]\nWindow Frame Quillane='5000 5000 640 400'\naddress='http://127.0.0.1:9/'\n");
     auto quillane = session.startQuillane();
     auto window = session.waitForWindow();
     ASSERT_TRUE(window);

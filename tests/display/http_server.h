@@ -1,0 +1,49 @@
+#pragma once
+// A small HTTP server on 127.0.0.1 for display tests, on a port of its own choosing.
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quillane::testing {
+
+class HttpServer {
+public:
+    HttpServer();
+    ~HttpServer();
+    HttpServer(const HttpServer&) = delete;
+    HttpServer& operator=(const HttpServer&) = delete;
+
+    int port() const { return m_port; }
+    // "http://127.0.0.1:<port>" followed by the path.
+    std::string url(const std::string& path) const;
+
+    void serve(const std::string& path, const std::string& body, const std::string& contentType = "text/html; charset=utf-8");
+    // Answers the path with headers and the start of a body, then never finishes it.
+    void hang(const std::string& path);
+    // The paths requested so far, in order.
+    std::vector<std::string> requests() const;
+    int timesRequested(const std::string& path) const;
+
+private:
+    void loop();
+    void answer(int connection);
+
+    struct Page {
+        std::string body;
+        std::string contentType;
+        bool hangs = false;
+    };
+    int m_listener = -1;
+    int m_port = 0;
+    std::atomic<bool> m_stopping { false };
+    mutable std::mutex m_mutex;
+    std::map<std::string, Page> m_pages;
+    std::vector<std::string> m_requests;
+    std::vector<int> m_held;
+    std::thread m_thread;
+};
+
+} // namespace quillane::testing

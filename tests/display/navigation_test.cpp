@@ -1,0 +1,194 @@
+// Choosing the page: the Open Address dialog, links on the command line and from a second launch,
+// and the installed desktop entry, against pages served on 127.0.0.1.
+#include "harness.h"
+#include "http_server.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sstream>
+#include <thread>
+
+using namespace quillane::testing;
+
+namespace {
+constexpr const char* greenPage = "<!doctype html><body style='margin: 0; background: rgb(0, 160, 0)'>green</body>";
+constexpr const char* bluePage = "<!doctype html><body style='margin: 0; background: rgb(0, 0, 200)'>blue</body>";
+
+class Navigation : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        server.serve("/green.html", greenPage);
+        server.serve("/blue.html", bluePage);
+    }
+
+    std::optional<std::string> rememberedAddress() const
+    {
+        std::istringstream lines(session.readPreferences());
+        std::string line;
+        while (std::getline(lines, line)) {
+            if (line.rfind("address='", 0) == 0 && line.size() > 10)
+                return line.substr(9, line.size() - 10);
+        }
+        return std::nullopt;
+    }
+
+    void remember(const std::string& address) const { session.writePreferences("[Preferences]\naddress='" + address + "'\n"); }
+
+    bool dialogShows(std::chrono::milliseconds within) const { return session.waitForWindowNamed("Open Address", within).has_value(); }
+
+    // The middle of the page area of the main window.
+    Pixel pageColour(unsigned long window) const
+    {
+        Geometry frame = session.geometry(window);
+        return session.screenshot({ frame.x + frame.width / 2, frame.y + frame.height / 2, 1, 1 }, "page").at(0, 0);
+    }
+
+    static std::string link(const std::string& address)
+    {
+        std::string encoded;
+        for (unsigned char c : address) {
+            if (std::isalnum(c) || c == '.' || c == '-' || c == '_')
+                encoded += char(c);
+            else {
+                char escape[4];
+                std::snprintf(escape, sizeof escape, "%%%02X", c);
+                encoded += escape;
+            }
+        }
+        return "quillane://open?url=" + encoded;
+    }
+
+    void closeWindow(unsigned long window) const { session.run({ "wmctrl", "-i", "-c", std::to_string(window) }); }
+
+    DisplaySession session;
+    HttpServer server;
+};
+
+std::string hex(unsigned long window)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", window);
+    return text;
+}
+} // namespace
+
+TEST_F(Navigation, TheFirstStartAsksForAnAddressAndTheNextStartReopensIt)
+{
+    {
+        auto quillane = session.startQuillane();
+        auto window = session.waitForWindow();
+        auto dialog = session.waitForWindowNamed("Open Address");
+        ASSERT_TRUE(window && dialog);
+        EXPECT_NE(session.property(*dialog, "WM_TRANSIENT_FOR").find(hex(*window)), std::string::npos) << "attached to the main window";
+        EXPECT_NE(session.property(*dialog, "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE"), std::string::npos) << "above the floating window";
+        // The field starts empty and has the focus: what is typed is the whole address.
+        session.xdotool({ "type", "--delay", "15", "127.0.0.1:" + std::to_string(server.port()) + "/green.html" });
+        session.xdotool({ "key", "Return" });
+        ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/green.html") == 1; }));
+        EXPECT_TRUE(waitUntil([&] { return rememberedAddress() == server.url("/green.html"); })) << session.readPreferences();
+        EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == Pixel { 0, 160, 0 }; }));
+        closeWindow(*window);
+        ASSERT_EQ(quillane->waitForExit(10s), 0);
+    }
+    auto quillane = session.startQuillane();
+    ASSERT_TRUE(session.waitForWindow());
+    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/green.html") == 2; }));
+    EXPECT_FALSE(dialogShows(1500ms));
+}
+
+TEST_F(Navigation, CancelLeavesAnEmptyWindowAndTheDialogReturnsAtTheNextStart)
+{
+    {
+        auto quillane = session.startQuillane();
+        auto window = session.waitForWindow();
+        ASSERT_TRUE(window && dialogShows(15s));
+        session.xdotool({ "type", "--delay", "15", "example.com" });
+        session.xdotool({ "key", "Escape" });
+        ASSERT_TRUE(waitUntil([&] { return !dialogShows(100ms); }));
+        EXPECT_EQ(rememberedAddress(), std::nullopt);
+        EXPECT_EQ(pageColour(*window), (Pixel { 255, 255, 255 }));
+        closeWindow(*window);
+        ASSERT_EQ(quillane->waitForExit(10s), 0);
+    }
+    auto quillane = session.startQuillane();
+    EXPECT_TRUE(dialogShows(15s));
+}
+
+TEST_F(Navigation, BlankOrUnparsableTextClosesTheDialogAndChangesNothing)
+{
+    auto quillane = session.startQuillane();
+    ASSERT_TRUE(session.waitForWindow() && dialogShows(15s));
+    session.xdotool({ "type", "--delay", "15", "    " });
+    session.xdotool({ "key", "Return" });
+    ASSERT_TRUE(waitUntil([&] { return !dialogShows(100ms); }));
+    EXPECT_EQ(rememberedAddress(), std::nullopt);
+    EXPECT_TRUE(server.requests().empty());
+    EXPECT_TRUE(quillane->running());
+}
+
+TEST_F(Navigation, ALinkOnTheCommandLineOpensItsPage)
+{
+    std::string address = server.url("/green.html?from=link&x=1");
+    auto quillane = session.startQuillane({ link(address) });
+    auto window = session.waitForWindow();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/green.html?from=link&x=1") == 1; }));
+    EXPECT_EQ(rememberedAddress(), address);
+    EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == Pixel { 0, 160, 0 }; }));
+    EXPECT_FALSE(dialogShows(1s));
+}
+
+TEST_F(Navigation, ASecondLaunchHandsItsLinkToTheRunningWindowAndEnds)
+{
+    remember(server.url("/green.html"));
+    auto first = session.startQuillane();
+    auto window = session.waitForWindow();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/green.html") == 1; }));
+
+    auto second = session.startQuillane({ link("ftp://refused.example/"), link(server.url("/blue.html")) });
+    EXPECT_EQ(second->waitForExit(5s), 0);
+    ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/blue.html") == 1; }));
+    EXPECT_EQ(rememberedAddress(), server.url("/blue.html"));
+    EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == Pixel { 0, 0, 200 }; }));
+    EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }), std::to_string(*window) + "\n")
+        << "still one window";
+    EXPECT_TRUE(first->running());
+}
+
+TEST_F(Navigation, ARefusedLinkChangesNothing)
+{
+    remember(server.url("/green.html"));
+    auto first = session.startQuillane();
+    ASSERT_TRUE(session.waitForWindow());
+    ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/green.html") == 1; }));
+    auto second = session.startQuillane({ "quillane://open?url=javascript%3Aalert(1)", link("file:///etc/hosts") });
+    EXPECT_EQ(second->waitForExit(5s), 0);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(rememberedAddress(), server.url("/green.html"));
+    EXPECT_EQ(server.requests().size(), 1u);
+    EXPECT_TRUE(first->running());
+}
+
+TEST_F(Navigation, TheInstalledDesktopEntryMakesQuillaneTheHandlerOfItsLinks)
+{
+    std::string prefix = session.folder() + "/prefix";
+    int status = -1;
+    session.run({ "cmake", "--install", QUILLANE_BUILD_DIR, "--prefix", prefix }, &status);
+    ASSERT_EQ(status, 0);
+    session.setExtraEnvironment({ "PATH=" + prefix + "/bin:" + std::string(getenv("PATH")), "XDG_DATA_HOME=" + prefix + "/share" });
+    EXPECT_EQ(session.run({ "gio", "mime", "x-scheme-handler/quillane" }).find("org.quillane.Quillane.desktop") != std::string::npos, true);
+
+    // Started, not run: the program gio starts keeps gio's output open.
+    auto gio = session.start({ "gio", "open", link(server.url("/green.html")) });
+    EXPECT_EQ(gio->waitForExit(10s), 0);
+    auto window = session.waitForWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/green.html") == 1; }));
+    // gio started it on its own: end it here.
+    std::string pid = session.run({ "xdotool", "getwindowpid", std::to_string(*window) });
+    if (int number = std::atoi(pid.c_str()); number > 0)
+        kill(number, SIGTERM);
+}
