@@ -16,11 +16,6 @@ void AppDelegate::pageFullScreenChanged()
     // The window's answer to the page's own full screen comes with the window modes.
 }
 
-void AppDelegate::watchForDrags()
-{
-    // The drag monitor is installed here once dragging by the top strip exists.
-}
-
 void AppDelegate::buildMenus()
 {
     // The menu bar is built here once the menus exist.

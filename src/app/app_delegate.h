@@ -18,7 +18,7 @@
 
 namespace quillane {
 
-class AppDelegate : public platform::ApplicationOpenDelegate, public platform::WindowDelegate {
+class AppDelegate : public platform::ApplicationOpenDelegate, public platform::WindowDelegate, public platform::ScriptMessageHandler {
 public:
     AppDelegate(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts,
         std::optional<std::string> probeFile);
@@ -28,6 +28,9 @@ public:
     bool applicationShouldTerminateAfterLastWindowClosed() override { return true; }
     void applicationOpen(const std::vector<std::string>& links) override;
 
+    // Page scripts' messages to the handler "quillane".
+    void didReceiveScriptMessage(const std::string& name, const platform::ScriptValue& body) override;
+
     // Menu actions.
     void openAddress();
 
@@ -35,8 +38,11 @@ public:
     void layOutPage();
     void paintBand();
     void showButtons(bool show);
+    bool pointerNearButtons() const;
     void settle();
     void watchForDrags();
+    // A page asked to move the window with the press that is going on.
+    void dragRequest();
     void buildMenus();
     // Loads the address into the page view with the page request's cache policy and time-out.
     void loadPage(const platform::URL& address);
@@ -67,5 +73,9 @@ private:
     const FixedTexts& m_texts;
     const std::optional<std::string> m_probeFile;
 };
+
+// The height of the page's top strip that moves the window: from the hidden title bar and the
+// window buttons, less the band above the page.
+int topStripHeight(const platform::Window& window, double band);
 
 } // namespace quillane

@@ -2,6 +2,8 @@
 #include "app/app_delegate.h"
 #include "navigation/address_rules.h"
 #include "platform/main_queue.h"
+#include "scripts.h"
+#include "window/drag_script.h"
 #include "window/hover_view.h"
 
 namespace quillane {
@@ -29,6 +31,8 @@ void AppDelegate::applicationDidFinishLaunching()
 
     platform::WebViewConfiguration configuration;
     configuration.elementFullscreenEnabled = true;
+    configuration.userScripts = { dragScript(topStripHeight(*window, band)), std::string(texts::bandScript) };
+    configuration.messageHandlers = { { "quillane", this } };
 
     web = std::make_shared<PageView>(hover->bounds(), configuration);
     web->setAutoresizingMask(platform::flexibleWidth | platform::flexibleHeight);
@@ -54,6 +58,8 @@ void AppDelegate::applicationDidFinishLaunching()
     window->makeFirstResponder(*web);
 
     if (isProbeRun()) {
+        // A move started from a synthetic press would follow the real pointer: nothing moves the window.
+        window->setMovable(false);
         window->orderFront();
         return;
     }

@@ -1,5 +1,7 @@
 #include "platform/application_impl.h"
 
+#include "platform/event_dispatch.h"
+
 #include "platform/window.h"
 
 namespace quillane::platform {
@@ -37,6 +39,7 @@ void Application::Impl::launch()
     if (launched || !delegate)
         return;
     launched = true;
+    installEventDispatch();
     if (!delegate->applicationShouldTerminateAfterLastWindowClosed())
         g_application_hold(G_APPLICATION(application.get()));
     delegate->applicationDidFinishLaunching();

@@ -15,6 +15,9 @@ std::unique_ptr<View::Widget> containerWidget()
     GtkWidget* layout = gtk_layout_new(nullptr, nullptr);
     widget->widget = GObjectRef<GtkWidget>::retain(layout);
     widget->layout = GTK_LAYOUT(layout);
+    // Presses on the view itself can move the window, and the pointer is tracked over it.
+    gtk_widget_add_events(layout, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK
+        | GDK_LEAVE_NOTIFY_MASK);
     gtk_widget_show(layout);
     return widget;
 }
@@ -59,7 +62,7 @@ void View::setFrame(Rect frame)
 
 void View::geometryChanged()
 {
-    viewDidChangeGeometry();
+    updateTrackingAreas();
     for (auto& subview : m_subviews)
         subview->geometryChanged();
 }
@@ -131,6 +134,21 @@ Point View::convertFrom(Point point, const View* from) const
 Rect View::convert(Rect rect, const View* to) const
 {
     return { convert(rect.origin, to), rect.size };
+}
+
+Rect View::convertFrom(Rect rect, const View* from) const
+{
+    return { convertFrom(rect.origin, from), rect.size };
+}
+
+void View::addTrackingArea(Rect rect)
+{
+    m_trackingArea = rect;
+}
+
+void View::removeAllTrackingAreas()
+{
+    m_trackingArea.reset();
 }
 
 View* View::hitTest(Point pointInSuperview)

@@ -1,8 +1,10 @@
 #pragma once
 // Views: rectangles in a tree, each placed in its superview by its frame (bottom-left origin).
+#include "platform/event.h"
 #include "platform/geometry.h"
 
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -43,6 +45,7 @@ public:
     Point convert(Point point, const View* to) const;
     Point convertFrom(Point point, const View* from) const;
     Rect convert(Rect rect, const View* to) const;
+    Rect convertFrom(Rect rect, const View* from) const;
 
     // The deepest view under a point given in the superview's coordinates, or null.
     View* hitTest(Point pointInSuperview);
@@ -53,8 +56,15 @@ public:
     // Whether the first press on an inactive window reaches this view as well as bringing the window forward.
     virtual bool acceptsFirstMouse() const { return false; }
 
-    // Called after the view's size or place in its window has changed.
-    virtual void viewDidChangeGeometry() { }
+    // The one area, in this view's coordinates, where the view hears the pointer come and go
+    // (mouseEntered and mouseExited), whether or not the window is focused.
+    void addTrackingArea(Rect rect);
+    void removeAllTrackingAreas();
+    const std::optional<Rect>& trackingArea() const { return m_trackingArea; }
+    // Called whenever the view's size or place in its window has changed.
+    virtual void updateTrackingAreas() { }
+    virtual void mouseEntered(const Event&) { }
+    virtual void mouseExited(const Event&) { }
 
     struct Widget;
     Widget& widget() const { return *m_widget; }
@@ -65,6 +75,7 @@ protected:
 
 private:
     friend class Window;
+    friend struct WindowTracking;
     void place();
     void resizeSubviews(Size oldSize);
     void geometryChanged();
@@ -76,6 +87,8 @@ private:
     View* m_superview = nullptr;
     Window* m_window = nullptr;
     std::unique_ptr<Widget> m_widget;
+    std::optional<Rect> m_trackingArea;
+    bool m_pointerInside = false;
 };
 
 } // namespace quillane::platform

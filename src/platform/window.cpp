@@ -38,6 +38,8 @@ Window::Window(Application& application, Rect contentRect, std::uint64_t styleMa
     auto width = static_cast<int>(std::lround(contentRect.size.width));
     auto height = static_cast<int>(std::lround(contentRect.size.height));
     gtk_window_set_default_size(GTK_WINDOW(window), width, height);
+    // The pointer is followed over the whole window, focused or not, for the views' tracking areas.
+    gtk_widget_add_events(window, GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
     impl.rootFrame = rootRectFromScreen(contentRect);
     gtk_window_move(GTK_WINDOW(window), impl.rootFrame.x, impl.rootFrame.y);
 
@@ -128,6 +130,11 @@ void Window::Impl::layOutContent()
 {
     if (contentView)
         contentView->setFrame({ { 0, 0 }, { double(rootFrame.width), double(rootFrame.height) } });
+}
+
+void Window::zoom()
+{
+    m_impl->zoom();
 }
 
 void Window::Impl::zoom()
@@ -237,6 +244,7 @@ void Window::setContentView(std::shared_ptr<View> view)
     Impl& impl = *m_impl;
     GtkOverlay* overlay = GTK_OVERLAY(impl.overlay.get());
     if (impl.contentView) {
+        impl.contentPressSignal.disconnect();
         impl.contentView->m_window = nullptr;
         gtk_container_remove(GTK_CONTAINER(overlay), impl.contentView->widget().widget.get());
     }
@@ -244,7 +252,9 @@ void Window::setContentView(std::shared_ptr<View> view)
     if (!impl.contentView)
         return;
     impl.contentView->m_window = this;
-    gtk_container_add(GTK_CONTAINER(overlay), impl.contentView->widget().widget.get());
+    GtkWidget* widget = impl.contentView->widget().widget.get();
+    gtk_container_add(GTK_CONTAINER(overlay), widget);
+    impl.contentPressSignal = connect<&Impl::onContentPress>(widget, "button-press-event", &impl);
     impl.layOutContent();
     impl.contentView->geometryChanged();
 }

@@ -2,6 +2,7 @@
 // A frameless top-level window with a hidden title bar, three window buttons of its own and a
 // content view that fills it. Geometry is in points with the origin at the bottom-left.
 #include "platform/colour.h"
+#include "platform/event.h"
 #include "platform/geometry.h"
 
 #include <cstdint>
@@ -93,6 +94,15 @@ public:
     // Whether the real pointer passes through the window to whatever lies beneath.
     bool ignoresMouseEvents() const;
     void setIgnoresMouseEvents(bool ignores);
+
+    // Moves the window with the pointer from the given press on, until the button is released.
+    void performDrag(const Event& press);
+    // Whether presses on the parts of the window that act as its title bar move it.
+    bool isMovable() const;
+    void setMovable(bool movable);
+    Point convertPointFromScreen(Point point) const;
+    // Asks the delegate, then maximises or restores the window (a double-click on the title bar).
+    void zoom();
 
     void orderFront();
     void makeKeyAndOrderFront();

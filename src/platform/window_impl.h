@@ -36,6 +36,8 @@ struct Window::Impl {
     SignalConnection configureSignal;
     SignalConnection stateSignal;
     SignalConnection destroySignal;
+    SignalConnection contentPressSignal;
+    bool movable = true;
 
     explicit Impl(Window& window)
         : owner(window)
@@ -47,6 +49,11 @@ struct Window::Impl {
     gboolean onConfigure(GtkWidget*, GdkEventConfigure*);
     gboolean onWindowState(GtkWidget*, GdkEventWindowState*);
     void onDestroy(GtkWidget*);
+
+    // Presses that land on the content view itself (the band): a title bar's behaviour.
+    gboolean onContentPress(GtkWidget*, GdkEventButton*);
+    // Tells the views with tracking areas whether the pointer has come or gone.
+    void trackPointer(GdkEvent* event);
 
     void layOutContent();
     void zoom();

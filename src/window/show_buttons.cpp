@@ -1,5 +1,6 @@
 // Showing and hiding the window buttons.
 #include "app/app_delegate.h"
+#include "window/hover_view.h"
 
 namespace quillane {
 
@@ -13,6 +14,16 @@ void AppDelegate::showButtons(bool show)
         if (window->buttonAlpha(button))
             window->setButtonAlpha(button, alpha);
     }
+}
+
+} // namespace quillane
+
+namespace quillane {
+
+bool AppDelegate::pointerNearButtons() const
+{
+    auto* hover = window ? dynamic_cast<HoverView*>(window->contentView()) : nullptr;
+    return hover && hover->pointerIsNear();
 }
 
 } // namespace quillane

@@ -1,0 +1,19 @@
+#pragma once
+// Watching the application's input before its windows get it.
+#include "platform/event.h"
+
+#include <functional>
+
+namespace quillane::platform {
+
+// Called for every left press in any window of the application, before the press is delivered;
+// answering false consumes the press (and its release): no view sees either.
+using LeftMouseDownMonitor = std::function<bool(const Event&)>;
+
+// Installs a monitor for the life of the application.
+void addLocalMonitorForLeftMouseDown(LeftMouseDownMonitor monitor);
+
+// The event being delivered now, if any.
+const Event* currentEvent();
+
+} // namespace quillane::platform
