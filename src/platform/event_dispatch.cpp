@@ -3,6 +3,7 @@
 #include "platform/application_impl.h"
 #include "platform/event_monitor.h"
 #include "platform/pointer.h"
+#include "platform/screen.h"
 #include "platform/window_impl.h"
 
 #include <gtk/gtk.h>
@@ -147,7 +148,7 @@ Point locationInWindow(const GdkWindow* toplevel, double rootX, double rootY)
     int originX = 0, originY = 0;
     auto* window = const_cast<GdkWindow*>(toplevel);
     gdk_window_get_origin(window, &originX, &originY);
-    return flipped(Point { rootX - originX, rootY - originY }, gdk_window_get_height(window));
+    return flipped(pixelCentre(rootX - originX, rootY - originY), gdk_window_get_height(window));
 }
 
 void addLocalMonitorForLeftMouseDown(LeftMouseDownMonitor monitor)

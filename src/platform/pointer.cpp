@@ -22,8 +22,9 @@ Point mouseLocation()
         return {};
     int x = 0, y = 0;
     gdk_device_get_position(device, nullptr, &x, &y);
-    Rect point = screenRectFromRoot({ x, y, 0, 0 });
-    return point.origin;
+    Point root = pixelCentre(x, y);
+    GdkRectangle primary = primaryMonitorGeometry();
+    return flipped(root, primary.y + primary.height);
 }
 
 unsigned pressedMouseButtons()

@@ -38,6 +38,11 @@ GdkRectangle primaryMonitorWorkarea()
     return workarea;
 }
 
+Point pixelCentre(double x, double y)
+{
+    return { std::floor(x) + 0.5, std::floor(y) + 0.5 };
+}
+
 Rect screenRectFromRoot(const GdkRectangle& root)
 {
     return { { double(root.x), primaryBottom() - (root.y + root.height) }, { double(root.width), double(root.height) } };

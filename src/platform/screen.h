@@ -10,6 +10,10 @@ namespace quillane::platform {
 GdkRectangle primaryMonitorGeometry();
 GdkRectangle primaryMonitorWorkarea();
 
+// The pointer is over a pixel: it stands for the pixel's centre, so that whether it lies in a
+// rectangle reads the same from the top-left and from the bottom-left (x and y in top-left terms).
+Point pixelCentre(double x, double y);
+
 // Converts a rectangle between root coordinates and screen coordinates (both ways).
 Rect screenRectFromRoot(const GdkRectangle& root);
 GdkRectangle rootRectFromScreen(const Rect& screen);

@@ -1,5 +1,6 @@
 #include "in_process.h"
 
+#include "harness.h"
 #include "platform/application.h"
 
 #include <glib.h>
@@ -47,6 +48,20 @@ void runApplication(const std::function<void(platform::Application&)>& body)
         application.terminate();
     };
     BodyDelegate delegate(wrapped);
+    application.setDelegate(&delegate);
+    application.run("display_tests", {});
+}
+
+void launchQuillane(const DisplaySession& session, const std::function<void(DrivenDelegate&)>& body)
+{
+    platform::Application application({ "org.quillane.LaunchTest", "quillane", "Quillane", "Quillane" }, false);
+    platform::Preferences preferences(session.configHome() + "/quillane");
+    FixedTexts texts = buildFixedTexts();
+    DrivenDelegate delegate(application, preferences, texts, std::nullopt);
+    delegate.afterLaunch = [&] {
+        body(delegate);
+        application.terminate();
+    };
     application.setDelegate(&delegate);
     application.run("display_tests", {});
 }

@@ -1,0 +1,41 @@
+// How often a busy page makes the band script report.
+#include "harness.h"
+#include "in_process.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+class BandRate : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        session.enterThisProcess();
+        // A remembered address keeps the Open Address dialog away; nothing answers there.
+        session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
+    }
+    DisplaySession session;
+};
+} // namespace
+
+TEST_F(BandRate, APageThatChangesEveryTenMillisecondsReportsAtMostTenTimesASecond)
+{
+    launchQuillane(session, [&](DrivenDelegate& delegate) {
+        // The top's colour changes with every change, so every look finds a new colour to report.
+        delegate.web->loadHTMLString("<body style='margin: 0'><div id='strip' style='height: 50px'></div><script>"
+                                     "let n = 0; setInterval(() => { n++; strip.setAttribute('data-n', n);"
+                                     " strip.style.background = `rgb(${n % 256}, 0, 0)` }, 10)</script></body>",
+            "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return !delegate.messages.empty(); }));
+        spinFor(1000ms);
+        auto before = delegate.messages.size();
+        spinFor(2000ms);
+        auto perSecond = double(delegate.messages.size() - before) / 2;
+        std::printf("band reports per second from a page changing every 10 ms: %.1f\n", perSecond);
+        RecordProperty("reports_per_second", std::to_string(perSecond));
+        EXPECT_LE(perSecond, 10.5);
+        EXPECT_GE(perSecond, 3) << "the band still follows a busy page";
+    });
+}

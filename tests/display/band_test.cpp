@@ -1,0 +1,58 @@
+// The band above the page takes the colour at the top of the page, on screen.
+#include "quillane_test.h"
+
+using namespace quillane::testing;
+
+namespace {
+class Band : public QuillaneTest {
+protected:
+    Pixel band() const { return pixel(frame().width / 2, 5); }
+    bool bandBecomes(Pixel expected, std::chrono::milliseconds timeout = std::chrono::seconds(5)) const
+    {
+        return waitForPixel(frame().width / 2, 5, expected, timeout);
+    }
+};
+} // namespace
+
+TEST_F(Band, TakesTheColourAtTheTopOfThePage)
+{
+    ASSERT_TRUE(open("<body style='margin: 0'><div style='height: 60px; background: rgb(30, 60, 90)'></div></body>"));
+    EXPECT_TRUE(bandBecomes({ 30, 60, 90 })) << band();
+    // The page starts right under the band, with the same colour.
+    EXPECT_TRUE(near(pixel(frame().width / 2, 12), { 30, 60, 90 }));
+}
+
+TEST_F(Band, ATransparentTopShowsItsParentsColour)
+{
+    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(200, 100, 50)'>"
+                     "<div style='height: 60px; background: rgba(0, 0, 0, 0)'>x</div>"
+                     "<div style='height: 60px; background: rgba(0, 0, 255, 0.5)'>half</div></body>"));
+    EXPECT_TRUE(bandBecomes({ 200, 100, 50 })) << band();
+}
+
+TEST_F(Band, AnAllTransparentTopShowsTheUnderPageColourWhichTheThemeColourSets)
+{
+    ASSERT_TRUE(open("<meta name='theme-color' content='#336699'>"
+                     "<style>html, body { background: transparent; margin: 0 }</style><p>text</p>"
+                     "<script>setTimeout(() => document.querySelector('meta').content = '#993366', 1500)</script>"));
+    EXPECT_TRUE(bandBecomes({ 0x33, 0x66, 0x99 })) << band();
+    EXPECT_TRUE(bandBecomes({ 0x99, 0x33, 0x66 })) << band();
+}
+
+TEST_F(Band, FollowsAChangeOfTheTopBySoonAfter)
+{
+    ASSERT_TRUE(open("<body style='margin: 0'><div id='strip' style='height: 60px; background: rgb(30, 60, 90)'></div>"
+                     "<script>setTimeout(() => document.getElementById('strip').style.background = 'rgb(0, 128, 0)', 1500)</script></body>"));
+    ASSERT_TRUE(bandBecomes({ 30, 60, 90 }));
+    EXPECT_TRUE(bandBecomes({ 0, 128, 0 }, std::chrono::seconds(3))) << band();
+}
+
+TEST_F(Band, FollowsTheScrollingOfAnInnerElement)
+{
+    ASSERT_TRUE(open("<body style='margin: 0'><div id='scroller' style='height: 100px; overflow: auto'>"
+                     "<div style='height: 100px; background: rgb(220, 0, 0)'></div>"
+                     "<div style='height: 100px; background: rgb(0, 0, 220)'></div></div>"
+                     "<script>setTimeout(() => scroller.scrollTop = 100, 1500)</script></body>"));
+    ASSERT_TRUE(bandBecomes({ 220, 0, 0 }));
+    EXPECT_TRUE(bandBecomes({ 0, 0, 220 }, std::chrono::seconds(3))) << band();
+}

@@ -1,0 +1,77 @@
+// The window buttons show while the pointer is near them, on screen.
+#include "quillane_test.h"
+
+using namespace quillane::testing;
+
+namespace {
+// The page is one colour, so a button is seen by its own colour at its centre.
+constexpr const char* plainPage = "<body style='margin: 0; background: rgb(240, 240, 240)'></body>";
+// The close button's centre and the zoom button's right edge, from the window's top-left corner.
+constexpr int closeX = 15, buttonsY = 14, zoomRight = 62;
+
+class Hover : public QuillaneTest {
+protected:
+    bool buttonsShow() const { return pixel(closeX, buttonsY).red > 200 && pixel(closeX, buttonsY).green < 120; }
+    bool buttonsBecome(bool shown, std::chrono::milliseconds timeout = std::chrono::seconds(3)) const
+    {
+        return waitUntil([&] { return buttonsShow() == shown; }, timeout);
+    }
+};
+} // namespace
+
+TEST_F(Hover, TheButtonsShowWithinTwentyPointsOfThem)
+{
+    ASSERT_TRUE(open(plainPage));
+    EXPECT_FALSE(buttonsShow());
+    pointAt(zoomRight + 19, buttonsY);
+    EXPECT_TRUE(buttonsBecome(true));
+    pointAt(zoomRight + 20, buttonsY);
+    EXPECT_TRUE(buttonsBecome(false));
+    pointAt(30, 40);
+    EXPECT_TRUE(buttonsBecome(true));
+    pointAt(30, 41);
+    EXPECT_TRUE(buttonsBecome(false));
+    pointAt(0, 0);
+    EXPECT_TRUE(buttonsBecome(true));
+    // Out of the window entirely, past its top-left corner.
+    Geometry here = frame();
+    session.xdotool({ "mousemove", std::to_string(here.x - 5), std::to_string(here.y - 5) });
+    EXPECT_TRUE(buttonsBecome(false));
+}
+
+TEST_F(Hover, APressThatLeavesKeepsThemUntilItEnds)
+{
+    ASSERT_TRUE(open(plainPage));
+    pointAt(30, 30);
+    ASSERT_TRUE(buttonsBecome(true));
+    session.xdotool({ "mousedown", "1" });
+    pointAt(300, 200);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_TRUE(buttonsShow()) << "kept while the press goes on";
+    session.xdotool({ "mouseup", "1" });
+    auto released = std::chrono::steady_clock::now();
+    ASSERT_TRUE(buttonsBecome(false, std::chrono::seconds(2)));
+    EXPECT_LT(std::chrono::steady_clock::now() - released, std::chrono::milliseconds(600));
+
+    // Released back inside the area: they stay.
+    pointAt(30, 30);
+    ASSERT_TRUE(buttonsBecome(true));
+    session.xdotool({ "mousedown", "1" });
+    pointAt(300, 200);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    pointAt(35, 30);
+    session.xdotool({ "mouseup", "1" });
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_TRUE(buttonsShow());
+}
+
+TEST_F(Hover, TheAreaFollowsTheButtonsAfterAResize)
+{
+    ASSERT_TRUE(open(plainPage));
+    session.xdotool({ "windowsize", std::to_string(window), "900", "300" });
+    ASSERT_TRUE(waitUntil([&] { return frame().width == 900 && frame().height == 300; }));
+    pointAt(zoomRight + 10, buttonsY);
+    EXPECT_TRUE(buttonsBecome(true));
+    pointAt(zoomRight + 10, 60);
+    EXPECT_TRUE(buttonsBecome(false));
+}

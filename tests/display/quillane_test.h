@@ -1,0 +1,64 @@
+#pragma once
+// A test of the real program showing a page served on 127.0.0.1, on a private display.
+#include "harness.h"
+#include "http_server.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace quillane::testing {
+
+class QuillaneTest : public ::testing::Test {
+protected:
+    // Serves the page, makes it the remembered address and starts Quillane; true once the window
+    // shows and the page has been asked for.
+    bool open(const std::string& page, const std::string& extraPreferences = "")
+    {
+        server.serve("/page.html", page);
+        session.writePreferences("[Preferences]\naddress='" + server.url("/page.html") + "'\n" + extraPreferences);
+        quillane = session.startQuillane();
+        auto found = session.waitForWindow();
+        if (!found || !waitUntil([&] { return server.timesRequested("/page.html") >= 1; }))
+            return false;
+        window = *found;
+        // The first paint of the page and the band script's first report.
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        return true;
+    }
+
+    Geometry frame() const { return session.geometry(window); }
+
+    // The colour at a point given in the window's top-left coordinates.
+    Pixel pixel(int x, int y) const
+    {
+        Geometry here = frame();
+        return session.screenshot({ here.x + x, here.y + y, 1, 1 }, "pixel").at(0, 0);
+    }
+
+    bool waitForPixel(int x, int y, Pixel expected, std::chrono::milliseconds timeout = std::chrono::seconds(5)) const
+    {
+        return waitUntil([&] { return near(pixel(x, y), expected); }, timeout);
+    }
+
+    static bool near(const Pixel& a, const Pixel& b) { return std::abs(a.red - b.red) <= 2 && std::abs(a.green - b.green) <= 2 && std::abs(a.blue - b.blue) <= 2; }
+
+    // Moves the pointer to a point given in the window's top-left coordinates.
+    void pointAt(int x, int y) const
+    {
+        Geometry here = frame();
+        session.xdotool({ "mousemove", std::to_string(here.x + x), std::to_string(here.y + y) });
+    }
+
+    DisplaySession session;
+    HttpServer server;
+    std::unique_ptr<Process> quillane;
+    unsigned long window = 0;
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Pixel& pixel)
+{
+    return out << "rgb(" << pixel.red << ", " << pixel.green << ", " << pixel.blue << ")";
+}
+
+} // namespace quillane::testing
