@@ -4,6 +4,7 @@
 #include "app/page_view.h"
 #include "platform/application.h"
 #include "platform/colour.h"
+#include "platform/download.h"
 #include "platform/event.h"
 #include "platform/preferences.h"
 #include "platform/url.h"
@@ -11,6 +12,8 @@
 #include "platform/window.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,7 +21,13 @@
 
 namespace quillane {
 
-class AppDelegate : public platform::ApplicationOpenDelegate, public platform::WindowDelegate, public platform::ScriptMessageHandler {
+class AppDelegate : public platform::ApplicationOpenDelegate,
+                    public platform::WindowDelegate,
+                    public platform::ScriptMessageHandler,
+                    public platform::MediaCapturePermissionDelegate,
+                    public platform::OpenPanelDelegate,
+                    public platform::DownloadNavigationDelegate,
+                    public platform::DownloadDelegate {
 public:
     AppDelegate(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts,
         std::optional<std::string> probeFile);
@@ -31,8 +40,19 @@ public:
     // Page scripts' messages to the handler "quillane".
     void didReceiveScriptMessage(const std::string& name, const platform::ScriptValue& body) override;
 
+    // What the page asks for: the microphone, files, downloads.
+    void requestMediaCapturePermission(platform::WebView& view, const platform::SecurityOrigin& origin, platform::MediaCaptureType type,
+        std::function<void(platform::PermissionDecision)> decisionHandler) override;
+    void runOpenPanel(platform::WebView& view, bool allowsMultipleSelection,
+        std::function<void(std::optional<std::vector<std::string>>)> completion) override;
+    void navigationDidBecomeDownload(platform::WebView& view, platform::Download& download) override;
+    void decideDestination(platform::Download& download, const std::string& suggestedFilename,
+        std::function<void(std::optional<std::string>)> completion) override;
+    void downloadDidFail(platform::Download& download, int code, const std::string& message) override;
+
     // Menu actions.
     void openAddress();
+    void forgetMicrophoneChoices();
 
     // Operations.
     void layOutPage();
@@ -48,6 +68,10 @@ public:
     void loadPage(const platform::URL& address);
 
     bool isProbeRun() const { return m_probeFile.has_value(); }
+    // The content types that the file inputs of the page accept, all inputs together.
+    void acceptedContentTypes(platform::WebView& view, std::function<void(std::vector<std::string>)> completion);
+    // The microphone answers remembered per site; none when the stored value is of another shape.
+    std::map<std::string, bool> rememberedMicrophoneAnswers() const;
 
     // Fields, in the order the program knows them.
     std::unique_ptr<platform::Window> window;

@@ -11,6 +11,8 @@ FixedTexts buildFixedTexts()
     texts.probeSaves = texts::probeSaves;
     // The saved text goes between the quotes as it is: it is ours and holds no quote or backslash.
     texts.saveScript = std::string(texts::saveOpening) + texts.probeSaves + std::string(texts::saveClosing);
+    texts.bandScript = texts::bandScript;
+    texts.acceptLists = texts::acceptLists;
     return texts;
 }
 

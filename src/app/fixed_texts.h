@@ -8,6 +8,8 @@ struct FixedTexts {
     std::string probePage;
     std::string probeSaves;
     std::string saveScript;
+    std::string bandScript;
+    std::string acceptLists;
 };
 
 FixedTexts buildFixedTexts();

@@ -31,14 +31,18 @@ void AppDelegate::applicationDidFinishLaunching()
 
     platform::WebViewConfiguration configuration;
     configuration.elementFullscreenEnabled = true;
-    configuration.userScripts = { dragScript(topStripHeight(*window, band)), std::string(texts::bandScript) };
+    configuration.userScripts = { dragScript(topStripHeight(*window, band)), m_texts.bandScript };
     configuration.messageHandlers = { { "quillane", this } };
+    configuration.allFramesUserScripts = { std::string(texts::subframeMediaGuard) };
+    configuration.mediaStreamEnabled = true;
 
     web = std::make_shared<PageView>(hover->bounds(), configuration);
     web->setAutoresizingMask(platform::flexibleWidth | platform::flexibleHeight);
 
     pageColour = web->observeUnderPageBackgroundColour([this] { paintBand(); }, true);
     pageFullScreen = web->observeFullscreenState([this] { pageFullScreenChanged(); });
+    web->setUIDelegate(this);
+    web->setNavigationDelegate(this);
 
     hover->addSubview(web);
     window->setContentView(hover);

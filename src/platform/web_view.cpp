@@ -21,14 +21,21 @@ std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuratio
 {
     auto settings = GObjectRef<WebKitSettings>::adopt(webkit_settings_new());
     webkit_settings_set_enable_fullscreen(settings.get(), configuration.elementFullscreenEnabled);
+    webkit_settings_set_enable_media_stream(settings.get(), configuration.mediaStreamEnabled);
+    // Tests give pages a pretend microphone, as a machine without one has no device to ask for.
+    if (configuration.mediaStreamEnabled && g_getenv("QUILLANE_MOCK_CAPTURE_DEVICES"))
+        webkit_settings_set_enable_mock_capture_devices(settings.get(), TRUE);
 
     auto manager = GObjectRef<WebKitUserContentManager>::adopt(webkit_user_content_manager_new());
-    for (const auto& source : configuration.userScripts) {
-        WebKitUserScript* script = webkit_user_script_new(source.c_str(), WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
-            WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
-        webkit_user_content_manager_add_script(manager.get(), script);
-        webkit_user_script_unref(script);
-    }
+    auto addScripts = [&](const std::vector<std::string>& sources, WebKitUserContentInjectedFrames frames) {
+        for (const auto& source : sources) {
+            WebKitUserScript* script = webkit_user_script_new(source.c_str(), frames, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
+            webkit_user_content_manager_add_script(manager.get(), script);
+            webkit_user_script_unref(script);
+        }
+    };
+    addScripts(configuration.allFramesUserScripts, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES);
+    addScripts(configuration.userScripts, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME);
 
     GtkWidget* view = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings.get(), "user-content-manager", manager.get(), nullptr));
     auto widget = std::make_unique<View::Widget>();
@@ -49,7 +56,7 @@ void WebView::Impl::MessageChannel::onMessage(WebKitUserContentManager*, WebKitJ
 
 WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
     : View(frame, webWidget(configuration))
-    , m_impl(std::make_unique<Impl>())
+    , m_impl(std::make_unique<Impl>(*this))
 {
     Impl& impl = *m_impl;
     impl.view = GObjectRef<WebKitWebView>::retain(WEBKIT_WEB_VIEW(widget().widget.get()));
@@ -67,6 +74,7 @@ WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
     impl.loadFailed = connect<&Impl::onLoadFailed>(impl.view.get(), "load-failed", &impl);
     impl.enterFullscreen = connect<&Impl::onEnterFullscreen>(impl.view.get(), "enter-fullscreen", &impl);
     impl.leaveFullscreen = connect<&Impl::onLeaveFullscreen>(impl.view.get(), "leave-fullscreen", &impl);
+    impl.connectServices();
 }
 
 WebView::~WebView() = default;

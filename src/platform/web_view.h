@@ -3,6 +3,7 @@
 #include "platform/colour.h"
 #include "platform/script_value.h"
 #include "platform/view.h"
+#include "platform/web_view_delegates.h"
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,10 @@ struct WebViewConfiguration {
     bool elementFullscreenEnabled = false;
     // Injected at document start into the main frame only, in this order.
     std::vector<std::string> userScripts;
+    // Injected at document start into every frame, before the main-frame scripts.
+    std::vector<std::string> allFramesUserScripts;
+    // Lets pages reach capture devices, so they can ask for the microphone.
+    bool mediaStreamEnabled = false;
     // Page scripts post to these with webkit.messageHandlers.<name>.postMessage(body).
     std::vector<std::pair<std::string, ScriptMessageHandler*>> messageHandlers;
 };
@@ -70,6 +75,12 @@ public:
     // The handler runs on every change (and once at once when `initial` is set).
     Observation observeUnderPageBackgroundColour(std::function<void()> handler, bool initial);
     Observation observeFullscreenState(std::function<void()> handler);
+
+    // Runs a script in the main frame; the completion gets its value when that is a string.
+    void evaluateJavaScript(const std::string& script, std::function<void(std::optional<std::string>)> completion);
+
+    void setUIDelegate(WebUIDelegate* delegate);
+    void setNavigationDelegate(NavigationDelegate* delegate);
 
     struct Impl;
     Impl& impl() const { return *m_impl; }

@@ -2,6 +2,7 @@
 // Private to the platform layer.
 #include "platform/gobject_ref.h"
 #include "platform/signal.h"
+#include "platform/download.h"
 #include "platform/web_view.h"
 
 #include <webkit2/webkit2.h>
@@ -29,7 +30,16 @@ struct WebView::Impl {
         void onMessage(WebKitUserContentManager*, WebKitJavascriptResult* result);
     };
 
+    WebView& owner;
     GObjectRef<WebKitWebView> view;
+    WebUIDelegate* uiDelegate = nullptr;
+    NavigationDelegate* navigationDelegate = nullptr;
+    // Downloads of this view that are still running.
+    std::list<std::unique_ptr<Download>> downloads;
+    SignalConnection permissionRequest;
+    SignalConnection fileChooser;
+    SignalConnection decidePolicy;
+    SignalConnection downloadStarted;
     GObjectRef<WebKitUserContentManager> contentManager;
     std::list<MessageChannel> channels;
     FullscreenState fullscreen = FullscreenState::notInFullscreen;
@@ -39,7 +49,17 @@ struct WebView::Impl {
     SignalConnection enterFullscreen;
     SignalConnection leaveFullscreen;
 
+    explicit Impl(WebView& view)
+        : owner(view)
+    {
+    }
     ~Impl() { cancelTimeout(); }
+    void connectServices();
+    gboolean onPermissionRequest(WebKitWebView*, WebKitPermissionRequest*);
+    gboolean onRunFileChooser(WebKitWebView*, WebKitFileChooserRequest*);
+    gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType);
+    void onDownloadStarted(WebKitWebContext*, WebKitDownload*);
+    void downloadEnded(Download* download);
     void cancelTimeout();
     void onLoadChanged(WebKitWebView*, WebKitLoadEvent event);
     gboolean onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*);

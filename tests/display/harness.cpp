@@ -257,7 +257,13 @@ std::optional<unsigned long> DisplaySession::waitForWindowNamed(const std::strin
 {
     std::optional<unsigned long> found;
     waitUntil([&] {
-        std::istringstream ids(run({ "xdotool", "search", "--onlyvisible", "--name", "^" + name + "$" }));
+        std::string pattern;
+        for (char c : name) {
+            if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos)
+                pattern += '\\';
+            pattern += c;
+        }
+        std::istringstream ids(run({ "xdotool", "search", "--onlyvisible", "--name", "^" + pattern + "$" }));
         unsigned long id = 0;
         if (ids >> id)
             found = id;

@@ -52,6 +52,12 @@ void HttpServer::hang(const std::string& path)
     m_pages[path] = { "<!doctype html><title>Never done</title><p>", "text/html", true };
 }
 
+void HttpServer::drop(const std::string& path, const std::string& contentType)
+{
+    std::lock_guard lock(m_mutex);
+    m_pages[path] = { std::string(20000, 'x'), contentType, false, true };
+}
+
 std::vector<std::string> HttpServer::requests() const
 {
     std::lock_guard lock(m_mutex);
@@ -107,7 +113,7 @@ void HttpServer::answer(int connection)
     std::string response;
     if (!found) {
         response = "HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\nContent-Length: 9\r\nConnection: close\r\n\r\nnot found";
-    } else if (page.hangs) {
+    } else if (page.hangs || page.drops) {
         response = "HTTP/1.1 200 OK\r\nContent-Type: " + page.contentType + "\r\nContent-Length: 100000\r\nConnection: close\r\n\r\n" + page.body;
     } else {
         response = "HTTP/1.1 200 OK\r\nContent-Type: " + page.contentType + "\r\nContent-Length: " + std::to_string(page.body.size())

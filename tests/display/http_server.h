@@ -23,6 +23,8 @@ public:
     void serve(const std::string& path, const std::string& body, const std::string& contentType = "text/html; charset=utf-8");
     // Answers the path with headers and the start of a body, then never finishes it.
     void hang(const std::string& path);
+    // Answers the path with headers and part of a body, then closes the connection.
+    void drop(const std::string& path, const std::string& contentType = "application/octet-stream");
     // The paths requested so far, in order.
     std::vector<std::string> requests() const;
     int timesRequested(const std::string& path) const;
@@ -35,6 +37,7 @@ private:
         std::string body;
         std::string contentType;
         bool hangs = false;
+        bool drops = false;
     };
     int m_listener = -1;
     int m_port = 0;

@@ -1,0 +1,83 @@
+#include "platform/download_impl.h"
+
+#include "platform/main_queue.h"
+
+namespace quillane::platform {
+
+namespace {
+// Cancels the download when its destination is never answered.
+struct PendingDestination {
+    GObjectRef<WebKitDownload> download;
+    bool answered = false;
+    ~PendingDestination()
+    {
+        if (!answered)
+            webkit_download_cancel(download.get());
+    }
+};
+} // namespace
+
+Download::Download(std::unique_ptr<Impl> impl)
+    : m_impl(std::move(impl))
+{
+    m_impl->owner = this;
+}
+
+Download::~Download() = default;
+
+void Download::setDelegate(DownloadDelegate* delegate)
+{
+    m_impl->delegate = delegate;
+}
+
+std::unique_ptr<Download> makeDownload(WebKitDownload* webDownload, std::function<void(Download*)> ended)
+{
+    auto impl = std::make_unique<Download::Impl>();
+    impl->download = GObjectRef<WebKitDownload>::retain(webDownload);
+    impl->ended = std::move(ended);
+    Download::Impl& handlers = *impl;
+    handlers.decideSignal = connect<&Download::Impl::onDecideDestination>(webDownload, "decide-destination", &handlers);
+    handlers.failedSignal = connect<&Download::Impl::onFailed>(webDownload, "failed", &handlers);
+    handlers.finishedSignal = connect<&Download::Impl::onFinished>(webDownload, "finished", &handlers);
+    return std::make_unique<Download>(std::move(impl));
+}
+
+gboolean Download::Impl::onDecideDestination(WebKitDownload*, gchar* suggestedFilename)
+{
+    if (!delegate)
+        return FALSE;
+    auto pending = std::make_shared<PendingDestination>();
+    pending->download = download;
+    delegate->decideDestination(*owner, suggestedFilename ? suggestedFilename : "", [pending](std::optional<std::string> path) {
+        if (pending->answered)
+            return;
+        pending->answered = true;
+        GCharPtr uri(path ? g_filename_to_uri(path->c_str(), nullptr, nullptr) : nullptr);
+        if (!uri) {
+            webkit_download_cancel(pending->download.get());
+            return;
+        }
+        // The user agreed to replace what is there (the save dialog asks), or it is the probe's own file.
+        webkit_download_set_allow_overwrite(pending->download.get(), TRUE);
+        webkit_download_set_destination(pending->download.get(), static_cast<char*>(uri.get()));
+    });
+    return TRUE;
+}
+
+void Download::Impl::onFailed(WebKitDownload*, GError* error)
+{
+    if (!delegate || !error)
+        return;
+    bool cancelled = error->domain == WEBKIT_DOWNLOAD_ERROR && error->code == WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER;
+    delegate->downloadDidFail(*owner, cancelled ? downloadCancelledCode : error->code, error->message ? error->message : "");
+}
+
+void Download::Impl::onFinished(WebKitDownload*)
+{
+    // Let go on a later turn: this runs inside the download's own signal.
+    auto done = ended;
+    Download* self = owner;
+    runOnMainQueue([done, self] { done(self); });
+}
+
+} // namespace quillane::platform

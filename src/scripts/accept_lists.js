@@ -1,0 +1,1 @@
+Array.from(document.querySelectorAll('input[type=file]'), input => input.accept).join(',')

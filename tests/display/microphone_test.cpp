@@ -1,0 +1,102 @@
+// The page's microphone requests: asked once per site in a sheet, answered from memory afterwards.
+#include "quillane_test.h"
+
+using namespace quillane::testing;
+
+namespace {
+// Green when the page got an audio track, red when it was refused.
+constexpr const char* askingPage = "<body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                                   "navigator.mediaDevices.getUserMedia({ audio: true }).then("
+                                   " stream => document.body.style.background = stream.getAudioTracks().length ? 'rgb(0, 200, 0)' : 'rgb(0, 0, 200)',"
+                                   " () => document.body.style.background = 'rgb(200, 0, 0)')</script></body>";
+constexpr Pixel granted { 0, 200, 0 }, refused { 200, 0, 0 };
+const std::string question = "Allow 127.0.0.1 to use the microphone?";
+
+class Microphone : public QuillaneTest {
+protected:
+    void SetUp() override { session.setExtraEnvironment({ "QUILLANE_MOCK_CAPTURE_DEVICES=1" }); }
+    bool pageBecomes(Pixel colour) const { return waitForPixel(300, 300, colour); }
+    bool asked(std::chrono::milliseconds within = std::chrono::seconds(10)) const { return session.waitForWindowNamed(question, within).has_value(); }
+    void restart()
+    {
+        session.run({ "wmctrl", "-i", "-c", std::to_string(window) });
+        ASSERT_EQ(quillane->waitForExit(std::chrono::seconds(10)), 0);
+        quillane = session.startQuillane();
+        auto found = session.waitForWindow();
+        ASSERT_TRUE(found);
+        window = *found;
+    }
+    std::string site() const { return "http://127.0.0.1:" + std::to_string(server.port()); }
+};
+} // namespace
+
+TEST_F(Microphone, AllowGrantsAndIsRememberedForTheSite)
+{
+    ASSERT_TRUE(open(askingPage));
+    auto sheet = session.waitForWindowNamed(question);
+    ASSERT_TRUE(sheet);
+    EXPECT_NE(session.property(*sheet, "WM_TRANSIENT_FOR").find("window id"), std::string::npos);
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(pageBecomes(granted)) << pixel(300, 300);
+    EXPECT_NE(session.readPreferences().find("microphone={'" + site() + "': true}"), std::string::npos) << session.readPreferences();
+    restart();
+    EXPECT_TRUE(pageBecomes(granted));
+    EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
+}
+
+TEST_F(Microphone, DontAllowRefusesAndIsRemembered)
+{
+    ASSERT_TRUE(open(askingPage));
+    ASSERT_TRUE(asked());
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(pageBecomes(refused));
+    EXPECT_NE(session.readPreferences().find("microphone={'" + site() + "': false}"), std::string::npos) << session.readPreferences();
+    restart();
+    EXPECT_TRUE(pageBecomes(refused));
+    EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
+}
+
+TEST_F(Microphone, AnotherPortIsAnotherSite)
+{
+    HttpServer other;
+    other.serve("/page.html", askingPage);
+    ASSERT_TRUE(open(askingPage, "microphone={'http://127.0.0.1:" + std::to_string(other.port()) + "': true, 'https://127.0.0.1': true}\n"));
+    EXPECT_TRUE(asked()) << "this port has no answer yet";
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(pageBecomes(granted));
+    std::string stored = session.readPreferences();
+    EXPECT_NE(stored.find("'" + site() + "': true"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("'http://127.0.0.1:" + std::to_string(other.port()) + "': true"), std::string::npos) << "earlier answers kept";
+}
+
+TEST_F(Microphone, ACameraRequestIsRefusedWithoutAQuestion)
+{
+    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "navigator.mediaDevices.getUserMedia({ audio: true, video: true }).then("
+                     " () => document.body.style.background = 'rgb(0, 200, 0)', () => document.body.style.background = 'rgb(200, 0, 0)')"
+                     "</script></body>"));
+    EXPECT_TRUE(pageBecomes(refused));
+    EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
+}
+
+TEST_F(Microphone, AFramesRequestIsRefusedWithoutAQuestionAndChangesNothing)
+{
+    std::string frame = "<script>navigator.mediaDevices.getUserMedia({ audio: true }).then("
+                        "() => parent.postMessage('granted', '*'), () => parent.postMessage('refused', '*'))</script>";
+    server.serve("/frame.html", frame);
+    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'><iframe src='/frame.html'></iframe><script>"
+                     "addEventListener('message', event => document.body.style.background ="
+                     " event.data === 'granted' ? 'rgb(0, 200, 0)' : 'rgb(200, 0, 0)')</script></body>",
+        "microphone={'" + std::string("http://127.0.0.1:") + std::to_string(server.port()) + "': true}\n"));
+    EXPECT_TRUE(pageBecomes(refused)) << "even a site allowed the microphone keeps it from its frames";
+    EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
+}
+
+TEST_F(Microphone, AStoredValueOfAnotherShapeCountsAsNoAnswers)
+{
+    ASSERT_TRUE(open(askingPage, "microphone={'http://127.0.0.1': 3}\n"));
+    ASSERT_TRUE(asked());
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(pageBecomes(granted));
+    EXPECT_NE(session.readPreferences().find("microphone={'" + site() + "': true}\n"), std::string::npos) << session.readPreferences();
+}

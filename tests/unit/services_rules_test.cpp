@@ -1,0 +1,46 @@
+#include "services/content_types.h"
+#include "services/download_destination.h"
+
+#include <gtest/gtest.h>
+
+using quillane::contentTypes;
+using quillane::probeDestination;
+using quillane::safeFileName;
+using Types = std::vector<std::string>;
+
+TEST(ContentTypes, EntriesBecomeTypesInOrderWithDuplicatesKept)
+{
+    EXPECT_EQ(contentTypes(".txt,.md,text/plain"), (Types { "text/plain", "text/markdown", "text/plain" }));
+    EXPECT_EQ(contentTypes("  .TXT\t, \tText/Plain "), (Types { "text/plain", "text/plain" }));
+    EXPECT_EQ(contentTypes("image/*,VIDEO/*,audio/*,text/*"), (Types { "image/*", "video/*", "audio/*", "text/*" }));
+    EXPECT_EQ(contentTypes(".pdf,application/pdf,.jpg,.jpeg"), (Types { "application/pdf", "application/pdf", "image/jpeg", "image/jpeg" }));
+    EXPECT_EQ(contentTypes("audio/mp3"), (Types { "audio/mpeg" })) << "an alias resolves to its type";
+}
+
+TEST(ContentTypes, EmptyListsAndUnknownEntriesGiveNothing)
+{
+    for (std::string_view list : { "", ",", ",,, ,\t,", ".zzzunknown", "foo/bar", "application/*", "*/*", "*", ".", "inode/directory", "txt" })
+        EXPECT_EQ(contentTypes(list), Types {}) << "[" << list << "]";
+    EXPECT_EQ(contentTypes("foo/bar,,.png,"), (Types { "image/png" }));
+}
+
+TEST(DownloadDestination, TheSuggestedNameNeverLeavesTheFolder)
+{
+    const std::pair<std::string, std::string> names[] = {
+        { "probe.txt", "probe.txt" },
+        { "../../etc/passwd", "passwd" },
+        { "/etc/hosts", "hosts" },
+        { "dir/", "download" },
+        { "..", "download" },
+        { ".", "download" },
+        { "", "download" },
+        { "a\nb.txt", "a_b.txt" },
+        { "report (1).pdf", "report (1).pdf" },
+    };
+    for (const auto& [suggested, safe] : names)
+        EXPECT_EQ(safeFileName(suggested), safe) << suggested;
+    EXPECT_EQ(probeDestination("/tmp/run/report.txt", "probe.txt"), "/tmp/run/probe.txt");
+    EXPECT_EQ(probeDestination("report.txt", "../probe.txt"), "./probe.txt");
+    EXPECT_EQ(probeDestination("/report.txt", "probe.txt"), "/probe.txt");
+    EXPECT_EQ(probeDestination("out/--probe", ".."), "out/download");
+}
