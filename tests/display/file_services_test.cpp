@@ -1,0 +1,137 @@
+// The page's file inputs and downloads, through the system's file choosers.
+#include "in_process.h"
+#include "quillane_test.h"
+
+#include <fstream>
+#include <sys/stat.h>
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+constexpr Pixel chosen { 0, 200, 0 };
+constexpr const char* inputsPage = R"(<body style='margin: 0; background: rgb(240, 240, 240)'>
+<input id='pictures' type='file' accept='image/*' style='position: fixed; top: 100px; left: 20px'>
+<input id='documents' type='file' accept=' .PDF' multiple style='position: fixed; top: 200px; left: 20px'>
+<script>for (const input of document.querySelectorAll('input'))
+  input.onchange = () => document.body.style.background = input.files.length === 2 ? 'rgb(0, 0, 200)' : 'rgb(0, 200, 0)'</script></body>)";
+
+constexpr const char* downloadPage = R"(<body style='margin: 0; background: rgb(240, 240, 240)'>
+<a id='save' download='notes.txt' style='position: fixed; top: 100px; left: 20px; font-size: 40px'>Save</a>
+<a id='broken' download='broken.bin' href='/broken.bin' style='position: fixed; top: 200px; left: 20px; font-size: 40px'>Broken</a>
+<script>save.href = URL.createObjectURL(new Blob(['Written by the page\n']))</script></body>)";
+
+class FileServices : public QuillaneTest {
+protected:
+    std::string makeFile(const std::string& name, const std::string& contents)
+    {
+        std::string path = session.folder() + "/" + name;
+        std::ofstream(path) << contents;
+        return path;
+    }
+    void click(int x, int y)
+    {
+        pointAt(x, y);
+        session.xdotool({ "click", "1" });
+    }
+    int visibleWindows() const
+    {
+        std::istringstream ids(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }));
+        int count = 0;
+        std::string id;
+        while (ids >> id)
+            ++count;
+        return count;
+    }
+};
+} // namespace
+
+TEST_F(FileServices, AChosenFileReachesTheInputAndACancelLeavesItEmpty)
+{
+    std::string picture = makeFile("picture.png", "not really a picture");
+    ASSERT_TRUE(open(inputsPage));
+    click(40, 10 + 110);
+    auto chooser = session.waitForWindowNamed("Open File");
+    ASSERT_TRUE(chooser);
+    EXPECT_NE(session.property(*chooser, "WM_TRANSIENT_FOR").find("window id"), std::string::npos);
+    session.xdotool({ "key", "Escape" });
+    ASSERT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Open File", std::chrono::milliseconds(100)); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(near(pixel(300, 300), { 240, 240, 240 })) << "a cancel changes nothing";
+
+    click(40, 10 + 110);
+    ASSERT_TRUE(session.waitForWindowNamed("Open File"));
+    // The location field takes a whole path.
+    session.xdotool({ "key", "ctrl+l" });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    session.xdotool({ "type", "--delay", "20", picture });
+    // Let the field's completion settle, or Return only takes the completion.
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitForPixel(300, 300, chosen)) << pixel(300, 300);
+}
+
+TEST_F(FileServices, TheChooserOffersWhatEveryFileInputOfThePageAccepts)
+{
+    session.enterThisProcess();
+    session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
+    launchQuillane(session, [&](DrivenDelegate& delegate) {
+        delegate.web->loadHTMLString(inputsPage, "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return !delegate.messages.empty(); }));
+        std::optional<std::vector<std::string>> types;
+        delegate.acceptedContentTypes(*delegate.web, [&](std::vector<std::string> result) { types = result; });
+        ASSERT_TRUE(spinUntil([&] { return types.has_value(); }));
+        EXPECT_EQ(*types, (std::vector<std::string> { "image/*", "application/pdf" }));
+
+        delegate.web->loadHTMLString("<p>no inputs</p>", "https://example.com/");
+        spinFor(std::chrono::milliseconds(500));
+        types.reset();
+        delegate.acceptedContentTypes(*delegate.web, [&](std::vector<std::string> result) { types = result; });
+        ASSERT_TRUE(spinUntil([&] { return types.has_value(); }));
+        EXPECT_TRUE(types->empty()) << "every type is offered";
+    });
+}
+
+TEST_F(FileServices, ABlobDownloadIsSavedWhereTheUserSays)
+{
+    ASSERT_TRUE(open(downloadPage));
+    std::string folder = session.folder() + "/saved";
+    mkdir(folder.c_str(), 0700);
+    click(40, 10 + 120);
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    // The name field holds the link's name; put the folder in front of it.
+    session.xdotool({ "key", "Home" });
+    session.xdotool({ "type", "--delay", "20", folder + "/" });
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitUntil([&] { return readFile(folder + "/notes.txt") == "Written by the page\n"; })) << readFile(folder + "/notes.txt");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(visibleWindows(), 1) << "no alert";
+}
+
+TEST_F(FileServices, ACancelledSaveLeavesNothingAndSaysNothing)
+{
+    ASSERT_TRUE(open(downloadPage));
+    click(40, 10 + 120);
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    session.xdotool({ "key", "Escape" });
+    ASSERT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Save File", std::chrono::milliseconds(100)); }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    EXPECT_EQ(visibleWindows(), 1) << "no alert for a cancel";
+}
+
+TEST_F(FileServices, ADownloadWhoseConnectionDropsShowsAnAlert)
+{
+    server.drop("/broken.bin");
+    ASSERT_TRUE(open(downloadPage));
+    std::string folder = session.folder() + "/saved";
+    mkdir(folder.c_str(), 0700);
+    click(40, 10 + 220);
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    session.xdotool({ "key", "Home" });
+    session.xdotool({ "type", "--delay", "20", folder + "/" });
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitUntil([&] { return visibleWindows() == 2; })) << "the main window and the alert";
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitUntil([&] { return visibleWindows() == 1; }));
+    EXPECT_TRUE(quillane->running());
+}
