@@ -11,14 +11,5 @@ AppDelegate::AppDelegate(platform::Application& application, platform::Preferenc
 {
 }
 
-void AppDelegate::pageFullScreenChanged()
-{
-    // The window's answer to the page's own full screen comes with the window modes.
-}
-
-void AppDelegate::buildMenus()
-{
-    // The menu bar is built here once the menus exist.
-}
 
 } // namespace quillane

@@ -6,6 +6,7 @@
 #include "platform/colour.h"
 #include "platform/download.h"
 #include "platform/event.h"
+#include "platform/menu.h"
 #include "platform/preferences.h"
 #include "platform/url.h"
 #include "platform/web_view.h"
@@ -22,7 +23,10 @@
 namespace quillane {
 
 class AppDelegate : public platform::ApplicationOpenDelegate,
-                    public platform::WindowDelegate,
+                    public platform::WindowZoomDelegate,
+                    public platform::WindowFullScreenDelegate,
+                    public platform::WindowMiniaturizeDelegate,
+                    public platform::MenuItemValidation,
                     public platform::ScriptMessageHandler,
                     public platform::MediaCapturePermissionDelegate,
                     public platform::OpenPanelDelegate,
@@ -50,9 +54,26 @@ public:
         std::function<void(std::optional<std::string>)> completion) override;
     void downloadDidFail(platform::Download& download, int code, const std::string& message) override;
 
+    // Window callbacks.
+    bool windowShouldZoom(platform::Window& window, platform::Rect toFrame) override;
+    void windowDidEnterFullScreen(platform::Window& window) override;
+    void windowDidExitFullScreen(platform::Window& window) override;
+    void windowDidFailToEnterFullScreen(platform::Window& window) override;
+    void windowDidDeminiaturize(platform::Window& window) override;
+
+    // Menus.
+    bool validateMenuItem(platform::MenuItemState& item) override;
+    std::vector<platform::Menu> menuTable();
+
     // Menu actions.
+    void about();
     void openAddress();
     void forgetMicrophoneChoices();
+    void minimise();
+    void toggleFullScreen();
+    void toggleFloating();
+    // The About panel's window, when it shows.
+    platform::Window* aboutPanel() const;
 
     // Operations.
     void layOutPage();
@@ -60,6 +81,8 @@ public:
     void showButtons(bool show);
     bool pointerNearButtons() const;
     void settle();
+    // The page's own full-screen state changed.
+    void pageFullScreenChanged();
     void watchForDrags();
     // A page asked to move the window with the press that is going on.
     void dragRequest();
@@ -89,9 +112,6 @@ public:
     std::optional<std::string> probeDownload;
 
 private:
-    // The page's own full-screen state changed.
-    void pageFullScreenChanged();
-
     platform::Application& m_application;
     platform::Preferences& m_preferences;
     const FixedTexts& m_texts;

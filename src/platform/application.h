@@ -1,5 +1,7 @@
 #pragma once
 // The application object: start-up, the run loop, links handed over by the system, termination.
+#include "platform/menu.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,7 +50,28 @@ public:
     void activate();
     std::vector<Window*> windows() const;
 
+    // Installs the menu bar: exported to desktops that show one, and reachable by its key equivalents.
+    void setMainMenu(std::vector<Menu> menus);
+    const std::vector<Menu>& mainMenu() const;
+    // Opens the whole menu bar as a menu over the window: at the pointer, or at its top-left corner.
+    void popUpMainMenu(Window& window, bool atPointer);
+    // The built menu bar as text lines ("title accelerator", submenus indented, "---" between sections).
+    std::vector<std::string> describeMainMenu() const;
+    // Runs the menus' validation again (after something they show has changed).
+    void validateMenus();
+
+    // The standard About panel (name, version, description, icon), kept above `above`; shown again
+    // and brought forward when it is already open.
+    struct AboutInfo {
+        std::string name;
+        std::string version;
+        std::string comments;
+        std::string iconName;
+    };
+    void orderFrontStandardAboutPanel(const AboutInfo& info, Window* above);
+
     struct Impl;
+    struct AboutPanel;
     Impl& impl() const { return *m_impl; }
 
 private:

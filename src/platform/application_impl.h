@@ -2,6 +2,7 @@
 // Private to the platform layer.
 #include "platform/application.h"
 #include "platform/gobject_ref.h"
+#include "platform/menu_bar.h"
 #include "platform/signal.h"
 
 #include <gtk/gtk.h>
@@ -15,11 +16,11 @@ struct Application::Impl {
     bool launched = false;
     SignalConnection activateSignal;
     SignalConnection openSignal;
+    std::unique_ptr<MenuBar> menuBar;
+    std::unique_ptr<AboutPanel> aboutPanel;
 
-    explicit Impl(Application& application)
-        : owner(application)
-    {
-    }
+    explicit Impl(Application& application);
+    ~Impl();
     void launch();
     void onActivate(GApplication*);
     void onOpen(GApplication*, GFile** files, gint count, gchar* hint);

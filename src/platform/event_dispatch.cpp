@@ -25,6 +25,9 @@ struct Dispatch {
     guint32 lastTime = 0;
     double lastX = 0, lastY = 0;
     int clickCount = 0;
+    // GDK follows the second press of a double-click with a double-press event of its own; that one
+    // stands for the same press.
+    Event lastPress;
     bool installed = false;
 };
 
@@ -89,6 +92,7 @@ void handle(GdkEvent* gdkEvent, gpointer)
     switch (gdkEvent->type) {
     case GDK_BUTTON_PRESS:
         event = pressEvent(gdkEvent);
+        state.lastPress = *event;
         state.current = &*event;
         if (gdkEvent->button.button == GDK_BUTTON_PRIMARY) {
             for (auto& monitor : state.monitors) {
@@ -104,6 +108,7 @@ void handle(GdkEvent* gdkEvent, gpointer)
     case GDK_3BUTTON_PRESS:
         if (state.consumedButton == gdkEvent->button.button)
             return;
+        state.current = &state.lastPress;
         break;
     case GDK_BUTTON_RELEASE:
         if (state.consumedButton == gdkEvent->button.button) {

@@ -2,6 +2,7 @@
 
 #include "platform/script_value_from_js.h"
 #include "platform/view_widget.h"
+#include "platform/window.h"
 
 #include <cmath>
 
@@ -98,16 +99,30 @@ gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GE
     return FALSE;
 }
 
+// The page's element full screen is handled here rather than by the engine, which would make the
+// whole window full screen as if the user had asked.
 gboolean WebView::Impl::onEnterFullscreen(WebKitWebView*)
 {
-    fullscreen = FullscreenState::inFullscreen;
-    return FALSE;
+    if (Window* window = owner.window())
+        window->setPageFullScreen(owner, true);
+    setFullscreen(FullscreenState::inFullscreen);
+    return TRUE;
 }
 
 gboolean WebView::Impl::onLeaveFullscreen(WebKitWebView*)
 {
-    fullscreen = FullscreenState::notInFullscreen;
-    return FALSE;
+    if (Window* window = owner.window())
+        window->setPageFullScreen(owner, false);
+    setFullscreen(FullscreenState::notInFullscreen);
+    return TRUE;
+}
+
+void WebView::Impl::setFullscreen(FullscreenState state)
+{
+    fullscreen = state;
+    auto observers = fullscreenObservers;
+    for (auto& [id, handler] : observers)
+        handler();
 }
 
 void WebView::load(const URLRequest& request)
@@ -166,11 +181,20 @@ Observation WebView::observeUnderPageBackgroundColour(std::function<void()> hand
 
 Observation WebView::observeFullscreenState(std::function<void()> handler)
 {
+    int id = m_impl->nextObserver++;
+    m_impl->fullscreenObservers.emplace_back(id, std::move(handler));
     auto impl = std::make_unique<Observation::Impl>();
-    impl->handler = std::move(handler);
-    impl->connections.push_back(connect<&Observation::Impl::onFullscreen>(m_impl->view.get(), "enter-fullscreen", impl.get()));
-    impl->connections.push_back(connect<&Observation::Impl::onFullscreen>(m_impl->view.get(), "leave-fullscreen", impl.get()));
+    std::weak_ptr<View> view = weak_from_this();
+    impl->cancel = [view, id] {
+        if (auto alive = std::static_pointer_cast<WebView>(view.lock()))
+            alive->m_impl->fullscreenObservers.remove_if([id](const auto& entry) { return entry.first == id; });
+    };
     return Observation(std::move(impl));
+}
+
+void WebView::reloadFromOrigin()
+{
+    webkit_web_view_reload_bypass_cache(m_impl->view.get());
 }
 
 } // namespace quillane::platform

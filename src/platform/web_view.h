@@ -76,6 +76,9 @@ public:
     Observation observeUnderPageBackgroundColour(std::function<void()> handler, bool initial);
     Observation observeFullscreenState(std::function<void()> handler);
 
+    // Loads the current page again, revalidating every cached copy.
+    void reloadFromOrigin();
+
     // Runs a script in the main frame; the completion gets its value when that is a string.
     void evaluateJavaScript(const std::string& script, std::function<void(std::optional<std::string>)> completion);
 

@@ -14,12 +14,14 @@ namespace quillane::platform {
 struct Observation::Impl {
     std::function<void()> handler;
     std::vector<SignalConnection> connections;
-    void onNotify(GObject*, GParamSpec*) { handler(); }
-    gboolean onFullscreen(WebKitWebView*)
+    // Ends an observation kept in a list of the view's.
+    std::function<void()> cancel;
+    ~Impl()
     {
-        handler();
-        return FALSE;
+        if (cancel)
+            cancel();
     }
+    void onNotify(GObject*, GParamSpec*) { handler(); }
 };
 
 struct WebView::Impl {
@@ -43,6 +45,9 @@ struct WebView::Impl {
     GObjectRef<WebKitUserContentManager> contentManager;
     std::list<MessageChannel> channels;
     FullscreenState fullscreen = FullscreenState::notInFullscreen;
+    std::list<std::pair<int, std::function<void()>>> fullscreenObservers;
+    int nextObserver = 0;
+    void setFullscreen(FullscreenState state);
     guint timeoutTimer = 0;
     SignalConnection loadChanged;
     SignalConnection loadFailed;

@@ -69,6 +69,17 @@ Window::Window(Application& application, Rect contentRect, std::uint64_t styleMa
     impl.destroySignal = connect<&Impl::onDestroy>(window, "destroy", &impl);
 }
 
+std::unique_ptr<Window> Window::aroundNativeWindow(void* gtkWindow)
+{
+    std::unique_ptr<Window> window(new Window());
+    window->m_impl = std::make_unique<Impl>(*window);
+    Impl& impl = *window->m_impl;
+    impl.window = GObjectRef<GtkWidget>::retain(GTK_WIDGET(gtkWindow));
+    g_object_set_data(G_OBJECT(gtkWindow), windowKey, window.get());
+    impl.destroySignal = connect<&Impl::onDestroy>(gtkWindow, "destroy", &impl);
+    return window;
+}
+
 Window::~Window() = default;
 
 Window::Impl::~Impl()
@@ -106,13 +117,39 @@ gboolean Window::Impl::onConfigure(GtkWidget*, GdkEventConfigure* event)
 
 gboolean Window::Impl::onWindowState(GtkWidget*, GdkEventWindowState* event)
 {
-    if (event->changed_mask & GDK_WINDOW_STATE_FULLSCREEN) {
-        if (event->new_window_state & GDK_WINDOW_STATE_FULLSCREEN)
+    maximized = (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+    auto* fullScreenDelegate = dynamic_cast<WindowFullScreenDelegate*>(delegate);
+    // Full screen for a page's element is not the user's full screen.
+    if ((event->changed_mask & GDK_WINDOW_STATE_FULLSCREEN) && fullScreenForPage) {
+        if (!(event->new_window_state & GDK_WINDOW_STATE_FULLSCREEN))
+            fullScreenForPage = false;
+    } else if (event->changed_mask & GDK_WINDOW_STATE_FULLSCREEN) {
+        bool entered = event->new_window_state & GDK_WINDOW_STATE_FULLSCREEN;
+        if (fullScreenTimer) {
+            g_source_remove(fullScreenTimer);
+            fullScreenTimer = 0;
+        }
+        if (entered)
             styleMask |= styleMask::fullScreen;
         else
             styleMask &= ~styleMask::fullScreen;
+        // The layout follows the new size first, then the delegate hears of it.
+        layOutContent();
+        if (fullScreenDelegate) {
+            if (entered)
+                fullScreenDelegate->windowDidEnterFullScreen(owner);
+            else
+                fullScreenDelegate->windowDidExitFullScreen(owner);
+        }
     }
-    maximized = (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+    if (event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) {
+        bool nowIconified = event->new_window_state & GDK_WINDOW_STATE_ICONIFIED;
+        if (iconified && !nowIconified) {
+            if (auto* restored = dynamic_cast<WindowMiniaturizeDelegate*>(delegate))
+                restored->windowDidDeminiaturize(owner);
+        }
+        iconified = nowIconified;
+    }
     return FALSE;
 }
 
@@ -130,6 +167,12 @@ void Window::Impl::layOutContent()
 {
     if (contentView)
         contentView->setFrame({ { 0, 0 }, { double(rootFrame.width), double(rootFrame.height) } });
+    // A page's element in full screen covers everything, whatever the view's own frame says.
+    View* cover = pageFullScreenView;
+    if (cover && cover->superview() && cover->superview()->widget().layout) {
+        gtk_layout_move(cover->superview()->widget().layout, cover->widget().widget.get(), 0, 0);
+        gtk_widget_set_size_request(cover->widget().widget.get(), rootFrame.width, rootFrame.height);
+    }
 }
 
 void Window::zoom()
@@ -271,17 +314,22 @@ void Window::makeFirstResponder(View& view)
 
 std::optional<Rect> Window::buttonFrame(WindowButton button) const
 {
+    if (!m_impl->buttons)
+        return std::nullopt;
     return flipped(WindowButtons::frameFromTop(button), m_impl->rootFrame.height);
 }
 
 std::optional<double> Window::buttonAlpha(WindowButton button) const
 {
+    if (!m_impl->buttons)
+        return std::nullopt;
     return m_impl->buttons->alpha(button);
 }
 
 void Window::setButtonAlpha(WindowButton button, double alpha)
 {
-    m_impl->buttons->setAlpha(button, alpha);
+    if (m_impl->buttons)
+        m_impl->buttons->setAlpha(button, alpha);
 }
 
 double Window::alpha() const

@@ -52,6 +52,19 @@ public:
     virtual bool windowShouldZoom(Window& window, Rect toFrame) = 0;
 };
 
+class WindowFullScreenDelegate : public virtual WindowDelegate {
+public:
+    virtual void windowDidEnterFullScreen(Window& window) = 0;
+    virtual void windowDidExitFullScreen(Window& window) = 0;
+    // The window system did not put the window in full screen within a few seconds.
+    virtual void windowDidFailToEnterFullScreen(Window& window) = 0;
+};
+
+class WindowMiniaturizeDelegate : public virtual WindowDelegate {
+public:
+    virtual void windowDidDeminiaturize(Window& window) = 0;
+};
+
 class Window {
 public:
     Window(Application& application, Rect contentRect, std::uint64_t styleMask);
@@ -104,6 +117,16 @@ public:
     // Asks the delegate, then maximises or restores the window (a double-click on the title bar).
     void zoom();
 
+    // Enters full screen, or leaves it; the delegate hears how that went.
+    void toggleFullScreen();
+    void miniaturize();
+    // Lays a view over the whole window, with no window buttons, while a page shows an element in
+    // full screen; the window goes full screen for it unless the user already put it there.
+    void setPageFullScreen(View& view, bool fullScreen);
+    bool isPageFullScreen() const;
+    // Whether the window takes the keyboard when it is shown (panels and ordinary windows do).
+    bool canBecomeKeyWindow() const;
+
     void orderFront();
     void makeKeyAndOrderFront();
     bool isVisible() const;
@@ -120,8 +143,11 @@ public:
 
     struct Impl;
     Impl& impl() const { return *m_impl; }
+    // For the platform's own panels: a Window around a GTK window the platform has built.
+    static std::unique_ptr<Window> aroundNativeWindow(void* gtkWindow);
 
 private:
+    Window() = default;
     std::unique_ptr<Impl> m_impl;
 };
 

@@ -38,6 +38,12 @@ struct Window::Impl {
     SignalConnection destroySignal;
     SignalConnection contentPressSignal;
     bool movable = true;
+    // A view that a page's element full screen lays over the whole window, and whether the window
+    // went full screen for it (rather than for the user).
+    View* pageFullScreenView = nullptr;
+    bool fullScreenForPage = false;
+    bool iconified = false;
+    guint fullScreenTimer = 0;
 
     explicit Impl(Window& window)
         : owner(window)

@@ -50,7 +50,15 @@ void Window::Impl::trackPointer(GdkEvent* gdkEvent)
 
 gboolean Window::Impl::onContentPress(GtkWidget*, GdkEventButton* press)
 {
-    if (press->button != GDK_BUTTON_PRIMARY || !contentView)
+    if (!contentView)
+        return FALSE;
+    // A right-click on the band opens the menus, as one on a title bar opens the window's menu.
+    if (press->button == GDK_BUTTON_SECONDARY && press->type == GDK_BUTTON_PRESS) {
+        if (GApplication* application = g_application_get_default())
+            g_action_group_activate_action(G_ACTION_GROUP(application), "show-menu-at-pointer", nullptr);
+        return TRUE;
+    }
+    if (press->button != GDK_BUTTON_PRIMARY)
         return FALSE;
     GdkWindow* toplevel = gtk_widget_get_window(window.get());
     Point point = locationInWindow(toplevel, press->x_root, press->y_root);

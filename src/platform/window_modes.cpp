@@ -1,0 +1,70 @@
+// Full screen, miniaturising, and a page's element full screen.
+#include "platform/window_impl.h"
+
+#include "platform/view.h"
+#include "platform/view_widget.h"
+
+namespace quillane::platform {
+
+namespace {
+// A window manager that has not answered by then will not.
+constexpr guint fullScreenPatienceMilliseconds = 3000;
+}
+
+void Window::toggleFullScreen()
+{
+    Impl& impl = *m_impl;
+    GtkWindow* window = GTK_WINDOW(impl.window.get());
+    if (impl.styleMask & styleMask::fullScreen) {
+        gtk_window_unfullscreen(window);
+        return;
+    }
+    if (impl.fullScreenTimer)
+        return;
+    gtk_window_fullscreen(window);
+    impl.fullScreenTimer = g_timeout_add(fullScreenPatienceMilliseconds, [](gpointer data) -> gboolean {
+        auto* impl = static_cast<Impl*>(data);
+        impl->fullScreenTimer = 0;
+        if (auto* delegate = dynamic_cast<WindowFullScreenDelegate*>(impl->delegate))
+            delegate->windowDidFailToEnterFullScreen(impl->owner);
+        return G_SOURCE_REMOVE;
+    }, &impl);
+}
+
+void Window::miniaturize()
+{
+    gtk_window_iconify(GTK_WINDOW(m_impl->window.get()));
+}
+
+void Window::setPageFullScreen(View& view, bool fullScreen)
+{
+    Impl& impl = *m_impl;
+    GtkWindow* window = GTK_WINDOW(impl.window.get());
+    if (fullScreen) {
+        impl.pageFullScreenView = &view;
+        gtk_widget_hide(impl.buttons->widget());
+        if (!(impl.styleMask & styleMask::fullScreen)) {
+            impl.fullScreenForPage = true;
+            gtk_window_fullscreen(window);
+        }
+    } else {
+        impl.pageFullScreenView = nullptr;
+        view.place();
+        gtk_widget_show(impl.buttons->widget());
+        if (impl.fullScreenForPage)
+            gtk_window_unfullscreen(window);
+    }
+    impl.layOutContent();
+}
+
+bool Window::isPageFullScreen() const
+{
+    return m_impl->pageFullScreenView != nullptr;
+}
+
+bool Window::canBecomeKeyWindow() const
+{
+    return gtk_widget_get_can_focus(m_impl->window.get()) || gtk_window_get_accept_focus(GTK_WINDOW(m_impl->window.get()));
+}
+
+} // namespace quillane::platform
