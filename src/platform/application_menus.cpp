@@ -47,7 +47,7 @@ std::vector<std::string> Application::describeMainMenu() const
 {
     if (!m_impl->menuBar)
         return {};
-    return describeMenuModel(m_impl->menuBar->model(), m_impl->application.get());
+    return describeMenuModel(m_impl->menuBar->model());
 }
 
 void Application::validateMenus()

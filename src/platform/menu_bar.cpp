@@ -135,38 +135,35 @@ void MenuBar::popUp(GtkWidget* window, bool atPointer)
 }
 
 namespace {
-void describe(GMenuModel* model, GtkApplication* application, const std::string& indent, std::vector<std::string>& lines)
+void describe(GMenuModel* model, const std::string& indent, std::vector<std::string>& lines)
 {
     for (int index = 0; index < g_menu_model_get_n_items(model); ++index) {
         if (auto section = GObjectRef<GMenuModel>::adopt(g_menu_model_get_item_link(model, index, G_MENU_LINK_SECTION))) {
             if (index > 0)
                 lines.push_back(indent + "---");
-            describe(section.get(), application, indent, lines);
+            describe(section.get(), indent, lines);
             continue;
         }
         char* label = nullptr;
-        char* action = nullptr;
+        char* accelerator = nullptr;
         g_menu_model_get_item_attribute(model, index, G_MENU_ATTRIBUTE_LABEL, "s", &label);
-        g_menu_model_get_item_attribute(model, index, G_MENU_ATTRIBUTE_ACTION, "s", &action);
-        std::string line = indent + (label ? label : "");
+        g_menu_model_get_item_attribute(model, index, "accel", "s", &accelerator);
         GCharPtr ownedLabel(label);
-        GCharPtr ownedAction(action);
-        if (action && application) {
-            GStrvPtr accelerators(gtk_application_get_accels_for_action(application, action));
-            if (accelerators && accelerators.get()[0])
-                line += std::string(" ") + accelerators.get()[0];
-        }
+        GCharPtr ownedAccelerator(accelerator);
+        std::string line = indent + (label ? label : "");
+        if (accelerator)
+            line += std::string(" ") + accelerator;
         lines.push_back(line);
         if (auto submenu = GObjectRef<GMenuModel>::adopt(g_menu_model_get_item_link(model, index, G_MENU_LINK_SUBMENU)))
-            describe(submenu.get(), application, indent + "  ", lines);
+            describe(submenu.get(), indent + "  ", lines);
     }
 }
 } // namespace
 
-std::vector<std::string> describeMenuModel(GMenuModel* model, GtkApplication* application)
+std::vector<std::string> describeMenuModel(GMenuModel* model)
 {
     std::vector<std::string> lines;
-    describe(model, application, "", lines);
+    describe(model, "", lines);
     return lines;
 }
 

@@ -45,8 +45,8 @@ private:
     void onShowMenuAtPointer(GSimpleAction*, GVariant*);
 };
 
-// The items of a menu model as text, one line each: "title [action] accelerator", submenus indented.
+// The items of a menu model as text, one line each: "title accelerator", submenus indented.
 // For reading back what was built.
-std::vector<std::string> describeMenuModel(GMenuModel* model, GtkApplication* application);
+std::vector<std::string> describeMenuModel(GMenuModel* model);
 
 } // namespace quillane::platform

@@ -1,0 +1,174 @@
+// Floating, full screen, zoom and minimising, the menus' key equivalents and the About panel.
+#include "in_process.h"
+#include "quillane_test.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+constexpr const char* plainPage = "<body style='margin: 0; background: rgb(240, 240, 240)'></body>";
+constexpr int closeX = 15, buttonsY = 14, zoomX = 55;
+
+class WindowModes : public QuillaneTest {
+protected:
+    std::string states() const { return session.property(window, "_NET_WM_STATE"); }
+    bool has(const std::string& state) const { return states().find(state) != std::string::npos; }
+    bool becomes(const std::string& state, bool present) const
+    {
+        return waitUntil([&] { return has(state) == present; }, std::chrono::seconds(5));
+    }
+    bool sticky() const { return session.property(window, "_NET_WM_DESKTOP").find("4294967295") != std::string::npos; }
+    bool buttonsShow() const { return pixel(closeX, buttonsY).red > 200 && pixel(closeX, buttonsY).green < 120; }
+    void key(const std::string& keys) const
+    {
+        session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
+        session.xdotool({ "key", keys });
+    }
+};
+
+class InProcessModes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        session.enterThisProcess();
+        session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
+    }
+    std::string states(DrivenDelegate& delegate) const { return session.property(delegate.window->windowNumber(), "_NET_WM_STATE"); }
+    bool floats(DrivenDelegate& delegate) const
+    {
+        return states(delegate).find("_NET_WM_STATE_ABOVE") != std::string::npos
+            && session.property(delegate.window->windowNumber(), "_NET_WM_DESKTOP").find("4294967295") != std::string::npos;
+    }
+    bool ordinary(DrivenDelegate& delegate) const
+    {
+        return states(delegate).find("_NET_WM_STATE_ABOVE") == std::string::npos
+            && session.property(delegate.window->windowNumber(), "_NET_WM_DESKTOP").find("4294967295") == std::string::npos;
+    }
+    DisplaySession session;
+};
+} // namespace
+
+TEST_F(InProcessModes, FloatOnTopTurnsFloatingOffAndOnAndIsRemembered)
+{
+    launchQuillane(session, [&](DrivenDelegate& delegate) {
+        ASSERT_TRUE(spinUntil([&] { return floats(delegate); }));
+        EXPECT_EQ(delegate.window->level(), 10);
+        EXPECT_EQ(delegate.window->collectionBehaviour(), 0x40101u);
+        delegate.toggleFloating();
+        EXPECT_TRUE(spinUntil([&] { return ordinary(delegate); }));
+        EXPECT_EQ(delegate.window->level(), 0);
+        EXPECT_EQ(delegate.window->collectionBehaviour(), 0u);
+        EXPECT_NE(session.readPreferences().find("float=false"), std::string::npos);
+        delegate.toggleFloating();
+        EXPECT_TRUE(spinUntil([&] { return floats(delegate); }));
+        EXPECT_NE(session.readPreferences().find("float=true"), std::string::npos);
+    });
+}
+
+TEST_F(InProcessModes, AChoiceMadeInFullScreenWaitsUntilFullScreenEnds)
+{
+    launchQuillane(session, [&](DrivenDelegate& delegate) {
+        auto fullScreen = [&] { return bool(delegate.window->styleMask() & platform::styleMask::fullScreen); };
+        delegate.toggleFullScreen();
+        EXPECT_EQ(delegate.window->collectionBehaviour(), platform::collectionBehaviour::fullScreenPrimary);
+        ASSERT_TRUE(spinUntil(fullScreen));
+        EXPECT_TRUE(spinUntil([&] { return delegate.web->frame() == platform::Rect { { 0, 0 }, { 1280, 1024 } }; })) << "no band in full screen";
+        EXPECT_EQ(delegate.window->buttonAlpha(platform::WindowButton::close), 1);
+        delegate.toggleFloating();
+        EXPECT_EQ(delegate.window->level(), 0) << "unchanged in full screen";
+        EXPECT_NE(session.readPreferences().find("float=false"), std::string::npos);
+        delegate.toggleFullScreen();
+        ASSERT_TRUE(spinUntil([&] { return !fullScreen(); }));
+        EXPECT_TRUE(spinUntil([&] { return ordinary(delegate); }));
+        EXPECT_TRUE(spinUntil([&] { return delegate.web->frame().size == platform::Size { 640, 390 }; }));
+    });
+}
+
+TEST_F(InProcessModes, TheAboutPanelStandsAboveTheFloatingWindowAndStaysSingle)
+{
+    launchQuillane(session, [&](DrivenDelegate& delegate) {
+        delegate.about();
+        ASSERT_TRUE(spinUntil([&] { return delegate.aboutPanel() != nullptr; }));
+        platform::Window* panel = delegate.aboutPanel();
+        EXPECT_EQ(panel->level(), 11);
+        ASSERT_TRUE(spinUntil([&] { return panel->windowNumber() != 0; }));
+        EXPECT_TRUE(spinUntil([&] { return session.property(panel->windowNumber(), "_NET_WM_STATE").find("ABOVE") != std::string::npos; }));
+        delegate.about();
+        spinFor(std::chrono::milliseconds(300));
+        EXPECT_EQ(delegate.aboutPanel(), panel);
+        EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--name", "^About Quillane$" }).size(), std::to_string(panel->windowNumber()).size() + 1)
+            << "one panel";
+    });
+}
+
+TEST_F(WindowModes, F11AndTheZoomButtonTakeTheWindowIntoFullScreenAndBack)
+{
+    ASSERT_TRUE(open(plainPage));
+    key("F11");
+    ASSERT_TRUE(becomes("_NET_WM_STATE_FULLSCREEN", true));
+    EXPECT_TRUE(waitUntil([&] { return frame().width == 1280 && frame().height == 1024; }));
+    EXPECT_FALSE(has("_NET_WM_STATE_ABOVE"));
+    EXPECT_TRUE(waitUntil([&] { return buttonsShow(); })) << "opaque in full screen";
+    key("F11");
+    ASSERT_TRUE(becomes("_NET_WM_STATE_FULLSCREEN", false));
+    EXPECT_TRUE(becomes("_NET_WM_STATE_ABOVE", true)) << "floating again";
+    EXPECT_TRUE(sticky());
+
+    pointAt(zoomX, buttonsY);
+    session.xdotool({ "click", "1" });
+    EXPECT_TRUE(becomes("_NET_WM_STATE_FULLSCREEN", true));
+}
+
+TEST_F(WindowModes, MinimiseHidesTheWindowAndItComesBackWithTheButtonsHidden)
+{
+    ASSERT_TRUE(open(plainPage));
+    pointAt(300, 300);
+    key("ctrl+m");
+    ASSERT_TRUE(becomes("_NET_WM_STATE_HIDDEN", true));
+    session.run({ "wmctrl", "-i", "-a", std::to_string(window) });
+    ASSERT_TRUE(becomes("_NET_WM_STATE_HIDDEN", false));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    EXPECT_FALSE(buttonsShow());
+}
+
+TEST_F(WindowModes, APagesElementFullScreenSuspendsFloating)
+{
+    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'><div id='video' style='background: rgb(0, 0, 150)'>video</div>"
+                     "<script>addEventListener('click', () => video.requestFullscreen())</script></body>"));
+    pointAt(300, 300);
+    session.xdotool({ "click", "1" });
+    ASSERT_TRUE(becomes("_NET_WM_STATE_FULLSCREEN", true));
+    EXPECT_FALSE(has("_NET_WM_STATE_ABOVE"));
+    EXPECT_TRUE(waitForPixel(5, 5, { 0, 0, 150 })) << "the element fills the screen, no band and no buttons: " << pixel(5, 5);
+    key("Escape");
+    ASSERT_TRUE(becomes("_NET_WM_STATE_FULLSCREEN", false));
+    EXPECT_TRUE(becomes("_NET_WM_STATE_ABOVE", true));
+    EXPECT_TRUE(waitUntil([&] { return frame().width == 640 && frame().height == 400; }));
+}
+
+TEST_F(WindowModes, KeyEquivalentsReloadOpenTheDialogAndQuit)
+{
+    ASSERT_TRUE(open(plainPage));
+    key("ctrl+r");
+    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/page.html") == 2; })) << "reloaded";
+    key("ctrl+l");
+    EXPECT_TRUE(session.waitForWindowNamed("Open Address", std::chrono::seconds(5)));
+    session.xdotool({ "key", "Escape" });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    key("ctrl+q");
+    EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(10)), 0);
+}
+
+TEST_F(WindowModes, F10AndARightClickOnTheBandOpenTheMenus)
+{
+    ASSERT_TRUE(open(plainPage));
+    // The page and its band are one grey: anything else there is a menu.
+    auto menuShows = [&] { return !near(pixel(40, 12), { 240, 240, 240 }); };
+    key("F10");
+    EXPECT_TRUE(waitUntil(menuShows)) << "a menu over the window's top-left corner";
+    session.xdotool({ "key", "Escape" });
+    ASSERT_TRUE(waitUntil([&] { return !menuShows(); }));
+    pointAt(300, 5);
+    session.xdotool({ "click", "3" });
+    EXPECT_TRUE(waitUntil([&] { return !near(pixel(300 + 30, 5 + 10), { 240, 240, 240 }); })) << "a menu at the pointer";
+}
