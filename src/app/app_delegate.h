@@ -31,6 +31,7 @@ class AppDelegate : public platform::ApplicationOpenDelegate,
                     public platform::MediaCapturePermissionDelegate,
                     public platform::OpenPanelDelegate,
                     public platform::DownloadNavigationDelegate,
+                    public platform::NavigationLoadDelegate,
                     public platform::DownloadDelegate {
 public:
     AppDelegate(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts,
@@ -53,6 +54,16 @@ public:
     void decideDestination(platform::Download& download, const std::string& suggestedFilename,
         std::function<void(std::optional<std::string>)> completion) override;
     void downloadDidFail(platform::Download& download, int code, const std::string& message) override;
+    void webViewDidFinish(platform::WebView& view) override;
+    void webViewDidFailProvisionalNavigation(platform::WebView& view, const std::string& message) override;
+
+    // The self-test: its launch, its driver, and the report that ends it.
+    void beginProbeRun();
+    void driveProbe();
+    void pressWhenSettled(const std::string& question, int checksLeft);
+    void report(const std::string& firstLine);
+    std::string topStripTarget() const;
+    std::string menuSummary() const;
 
     // Window callbacks.
     bool windowShouldZoom(platform::Window& window, platform::Rect toFrame) override;

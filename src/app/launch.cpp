@@ -62,9 +62,7 @@ void AppDelegate::applicationDidFinishLaunching()
     window->makeFirstResponder(*web);
 
     if (isProbeRun()) {
-        // A move started from a synthetic press would follow the real pointer: nothing moves the window.
-        window->setMovable(false);
-        window->orderFront();
+        beginProbeRun();
         return;
     }
     window->setFrameAutosaveName(frameAutosaveName, m_preferences);

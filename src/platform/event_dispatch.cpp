@@ -93,6 +93,9 @@ void handle(GdkEvent* gdkEvent, gpointer)
     case GDK_BUTTON_PRESS:
         event = pressEvent(gdkEvent);
         state.lastPress = *event;
+        // A new press of the button ends what an earlier consumed one left to drop.
+        if (state.consumedButton == gdkEvent->button.button)
+            state.consumedButton.reset();
         state.current = &*event;
         if (gdkEvent->button.button == GDK_BUTTON_PRIMARY) {
             for (auto& monitor : state.monitors) {

@@ -91,11 +91,24 @@ void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
 {
     if (event == WEBKIT_LOAD_COMMITTED || event == WEBKIT_LOAD_FINISHED)
         cancelTimeout();
+    if (event == WEBKIT_LOAD_FINISHED && !failedProvisionally) {
+        if (auto* delegate = dynamic_cast<NavigationLoadDelegate*>(navigationDelegate))
+            delegate->webViewDidFinish(owner);
+    }
+    if (event == WEBKIT_LOAD_STARTED)
+        failedProvisionally = false;
 }
 
-gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*)
+gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent event, gchar*, GError* error)
 {
     cancelTimeout();
+    // Before the load was committed nothing of the new page shows yet: a provisional failure.
+    bool provisional = event == WEBKIT_LOAD_STARTED || event == WEBKIT_LOAD_REDIRECTED;
+    if (provisional) {
+        failedProvisionally = true;
+        if (auto* delegate = dynamic_cast<NavigationLoadDelegate*>(navigationDelegate))
+            delegate->webViewDidFailProvisionalNavigation(owner, error && error->message ? error->message : "");
+    }
     return FALSE;
 }
 

@@ -79,8 +79,12 @@ public:
     // Loads the current page again, revalidating every cached copy.
     void reloadFromOrigin();
 
-    // Runs a script in the main frame; the completion gets its value when that is a string.
-    void evaluateJavaScript(const std::string& script, std::function<void(std::optional<std::string>)> completion);
+    // Runs a script in the main frame; the completion gets its value as text (a string as it is, other
+    // values as JSON), or the error's message.
+    void evaluateJavaScript(const std::string& script,
+        std::function<void(std::optional<std::string> value, std::optional<std::string> error)> completion = nullptr);
+    // Whether the view performs the editing commands (cut, copy, paste) itself.
+    bool respondsToEditingCommands() const { return true; }
 
     void setUIDelegate(WebUIDelegate* delegate);
     void setNavigationDelegate(NavigationDelegate* delegate);

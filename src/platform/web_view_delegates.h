@@ -48,6 +48,14 @@ public:
     virtual ~NavigationDelegate() = default;
 };
 
+class NavigationLoadDelegate : public virtual NavigationDelegate {
+public:
+    // The page finished loading.
+    virtual void webViewDidFinish(WebView& view) = 0;
+    // A load failed before anything of it was shown (the error's message).
+    virtual void webViewDidFailProvisionalNavigation(WebView& view, const std::string& message) = 0;
+};
+
 class DownloadNavigationDelegate : public virtual NavigationDelegate {
 public:
     // A navigation became a download: one the page asked for, or a response the view cannot show.

@@ -49,6 +49,8 @@ struct WebView::Impl {
     int nextObserver = 0;
     void setFullscreen(FullscreenState state);
     guint timeoutTimer = 0;
+    // A failed load still ends with a "finished" event; that one is no finished page.
+    bool failedProvisionally = false;
     SignalConnection loadChanged;
     SignalConnection loadFailed;
     SignalConnection enterFullscreen;

@@ -136,21 +136,28 @@ void WebView::Impl::downloadEnded(Download* download)
     downloads.remove_if([download](const std::unique_ptr<Download>& entry) { return entry.get() == download; });
 }
 
-void WebView::evaluateJavaScript(const std::string& script, std::function<void(std::optional<std::string>)> completion)
+void WebView::evaluateJavaScript(const std::string& script,
+    std::function<void(std::optional<std::string>, std::optional<std::string>)> completion)
 {
-    using Completion = std::function<void(std::optional<std::string>)>;
+    using Completion = std::function<void(std::optional<std::string>, std::optional<std::string>)>;
     auto* held = new Completion(std::move(completion));
     webkit_web_view_evaluate_javascript(m_impl->view.get(), script.c_str(), static_cast<gssize>(script.size()), nullptr, nullptr, nullptr,
         [](GObject* source, GAsyncResult* result, gpointer data) {
             std::unique_ptr<Completion> done(static_cast<Completion*>(data));
             ErrorOut error;
             auto value = GObjectRef<JSCValue>::adopt(webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, error.out()));
-            if (!value || !jsc_value_is_string(value.get())) {
-                (*done)(std::nullopt);
+            if (!*done)
+                return;
+            if (!value) {
+                (*done)(std::nullopt, error ? std::optional<std::string>(error.message()) : std::nullopt);
                 return;
             }
-            GCharPtr text(jsc_value_to_string(value.get()));
-            (*done)(std::string(text ? static_cast<char*>(text.get()) : ""));
+            if (jsc_value_is_undefined(value.get())) {
+                (*done)(std::nullopt, std::nullopt);
+                return;
+            }
+            GCharPtr text(jsc_value_is_string(value.get()) ? jsc_value_to_string(value.get()) : jsc_value_to_json(value.get(), 0));
+            (*done)(text ? std::optional<std::string>(static_cast<char*>(text.get())) : std::nullopt, std::nullopt);
         },
         held);
 }

@@ -220,6 +220,13 @@ void Window::setFrame(Rect frame)
     impl.scheduleAutosave();
 }
 
+bool Window::hasSettledFrame() const
+{
+    GdkWindow* window = gtk_widget_get_window(m_impl->window.get());
+    return window && gdk_window_get_width(window) == m_impl->rootFrame.width && gdk_window_get_height(window) == m_impl->rootFrame.height
+        && gtk_widget_get_allocated_height(m_impl->window.get()) == m_impl->rootFrame.height;
+}
+
 void Window::center()
 {
     GdkRectangle area = primaryMonitorWorkarea();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillane::platform {
 
@@ -77,6 +78,8 @@ public:
     // In screen coordinates: points from the bottom-left corner of the primary screen.
     Rect frame() const;
     void setFrame(Rect frame);
+    // Whether the window system has given the window the size last asked for.
+    bool hasSettledFrame() const;
     void center();
     // The part of the content below the hidden title bar, in window coordinates.
     Rect contentLayoutRect() const;
@@ -126,6 +129,9 @@ public:
     bool isPageFullScreen() const;
     // Whether the window takes the keyboard when it is shown (panels and ordinary windows do).
     bool canBecomeKeyWindow() const;
+
+    // The texts the window shows in its labels (not its buttons' titles), in the order of its widget tree.
+    std::vector<std::string> labelTexts() const;
 
     void orderFront();
     void makeKeyAndOrderFront();

@@ -62,6 +62,33 @@ bool Window::isPageFullScreen() const
     return m_impl->pageFullScreenView != nullptr;
 }
 
+namespace {
+void collectLabels(GtkWidget* widget, std::vector<std::string>& texts)
+{
+    if (!gtk_widget_get_visible(widget) || GTK_IS_BUTTON(widget))
+        return;
+    if (GTK_IS_LABEL(widget)) {
+        const char* text = gtk_label_get_text(GTK_LABEL(widget));
+        if (text && *text)
+            texts.emplace_back(text);
+        return;
+    }
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* child = children; child; child = child->next)
+            collectLabels(GTK_WIDGET(child->data), texts);
+        g_list_free(children);
+    }
+}
+} // namespace
+
+std::vector<std::string> Window::labelTexts() const
+{
+    std::vector<std::string> texts;
+    collectLabels(m_impl->window.get(), texts);
+    return texts;
+}
+
 bool Window::canBecomeKeyWindow() const
 {
     return gtk_widget_get_can_focus(m_impl->window.get()) || gtk_window_get_accept_focus(GTK_WINDOW(m_impl->window.get()));

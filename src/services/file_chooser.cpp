@@ -8,7 +8,7 @@ namespace quillane {
 void AppDelegate::acceptedContentTypes(platform::WebView& view, std::function<void(std::vector<std::string>)> completion)
 {
     // A script that fails, or gives no text, leaves the chooser open to every type.
-    view.evaluateJavaScript(m_texts.acceptLists, [completion](std::optional<std::string> accepted) {
+    view.evaluateJavaScript(m_texts.acceptLists, [completion](std::optional<std::string> accepted, std::optional<std::string>) {
         completion(contentTypes(accepted.value_or("")));
     });
 }

@@ -1,0 +1,114 @@
+#include "platform/synthetic_events.h"
+
+#include "platform/pointer.h"
+#include "platform/window_impl.h"
+
+#include <cmath>
+
+namespace quillane::platform {
+
+namespace {
+// Each event gets a later time than the last, and far enough apart that no two presses make a double-click.
+guint32 nextTime()
+{
+    static guint32 last = 0;
+    guint32 now = guint32(g_get_monotonic_time() / 1000);
+    last = std::max(now, last + 1000);
+    return last;
+}
+
+GdkDevice* pointerDevice()
+{
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    return seat ? gdk_seat_get_pointer(seat) : nullptr;
+}
+
+// The deepest visible window under a point, topmost first, with the point made relative to it.
+GdkWindow* deepestWindowAt(GdkWindow* window, double& x, double& y)
+{
+    for (GList* child = gdk_window_peek_children(window); child; child = child->next) {
+        auto* candidate = static_cast<GdkWindow*>(child->data);
+        if (!gdk_window_is_visible(candidate) || gdk_window_is_input_only(candidate))
+            continue;
+        int cx = 0, cy = 0;
+        gdk_window_get_position(candidate, &cx, &cy);
+        double localX = x - cx, localY = y - cy;
+        if (localX < 0 || localY < 0 || localX >= gdk_window_get_width(candidate) || localY >= gdk_window_get_height(candidate))
+            continue;
+        x = localX;
+        y = localY;
+        return deepestWindowAt(candidate, x, y);
+    }
+    return window;
+}
+
+guint stateFor(std::uint64_t flags)
+{
+    guint state = 0;
+    if (flags & shiftKey)
+        state |= GDK_SHIFT_MASK;
+    if (flags & controlKey)
+        state |= GDK_CONTROL_MASK;
+    if (flags & optionKey)
+        state |= GDK_MOD1_MASK;
+    if (flags & commandKey)
+        state |= GDK_MOD4_MASK | GDK_SUPER_MASK;
+    return state;
+}
+} // namespace
+
+bool postMouseEvent(Window& window, Event::Type type, Point locationInWindow, std::uint64_t modifierFlags)
+{
+    GdkWindow* toplevel = gtk_widget_get_window(window.impl().window.get());
+    GdkDevice* device = pointerDevice();
+    if (!toplevel || !device || (type != Event::Type::leftMouseDown && type != Event::Type::leftMouseUp))
+        return false;
+    double x = locationInWindow.x;
+    double y = gdk_window_get_height(toplevel) - locationInWindow.y;
+    int originX = 0, originY = 0;
+    gdk_window_get_origin(toplevel, &originX, &originY);
+    double rootX = originX + x, rootY = originY + y;
+    GdkWindow* target = deepestWindowAt(toplevel, x, y);
+
+    GdkEvent* event = gdk_event_new(type == Event::Type::leftMouseDown ? GDK_BUTTON_PRESS : GDK_BUTTON_RELEASE);
+    event->button.window = GDK_WINDOW(g_object_ref(target));
+    event->button.send_event = TRUE;
+    event->button.time = nextTime();
+    event->button.x = x;
+    event->button.y = y;
+    event->button.x_root = rootX;
+    event->button.y_root = rootY;
+    event->button.state = stateFor(modifierFlags) | (type == Event::Type::leftMouseUp ? GDK_BUTTON1_MASK : 0);
+    event->button.button = GDK_BUTTON_PRIMARY;
+    gdk_event_set_device(event, device);
+    gdk_event_put(event);
+    gdk_event_free(event);
+    return true;
+}
+
+bool sendKeyEvent(Window& window, const std::string& keyName)
+{
+    GtkWidget* widget = window.impl().window.get();
+    GdkWindow* toplevel = gtk_widget_get_window(widget);
+    guint keyval = gdk_keyval_from_name(keyName.c_str());
+    if (!toplevel || keyval == GDK_KEY_VoidSymbol)
+        return false;
+    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(toplevel));
+    event->key.send_event = TRUE;
+    event->key.time = nextTime();
+    event->key.keyval = keyval;
+    GdkKeymapKey* keys = nullptr;
+    gint count = 0;
+    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys, &count) && count > 0)
+        event->key.hardware_keycode = guint16(keys[0].keycode);
+    g_free(keys);
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    if (GdkDevice* keyboard = seat ? gdk_seat_get_keyboard(seat) : nullptr)
+        gdk_event_set_device(event, keyboard);
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    return true;
+}
+
+} // namespace quillane::platform

@@ -1,0 +1,1 @@
+window.clicksHeard = 0; window.keysHeard = ''; addEventListener('mousedown', () => window.clicksHeard++, true); addEventListener('keydown', e => window.keysHeard += e.key + ' ', true)
