@@ -58,9 +58,11 @@ public:
     void webViewDidFailProvisionalNavigation(platform::WebView& view, const std::string& message) override;
 
     // The self-test: its launch, its driver, and the report that ends it.
+    void loadProbePage();
     void beginProbeRun();
     void driveProbe();
     void pressWhenSettled(const std::string& question, int checksLeft);
+    void press(const std::string& question);
     void report(const std::string& firstLine);
     std::string topStripTarget() const;
     std::string menuSummary() const;
@@ -127,6 +129,7 @@ private:
     platform::Preferences& m_preferences;
     const FixedTexts& m_texts;
     const std::optional<std::string> m_probeFile;
+    bool m_reported = false;
 };
 
 // The height of the page's top strip that moves the window: from the hidden title bar and the

@@ -12,7 +12,6 @@ namespace {
 constexpr platform::Size windowSize { 640, 400 };
 constexpr std::uint64_t windowStyle = platform::styleMask::titled | platform::styleMask::closable | platform::styleMask::miniaturizable
     | platform::styleMask::resizable | platform::styleMask::fullSizeContentView;
-constexpr const char* probeBaseAddress = "https://example.com/";
 constexpr const char* frameAutosaveName = "Quillane";
 } // namespace
 
@@ -54,7 +53,7 @@ void AppDelegate::applicationDidFinishLaunching()
     auto remembered = m_preferences.text("address");
     auto launchAddress = remembered ? address(*remembered) : std::nullopt;
     if (isProbeRun())
-        web->loadHTMLString(m_texts.probePage, probeBaseAddress);
+        loadProbePage();
     else if (launchAddress)
         loadPage(*launchAddress);
 

@@ -104,12 +104,13 @@ gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent event, gcha
     cancelTimeout();
     // Before the load was committed nothing of the new page shows yet: a provisional failure.
     bool provisional = event == WEBKIT_LOAD_STARTED || event == WEBKIT_LOAD_REDIRECTED;
-    if (provisional) {
-        failedProvisionally = true;
-        if (auto* delegate = dynamic_cast<NavigationLoadDelegate*>(navigationDelegate))
-            delegate->webViewDidFailProvisionalNavigation(owner, error && error->message ? error->message : "");
-    }
-    return FALSE;
+    if (!provisional)
+        return FALSE;
+    failedProvisionally = true;
+    if (auto* delegate = dynamic_cast<NavigationLoadDelegate*>(navigationDelegate))
+        delegate->webViewDidFailProvisionalNavigation(owner, error && error->message ? error->message : "");
+    // The view keeps what it showed, rather than the engine's error page.
+    return TRUE;
 }
 
 // The page's element full screen is handled here rather than by the engine, which would make the

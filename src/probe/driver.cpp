@@ -10,6 +10,8 @@ namespace {
 using Type = platform::Event::Type;
 
 constexpr platform::Rect probeFrame { { 0, 0 }, { 756, 949 } };
+// The page's viewport in the probe window: the window less the band.
+constexpr const char* probeViewport = "756x939";
 constexpr platform::Point emptyPagePoint { 745, 650 };
 constexpr platform::Point bandPoint { 378, 945 };
 constexpr platform::Point stripPoint { 378, 937 };
@@ -49,10 +51,24 @@ void AppDelegate::driveProbe()
 // The presses are placed for the probe size, which the window system grants a moment after it is asked.
 void AppDelegate::pressWhenSettled(const std::string& question, int checksLeft)
 {
-    if (!window->hasSettledFrame() && checksLeft > 0) {
+    auto tryAgain = [this, question, checksLeft] {
         platform::runOnMainQueueAfter(settleCheck, [this, question, checksLeft] { pressWhenSettled(question, checksLeft - 1); });
+    };
+    if (!window->hasSettledFrame() && checksLeft > 0) {
+        tryAgain();
         return;
     }
+    // The page lays itself out in its own process: it has the new size once it says so.
+    web->evaluateJavaScript(std::string(texts::viewportScript), [this, question, checksLeft, tryAgain](std::optional<std::string> size, auto) {
+        if (size != probeViewport && checksLeft > 0)
+            tryAgain();
+        else
+            press(question);
+    });
+}
+
+void AppDelegate::press(const std::string& question)
+{
     for (const auto& event : probeEvents)
         platform::postMouseEvent(*window, event.type, event.location, event.modifiers);
     platform::sendKeyEvent(*window, "Escape");

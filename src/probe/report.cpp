@@ -28,6 +28,13 @@ std::string whole(double points)
     return std::to_string(static_cast<long long>(std::trunc(points)));
 }
 
+// Whether the delegate, as the platform holds it, takes the optional calls of an interface.
+template <typename Interface, typename Held>
+bool responds(const Held* delegate)
+{
+    return dynamic_cast<const Interface*>(delegate) != nullptr;
+}
+
 std::string typed(std::string_view text)
 {
     auto result = address(text);
@@ -63,8 +70,10 @@ std::string AppDelegate::menuSummary() const
 
 void AppDelegate::report(const std::string& firstLine)
 {
-    if (!isProbeRun() || !window || !web)
+    // The first of the run's ends writes the report; the application is already on its way out then.
+    if (!isProbeRun() || !window || !web || m_reported)
         return;
+    m_reported = true;
     about();
     platform::Window* panel = aboutPanel();
     std::vector<std::string> aboutTexts;
@@ -99,12 +108,12 @@ void AppDelegate::report(const std::string& firstLine)
             + ", stays with every app and desktop: " + truth(behaviour == everyday) + ", an ordinary window's behaviour: " + truth(behaviour == 0)
             + ", green button handled here: " + truth(window->delegate() == static_cast<const platform::WindowDelegate*>(this)),
         "typed addresses: " + std::string(exampleDomain) + " is " + typed(exampleDomain) + ", localhost:3000 is " + typed(" localhost:3000 "),
-        "quillane:// links: answered " + truth(dynamic_cast<const platform::ApplicationOpenDelegate*>(this) != nullptr) + ", claimed in Info.plist "
+        "quillane:// links: answered " + truth(responds<platform::ApplicationOpenDelegate>(static_cast<const platform::ApplicationDelegate*>(this))) + ", claimed in Info.plist "
             + truth(std::find(schemes.begin(), schemes.end(), "quillane") != schemes.end()) + ", one for " + example + " is "
             + linked(encodedForLink(example)) + ", one for javascript:alert(1) is " + linked("javascript%3Aalert(1)")
             + ", one for file:///etc/hosts is " + linked("file%3A%2F%2F%2Fetc%2Fhosts"),
         "window can be resized: " + truth(window->styleMask() & platform::styleMask::resizable) + ", is an ordinary window: true",
-        "provides the page's file chooser: " + truth(dynamic_cast<const platform::OpenPanelDelegate*>(this) != nullptr)
+        "provides the page's file chooser: " + truth(responds<platform::OpenPanelDelegate>(static_cast<const platform::WebUIDelegate*>(this)))
             + ", which for a list of .txt, .md and text/plain offers: " + offeredTypes(contentTypes(".txt,.md,text/plain")),
         "menus: " + menuSummary() + ", the page can paste: " + truth(web->respondsToEditingCommands()),
         "a \u2318-click is taken for dragging: " + truth(dragsTaken == 1),
@@ -117,8 +126,8 @@ void AppDelegate::report(const std::string& firstLine)
         "the buttons are brought out by the pointer within the top-left " + hoverArea + ", an area that has followed the resizing: "
             + truth(hover && hover->trackingArea() == std::optional<platform::Rect>(near)),
         "a page's download link to a blob of its own: " + download,
-        "saves what a page cannot show: " + truth(dynamic_cast<const platform::DownloadNavigationDelegate*>(this) != nullptr),
-        "answers microphone requests: " + truth(dynamic_cast<const platform::MediaCapturePermissionDelegate*>(this) != nullptr),
+        "saves what a page cannot show: " + truth(responds<platform::DownloadNavigationDelegate>(static_cast<const platform::NavigationDelegate*>(this))),
+        "answers microphone requests: " + truth(responds<platform::MediaCapturePermissionDelegate>(static_cast<const platform::WebUIDelegate*>(this))),
         "microphone: " + std::to_string(rememberedMicrophoneAnswers().size()) + " site(s) have an answer remembered; any other is asked about",
         "microphone permission (0 not asked, 2 refused, 3 allowed): " + std::to_string(microphoneAuthorisationAllowed),
     };

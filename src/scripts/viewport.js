@@ -1,0 +1,1 @@
+innerWidth + 'x' + innerHeight
