@@ -5,7 +5,9 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
+#include <thread>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -96,7 +98,13 @@ TEST_F(Probe, TheReportSaysWhatTheRunFound)
     std::string oldDownload = out() + "/probe.txt";
     session.run({ "sh", "-c", "echo left from before > '" + oldDownload + "'" });
     auto started = std::chrono::steady_clock::now();
-    ASSERT_EQ(probe(reportPath()), 0);
+    auto run = session.startQuillane({ "--probe", reportPath() });
+    // Half-way through the run the screen shows nothing of it: the window is never seen.
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    Image screen = session.screenshot({ 0, 0, 1280, 1024 }, "during");
+    bool allBlack = !screen.rgb.empty() && std::all_of(screen.rgb.begin(), screen.rgb.end(), [](std::uint8_t value) { return value == 0; });
+    EXPECT_TRUE(allBlack) << "something of the probe window showed on screen";
+    ASSERT_EQ(run->waitForExit(std::chrono::seconds(20)), 0);
     auto took = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("probe run took %.2f s\n", took);
     std::string text = readFile(reportPath());
