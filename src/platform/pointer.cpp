@@ -6,14 +6,12 @@
 
 namespace quillane::platform {
 
-namespace {
 GdkDevice* pointerDevice()
 {
     GdkDisplay* display = gdk_display_get_default();
     GdkSeat* seat = display ? gdk_display_get_default_seat(display) : nullptr;
     return seat ? gdk_seat_get_pointer(seat) : nullptr;
 }
-} // namespace
 
 Point mouseLocation()
 {

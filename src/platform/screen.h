@@ -6,6 +6,9 @@
 
 namespace quillane::platform {
 
+// The pointer of the default seat, or null without a display.
+GdkDevice* pointerDevice();
+
 // The primary monitor's geometry and work area in root coordinates (top-left origin).
 GdkRectangle primaryMonitorGeometry();
 GdkRectangle primaryMonitorWorkarea();

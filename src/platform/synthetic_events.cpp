@@ -1,6 +1,7 @@
 #include "platform/synthetic_events.h"
 
 #include "platform/pointer.h"
+#include "platform/screen.h"
 #include "platform/window_impl.h"
 
 #include <cmath>
@@ -15,12 +16,6 @@ guint32 nextTime()
     guint32 now = guint32(g_get_monotonic_time() / 1000);
     last = std::max(now, last + 1000);
     return last;
-}
-
-GdkDevice* pointerDevice()
-{
-    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
-    return seat ? gdk_seat_get_pointer(seat) : nullptr;
 }
 
 // The deepest visible window under a point, topmost first, with the point made relative to it.
