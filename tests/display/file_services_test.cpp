@@ -19,6 +19,7 @@ constexpr const char* inputsPage = R"(<body style='margin: 0; background: rgb(24
 constexpr const char* downloadPage = R"(<body style='margin: 0; background: rgb(240, 240, 240)'>
 <a id='save' download='notes.txt' style='position: fixed; top: 100px; left: 20px; font-size: 40px'>Save</a>
 <a id='broken' download='broken.bin' href='/broken.bin' style='position: fixed; top: 200px; left: 20px; font-size: 40px'>Broken</a>
+<a id='data' href='/data.bin' style='position: fixed; top: 300px; left: 20px; font-size: 40px'>Data</a>
 <script>save.href = URL.createObjectURL(new Blob(['Written by the page\n']))</script></body>)";
 
 class FileServices : public QuillaneTest {
@@ -134,4 +135,19 @@ TEST_F(FileServices, ADownloadWhoseConnectionDropsShowsAnAlert)
     session.xdotool({ "key", "Return" });
     EXPECT_TRUE(waitUntil([&] { return visibleWindows() == 1; }));
     EXPECT_TRUE(quillane->running());
+}
+
+TEST_F(FileServices, AResponseThePageCannotShowIsOfferedForSaving)
+{
+    server.serve("/data.bin", std::string("\x01\x02binary\x03", 9), "application/x-quillane-test");
+    ASSERT_TRUE(open(downloadPage));
+    std::string folder = session.folder() + "/saved";
+    mkdir(folder.c_str(), 0700);
+    click(40, 10 + 320);
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    session.xdotool({ "key", "Home" });
+    session.xdotool({ "type", "--delay", "20", folder + "/" });
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitUntil([&] { return readFile(folder + "/data.bin") == std::string("\x01\x02binary\x03", 9); }));
+    EXPECT_TRUE(near(pixel(300, 200), { 240, 240, 240 })) << "the page stays";
 }
