@@ -5,11 +5,23 @@
 #include "platform/application.h"
 #include "platform/preferences.h"
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
     using namespace quillane;
     const FixedTexts texts = buildFixedTexts();
     const std::vector<std::string> arguments(argv, argv + argc);
+    switch (informationRequestFrom(arguments)) {
+    case InformationRequest::version:
+        std::fputs(versionText().c_str(), stdout);
+        return 0;
+    case InformationRequest::help:
+        std::fputs(usageText().c_str(), stdout);
+        return 0;
+    case InformationRequest::none:
+        break;
+    }
     const std::optional<std::string> probeFile = probeFileFrom(arguments);
 
     // A probe run stands alone: it never hands anything to a running Quillane, nor takes anything from one.

@@ -14,4 +14,13 @@ std::optional<std::string> probeFileFrom(const std::vector<std::string>& argumen
 // (a desktop entry's %U). Options are not the application's business and are dropped.
 std::vector<std::string> linksFrom(const std::vector<std::string>& arguments);
 
+// "--version" or "--help" as the only argument asks for information instead of a run; any other
+// command line is a run, by the rules above.
+enum class InformationRequest { none, version, help };
+InformationRequest informationRequestFrom(const std::vector<std::string>& arguments);
+
+// What "--version" and "--help" print.
+std::string versionText();
+std::string usageText();
+
 } // namespace quillane

@@ -18,8 +18,25 @@ Observation::Observation(Observation&&) noexcept = default;
 Observation& Observation::operator=(Observation&&) noexcept = default;
 
 namespace {
+// Cookies are kept on disk, beside the rest of the website data, so that logins survive a restart;
+// the engine keeps them only in memory unless told otherwise.
+void keepCookies()
+{
+    static bool kept = false;
+    if (kept)
+        return;
+    kept = true;
+    const char* program = g_get_prgname();
+    GCharPtr folder(g_build_filename(g_get_user_data_dir(), program ? program : "quillane", nullptr));
+    g_mkdir_with_parents(static_cast<char*>(folder.get()), 0700);
+    GCharPtr path(g_build_filename(static_cast<char*>(folder.get()), "cookies.sqlite", nullptr));
+    WebKitCookieManager* cookies = webkit_web_context_get_cookie_manager(webkit_web_context_get_default());
+    webkit_cookie_manager_set_persistent_storage(cookies, static_cast<char*>(path.get()), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+}
+
 std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuration)
 {
+    keepCookies();
     auto settings = GObjectRef<WebKitSettings>::adopt(webkit_settings_new());
     webkit_settings_set_enable_fullscreen(settings.get(), configuration.elementFullscreenEnabled);
     webkit_settings_set_enable_media_stream(settings.get(), configuration.mediaStreamEnabled);

@@ -3,6 +3,7 @@
 #include "harness.h"
 #include "http_server.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>

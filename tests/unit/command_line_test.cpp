@@ -40,3 +40,17 @@ TEST(CommandLine, LinksAreTheArgumentsThatAreNotOptions)
     // The program's own path is never a link, whatever it looks like.
     EXPECT_EQ(linksFrom({ "quillane://open?url=x" }), std::vector<std::string> {});
 }
+
+TEST(CommandLine, VersionAndHelpOnlyAsTheSoleArgument)
+{
+    using quillane::InformationRequest;
+    using quillane::informationRequestFrom;
+    EXPECT_EQ(informationRequestFrom({ "quillane", "--version" }), InformationRequest::version);
+    EXPECT_EQ(informationRequestFrom({ "quillane", "--help" }), InformationRequest::help);
+    EXPECT_EQ(informationRequestFrom({ "quillane" }), InformationRequest::none);
+    EXPECT_EQ(informationRequestFrom({ "quillane", "--help", "x" }), InformationRequest::none);
+    EXPECT_EQ(informationRequestFrom({ "quillane", "--probe", "--version" }), InformationRequest::none);
+    EXPECT_EQ(informationRequestFrom({ "quillane", "--VERSION" }), InformationRequest::none);
+    EXPECT_EQ(probeFileFrom({ "quillane", "--probe", "--help" }), "--help") << "the probe rule is unchanged";
+    EXPECT_EQ(quillane::versionText().rfind("Quillane ", 0), 0u);
+}
