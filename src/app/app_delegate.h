@@ -123,6 +123,7 @@ public:
     std::int64_t pageDrags = 0;
     std::optional<platform::Event> pressed;
     std::optional<std::string> probeDownload;
+    std::optional<platform::Observation> pageTitle;
 
 private:
     platform::Application& m_application;

@@ -22,6 +22,8 @@ void AppDelegate::applicationDidFinishLaunching()
     window = std::make_unique<platform::Window>(m_application, platform::Rect { { 0, 0 }, windowSize }, windowStyle);
     window->setBackgroundColour({ 0, 0, 0, 1 });
     window->setDelegate(this);
+    window->setTitle("Quillane");
+    window->setIconName("org.quillane.Quillane");
     settle();
     // The window is never released while the program runs: it lives as long as this delegate.
 
@@ -40,6 +42,11 @@ void AppDelegate::applicationDidFinishLaunching()
 
     pageColour = web->observeUnderPageBackgroundColour([this] { paintBand(); }, true);
     pageFullScreen = web->observeFullscreenState([this] { pageFullScreenChanged(); });
+    // Task switchers name the window after its page.
+    pageTitle = web->observeTitle([this] {
+        std::string title = web->title();
+        window->setTitle(title.empty() ? "Quillane" : title);
+    });
     web->setUIDelegate(this);
     web->setNavigationDelegate(this);
 

@@ -18,14 +18,16 @@ Observation::Observation(Observation&&) noexcept = default;
 Observation& Observation::operator=(Observation&&) noexcept = default;
 
 namespace {
-// Cookies are kept on disk, beside the rest of the website data, so that logins survive a restart;
-// the engine keeps them only in memory unless told otherwise.
-void keepCookies()
+// Set once, before the first page: cookies are kept on disk beside the rest of the website data, so
+// that logins survive a restart (the engine keeps them only in memory unless told otherwise), and
+// pages run in the engine's sandbox.
+void prepareWebContext()
 {
-    static bool kept = false;
-    if (kept)
+    static bool prepared = false;
+    if (prepared)
         return;
-    kept = true;
+    prepared = true;
+    webkit_web_context_set_sandbox_enabled(webkit_web_context_get_default(), TRUE);
     const char* program = g_get_prgname();
     GCharPtr folder(g_build_filename(g_get_user_data_dir(), program ? program : "quillane", nullptr));
     g_mkdir_with_parents(static_cast<char*>(folder.get()), 0700);
@@ -36,7 +38,7 @@ void keepCookies()
 
 std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuration)
 {
-    keepCookies();
+    prepareWebContext();
     auto settings = GObjectRef<WebKitSettings>::adopt(webkit_settings_new());
     webkit_settings_set_enable_fullscreen(settings.get(), configuration.elementFullscreenEnabled);
     webkit_settings_set_enable_media_stream(settings.get(), configuration.mediaStreamEnabled);
@@ -208,6 +210,25 @@ Observation WebView::observeUnderPageBackgroundColour(std::function<void()> hand
     if (initial)
         impl->handler();
     return Observation(std::move(impl));
+}
+
+std::string WebView::title() const
+{
+    const char* title = webkit_web_view_get_title(m_impl->view.get());
+    return title ? title : "";
+}
+
+Observation WebView::observeTitle(std::function<void()> handler)
+{
+    auto impl = std::make_unique<Observation::Impl>();
+    impl->handler = std::move(handler);
+    impl->connections.push_back(connect<&Observation::Impl::onNotify>(m_impl->view.get(), "notify::title", impl.get()));
+    return Observation(std::move(impl));
+}
+
+bool WebView::isSandboxed()
+{
+    return webkit_web_context_get_sandbox_enabled(webkit_web_context_get_default());
 }
 
 Observation WebView::observeFullscreenState(std::function<void()> handler)

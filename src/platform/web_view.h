@@ -75,6 +75,11 @@ public:
     // The handler runs on every change (and once at once when `initial` is set).
     Observation observeUnderPageBackgroundColour(std::function<void()> handler, bool initial);
     Observation observeFullscreenState(std::function<void()> handler);
+    // The page's title ("" when it has none), and a handler for its changes.
+    std::string title() const;
+    Observation observeTitle(std::function<void()> handler);
+    // Whether pages run in the engine's sandbox.
+    static bool isSandboxed();
 
     // Loads the current page again, revalidating every cached copy.
     void reloadFromOrigin();

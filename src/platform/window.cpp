@@ -250,6 +250,16 @@ Rect Window::contentLayoutRect() const
     return { { 0, 0 }, size };
 }
 
+void Window::setTitle(const std::string& title)
+{
+    gtk_window_set_title(GTK_WINDOW(m_impl->window.get()), title.c_str());
+}
+
+void Window::setIconName(const std::string& iconName)
+{
+    gtk_window_set_icon_name(GTK_WINDOW(m_impl->window.get()), iconName.c_str());
+}
+
 Colour Window::backgroundColour() const
 {
     return m_impl->background;

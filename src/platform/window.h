@@ -85,6 +85,10 @@ public:
     Rect contentLayoutRect() const;
     double titleBarHeight() const;
 
+    // What task switchers show for the window.
+    void setTitle(const std::string& title);
+    void setIconName(const std::string& iconName);
+
     Colour backgroundColour() const;
     void setBackgroundColour(Colour colour);
 
