@@ -5,6 +5,7 @@
 #include <glib.h>
 #include <glib/gstdio.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -13,6 +14,7 @@ namespace quillane::platform {
 namespace {
 constexpr const char* fileName = "preferences.ini";
 constexpr const char* group = "Preferences";
+constexpr gint64 leftoverAgeSeconds = 2;
 } // namespace
 
 // Values are kept as GVariant text ("true", "'text'", "{'site': true}") so that each carries its type
@@ -30,8 +32,34 @@ struct Preferences::Impl {
         return static_cast<char*>(joined.get());
     }
 
+    // A write cut short (the program killed in the middle of it) leaves its temporary file beside the
+    // store: "preferences.ini." and six random characters. A live write finishes within milliseconds,
+    // so one older than a few seconds is left over and is removed.
+    void removeLeftoverTemporaryFiles()
+    {
+        GDir* dir = g_dir_open(folder.c_str(), 0, nullptr);
+        if (!dir)
+            return;
+        const std::string prefix = std::string(fileName) + ".";
+        const gint64 now = g_get_real_time();
+        while (const char* name = g_dir_read_name(dir)) {
+            std::string entry = name;
+            if (entry.size() != prefix.size() + 6 || entry.rfind(prefix, 0) != 0)
+                continue;
+            if (!std::all_of(entry.begin() + long(prefix.size()), entry.end(), [](char c) { return g_ascii_isalnum(c); }))
+                continue;
+            GCharPtr path(g_build_filename(folder.c_str(), name, nullptr));
+            GStatBuf info;
+            if (g_stat(static_cast<char*>(path.get()), &info) == 0 && S_ISREG(info.st_mode)
+                && now / G_USEC_PER_SEC - info.st_mtime > leftoverAgeSeconds)
+                g_unlink(static_cast<char*>(path.get()));
+        }
+        g_dir_close(dir);
+    }
+
     void load()
     {
+        removeLeftoverTemporaryFiles();
         file.reset(g_key_file_new());
         unreadable = false;
         ErrorOut error;
