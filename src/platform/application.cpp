@@ -10,8 +10,9 @@ Application::Application(const ApplicationIdentity& identity, bool singleInstanc
     : m_impl(std::make_unique<Impl>(*this))
 {
     // Keep-above, every-workspace windows, window positions and synthetic events need X11; on a
-    // Wayland desktop this runs through XWayland.
-    gdk_set_allowed_backends("x11");
+    // Wayland desktop this runs through XWayland. A backend the user names in GDK_BACKEND wins.
+    if (!g_getenv("GDK_BACKEND"))
+        gdk_set_allowed_backends("x11");
     g_set_prgname(identity.programName.c_str());
     g_set_application_name(identity.displayName.c_str());
     gdk_set_program_class(identity.windowClass.c_str());
