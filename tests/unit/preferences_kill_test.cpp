@@ -20,10 +20,14 @@ TEST(PreferencesUnderKill, AKilledWriterNeverLeavesABrokenFileOrLosesAnAnswer)
     ASSERT_TRUE(mkdtemp(pattern));
     std::filesystem::path folder = std::filesystem::path(pattern) / "quillane";
     const std::map<std::string, bool> answers { { "https://allowed.example", true }, { "http://[::1]:8080", false } };
-    Preferences(folder).setDictionary("microphone", answers);
+    {
+        Preferences before(folder);
+        before.setDictionary("microphone", answers);
+        before.setBoolean("float", true);
+    }
 
     std::mt19937 random(20261207);
-    std::uniform_int_distribution<int> moment(0, 15000);
+    std::uniform_int_distribution<int> moment(0, 25000);
     const int kills = 400;
     for (int round = 0; round < kills; ++round) {
         pid_t writer = fork();
