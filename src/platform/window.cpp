@@ -84,11 +84,7 @@ Window::~Window() = default;
 
 Window::Impl::~Impl()
 {
-    if (autosaveTimer) {
-        g_source_remove(autosaveTimer);
-        autosaveTimer = 0;
-        saveFrame();
-    }
+    flushAutosave();
     if (window)
         g_object_set_data(G_OBJECT(window.get()), windowKey, nullptr);
 }
@@ -155,11 +151,7 @@ gboolean Window::Impl::onWindowState(GtkWidget*, GdkEventWindowState* event)
 
 void Window::Impl::onDestroy(GtkWidget*)
 {
-    if (autosaveTimer) {
-        g_source_remove(autosaveTimer);
-        autosaveTimer = 0;
-        saveFrame();
-    }
+    flushAutosave();
     destroyed = true;
 }
 

@@ -61,6 +61,15 @@ void Window::Impl::scheduleAutosave()
     }, this);
 }
 
+void Window::Impl::flushAutosave()
+{
+    if (!autosaveTimer)
+        return;
+    g_source_remove(autosaveTimer);
+    autosaveTimer = 0;
+    saveFrame();
+}
+
 void Window::Impl::saveFrame()
 {
     // A full-screen or maximised frame is not the one to come back to.

@@ -64,6 +64,8 @@ struct Window::Impl {
     void layOutContent();
     void zoom();
     void scheduleAutosave();
+    // Saves at once a frame whose save was still waiting.
+    void flushAutosave();
     void saveFrame();
 };
 

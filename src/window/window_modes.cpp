@@ -6,16 +6,6 @@
 namespace quillane {
 
 namespace {
-using platform::WindowButton;
-
-void showAllButtons(platform::Window& window)
-{
-    for (auto button : { WindowButton::close, WindowButton::miniaturize, WindowButton::zoom }) {
-        if (window.buttonAlpha(button))
-            window.setButtonAlpha(button, 1);
-    }
-}
-
 bool isFullScreen(const platform::Window& window)
 {
     return window.styleMask() & platform::styleMask::fullScreen;
@@ -57,7 +47,7 @@ void AppDelegate::minimise()
 {
     if (!window)
         return;
-    showAllButtons(*window);
+    showButtons(true);
     window->miniaturize();
 }
 
@@ -73,7 +63,7 @@ bool AppDelegate::windowShouldZoom(platform::Window&, platform::Rect)
 void AppDelegate::windowDidEnterFullScreen(platform::Window&)
 {
     layOutPage();
-    showAllButtons(*window);
+    showButtons(true);
     m_application.validateMenus();
 }
 

@@ -35,6 +35,13 @@ protected:
         pointAt(x, y);
         session.xdotool({ "click", "1" });
     }
+    // Answers the save dialog with the given folder in front of the suggested name.
+    void saveInto(const std::string& folder) const
+    {
+        session.xdotool({ "key", "Home" });
+        session.xdotool({ "type", "--delay", "20", folder + "/" });
+        session.xdotool({ "key", "Return" });
+    }
     int visibleWindows() const
     {
         std::istringstream ids(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }));
@@ -100,10 +107,8 @@ TEST_F(FileServices, ABlobDownloadIsSavedWhereTheUserSays)
     mkdir(folder.c_str(), 0700);
     click(40, 10 + 120);
     ASSERT_TRUE(session.waitForWindowNamed("Save File"));
-    // The name field holds the link's name; put the folder in front of it.
-    session.xdotool({ "key", "Home" });
-    session.xdotool({ "type", "--delay", "20", folder + "/" });
-    session.xdotool({ "key", "Return" });
+    // The name field holds the link's name; the folder goes in front of it.
+    saveInto(folder);
     EXPECT_TRUE(waitUntil([&] { return readFile(folder + "/notes.txt") == "Written by the page\n"; })) << readFile(folder + "/notes.txt");
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(visibleWindows(), 1) << "no alert";
@@ -128,9 +133,7 @@ TEST_F(FileServices, ADownloadWhoseConnectionDropsShowsAnAlert)
     mkdir(folder.c_str(), 0700);
     click(40, 10 + 220);
     ASSERT_TRUE(session.waitForWindowNamed("Save File"));
-    session.xdotool({ "key", "Home" });
-    session.xdotool({ "type", "--delay", "20", folder + "/" });
-    session.xdotool({ "key", "Return" });
+    saveInto(folder);
     EXPECT_TRUE(waitUntil([&] { return visibleWindows() == 2; })) << "the main window and the alert";
     session.xdotool({ "key", "Return" });
     EXPECT_TRUE(waitUntil([&] { return visibleWindows() == 1; }));
@@ -145,9 +148,7 @@ TEST_F(FileServices, AResponseThePageCannotShowIsOfferedForSaving)
     mkdir(folder.c_str(), 0700);
     click(40, 10 + 320);
     ASSERT_TRUE(session.waitForWindowNamed("Save File"));
-    session.xdotool({ "key", "Home" });
-    session.xdotool({ "type", "--delay", "20", folder + "/" });
-    session.xdotool({ "key", "Return" });
+    saveInto(folder);
     EXPECT_TRUE(waitUntil([&] { return readFile(folder + "/data.bin") == std::string("\x01\x02binary\x03", 9); }));
     EXPECT_TRUE(near(pixel(300, 200), { 240, 240, 240 })) << "the page stays";
 }

@@ -17,15 +17,6 @@ protected:
     void SetUp() override { session.setExtraEnvironment({ "QUILLANE_MOCK_CAPTURE_DEVICES=1" }); }
     bool pageBecomes(Pixel colour) const { return waitForPixel(300, 300, colour); }
     bool asked(std::chrono::milliseconds within = std::chrono::seconds(10)) const { return session.waitForWindowNamed(question, within).has_value(); }
-    void restart()
-    {
-        session.run({ "wmctrl", "-i", "-c", std::to_string(window) });
-        ASSERT_EQ(quillane->waitForExit(std::chrono::seconds(10)), 0);
-        quillane = session.startQuillane();
-        auto found = session.waitForWindow();
-        ASSERT_TRUE(found);
-        window = *found;
-    }
     std::string site() const { return "http://127.0.0.1:" + std::to_string(server.port()); }
 };
 } // namespace
@@ -39,7 +30,7 @@ TEST_F(Microphone, AllowGrantsAndIsRememberedForTheSite)
     session.xdotool({ "key", "Return" });
     EXPECT_TRUE(pageBecomes(granted)) << pixel(300, 300);
     EXPECT_NE(session.readPreferences().find("microphone={'" + site() + "': true}"), std::string::npos) << session.readPreferences();
-    restart();
+    ASSERT_TRUE(restart());
     EXPECT_TRUE(pageBecomes(granted));
     EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
 }
@@ -51,7 +42,7 @@ TEST_F(Microphone, DontAllowRefusesAndIsRemembered)
     session.xdotool({ "key", "Escape" });
     EXPECT_TRUE(pageBecomes(refused));
     EXPECT_NE(session.readPreferences().find("microphone={'" + site() + "': false}"), std::string::npos) << session.readPreferences();
-    restart();
+    ASSERT_TRUE(restart());
     EXPECT_TRUE(pageBecomes(refused));
     EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
 }

@@ -13,6 +13,9 @@ namespace quillane::testing {
 
 class QuillaneTest : public ::testing::Test {
 protected:
+    // The close button's centre and the row through the buttons, from the window's top-left corner.
+    static constexpr int closeX = 15, buttonsY = 14;
+
     // Serves the page, makes it the remembered address and starts Quillane; true once the window
     // shows and the page has been asked for.
     bool open(const std::string& page, const std::string& extraPreferences = "")
@@ -29,6 +32,20 @@ protected:
         return true;
     }
 
+    // Closes the window, which quits, and starts Quillane again; true once the new window shows.
+    bool restart()
+    {
+        session.run({ "wmctrl", "-i", "-c", std::to_string(window) });
+        if (quillane->waitForExit(std::chrono::seconds(10)) != 0)
+            return false;
+        quillane = session.startQuillane();
+        auto found = session.waitForWindow();
+        if (!found)
+            return false;
+        window = *found;
+        return true;
+    }
+
     Geometry frame() const { return session.geometry(window); }
 
     // The colour at a point given in the window's top-left coordinates.
@@ -41,6 +58,13 @@ protected:
     bool waitForPixel(int x, int y, Pixel expected, std::chrono::milliseconds timeout = std::chrono::seconds(5)) const
     {
         return waitUntil([&] { return near(pixel(x, y), expected); }, timeout);
+    }
+
+    // The close button is seen by its own red at its centre.
+    bool buttonsShow() const
+    {
+        Pixel close = pixel(closeX, buttonsY);
+        return close.red > 200 && close.green < 120;
     }
 
     static bool near(const Pixel& a, const Pixel& b) { return std::abs(a.red - b.red) <= 2 && std::abs(a.green - b.green) <= 2 && std::abs(a.blue - b.blue) <= 2; }

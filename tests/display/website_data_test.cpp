@@ -18,12 +18,7 @@ TEST_F(WebsiteData, ACookieAndLocalStorageSurviveARestart)
     ASSERT_TRUE(open(rememberingPage));
     ASSERT_TRUE(waitForPixel(300, 300, { 200, 0, 0 })) << "a first visit";
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    session.run({ "wmctrl", "-i", "-c", std::to_string(window) });
-    ASSERT_EQ(quillane->waitForExit(std::chrono::seconds(10)), 0);
-    quillane = session.startQuillane();
-    auto found = session.waitForWindow();
-    ASSERT_TRUE(found);
-    window = *found;
+    ASSERT_TRUE(restart());
     EXPECT_TRUE(waitForPixel(300, 300, { 0, 200, 0 })) << "the site finds what it kept: " << pixel(300, 300);
     EXPECT_TRUE(g_file_test((session.dataHome() + "/quillane/cookies.sqlite").c_str(), G_FILE_TEST_EXISTS));
 }

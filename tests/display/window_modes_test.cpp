@@ -7,7 +7,7 @@ using namespace quillane::testing;
 
 namespace {
 constexpr const char* plainPage = "<body style='margin: 0; background: rgb(240, 240, 240)'></body>";
-constexpr int closeX = 15, buttonsY = 14, zoomX = 55;
+constexpr int zoomX = 55;
 
 class WindowModes : public QuillaneTest {
 protected:
@@ -18,7 +18,6 @@ protected:
         return waitUntil([&] { return has(state) == present; }, std::chrono::seconds(5));
     }
     bool sticky() const { return session.property(window, "_NET_WM_DESKTOP").find("4294967295") != std::string::npos; }
-    bool buttonsShow() const { return pixel(closeX, buttonsY).red > 200 && pixel(closeX, buttonsY).green < 120; }
     void key(const std::string& keys) const
     {
         session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
