@@ -2,10 +2,12 @@
 #include "app/app_delegate.h"
 #include "app/command_line.h"
 #include "app/fixed_texts.h"
+#include "app/names.h"
 #include "platform/application.h"
 #include "platform/preferences.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv)
 {
@@ -22,13 +24,19 @@ int main(int argc, char** argv)
     case InformationRequest::none:
         break;
     }
-    const std::optional<std::string> probeFile = probeFileFrom(arguments);
+    LaunchOptions options;
+    options.probeFile = probeFileFrom(arguments);
+    // Switches for tests only.
+    if (const char* page = std::getenv("QUILLANE_TEST_PROBE_PAGE"))
+        options.probeTestPage = page;
+    options.mockCaptureDevices = std::getenv("QUILLANE_MOCK_CAPTURE_DEVICES") != nullptr;
 
     // A probe run stands alone: it never hands anything to a running Quillane, nor takes anything from one.
-    platform::Application app({ "org.quillane.Quillane", "quillane", "Quillane", "Quillane" }, !probeFile);
+    const bool probeRun = options.probeFile.has_value();
+    platform::Application app({ names::applicationId, names::programName, names::windowClass, names::displayName }, !probeRun);
     platform::Preferences preferences(platform::Preferences::defaultFolder());
-    AppDelegate delegate(app, preferences, texts, probeFile);
+    AppDelegate delegate(app, preferences, texts, options);
     app.setDelegate(&delegate);
-    app.run(arguments.empty() ? "quillane" : arguments.front(), probeFile ? std::vector<std::string> {} : linksFrom(arguments));
+    app.run(arguments.empty() ? names::programName : arguments.front(), probeRun ? std::vector<std::string> {} : linksFrom(arguments));
     return 0;
 }

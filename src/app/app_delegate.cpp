@@ -1,15 +1,202 @@
 #include "app/app_delegate.h"
 
+#include "app/band_colour.h"
+#include "app/names.h"
+#include "app/script_bridge.h"
+#include "menus/about_panel.h"
+#include "menus/menu_table.h"
+#include "navigation/navigation.h"
+#include "platform/event_monitor.h"
+#include "platform/main_queue.h"
+#include "probe/probe_run.h"
+#include "services/downloads.h"
+#include "services/file_chooser.h"
+#include "services/microphone_permission.h"
+#include "window/drag_monitor.h"
+#include "window/window_modes.h"
+
 namespace quillane {
 
-AppDelegate::AppDelegate(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts,
-    std::optional<std::string> probeFile)
+// Built in this order at launch; each takes what it needs of those before it.
+struct AppDelegate::Owners {
+    Owners(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, const LaunchOptions& options,
+        platform::ScriptMessageHandler& messages)
+        : main(application, texts, { &messages, options.mockCaptureDevices })
+        , modes(preferences, main, [&application] { application.validateMenus(); })
+        , probe(options.probeFile ? std::make_unique<ProbeRun>(application, texts, *options.probeFile, options.probeTestPage) : nullptr)
+        , windowDrags(main.window())
+        , drags(main.window(), probe ? static_cast<DragPolicy&>(*probe) : windowDrags)
+        , microphone(preferences, [this](const Question& question, auto answer) { main.ask(question, std::move(answer)); })
+        , files(application, main.window(), texts.acceptLists)
+        , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(application, main.window()),
+              [this](const std::string& message) { main.tell(message); })
+        , navigation(preferences, application, main)
+        , about(application, main.window())
+        , menuValidation(modes)
+    {
+    }
+
+    MainWindow main;
+    WindowModes modes;
+    std::unique_ptr<ProbeRun> probe;
+    WindowDrags windowDrags;
+    DragMonitor drags;
+    MicrophonePermission microphone;
+    FileChooser files;
+    Downloads downloads;
+    Navigation navigation;
+    AboutPanel about;
+    MenuValidation menuValidation;
+    platform::ScheduledBlock firstQuestion;
+};
+
+AppDelegate::AppDelegate(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, LaunchOptions options)
     : m_application(application)
     , m_preferences(preferences)
     , m_texts(texts)
-    , m_probeFile(std::move(probeFile))
+    , m_options(std::move(options))
 {
 }
 
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    m_owners = std::make_unique<Owners>(m_application, m_preferences, m_texts, m_options, *this);
+    Owners& owners = *m_owners;
+    MainWindow& main = owners.main;
+    main.window().setDelegate(this);
+    owners.modes.settle();
+    main.observePageFullScreen([&owners] { owners.modes.pageFullScreenChanged(); });
+    main.page().setUIDelegate(this);
+    main.page().setNavigationDelegate(this);
+    owners.drags.watch();
+
+    MenuActions actions {
+        [&owners] { owners.about.show(); },
+        [&owners] { owners.microphone.forget(); },
+        [this] { m_application.terminate(); },
+        [&owners] { owners.navigation.openAddress(); },
+        [&main] { main.page().reloadFromOrigin(); },
+        [&owners] { owners.modes.toggleFullScreen(); },
+        [&owners] { owners.modes.toggleFloating(); },
+        [&owners] { owners.modes.minimise(); },
+    };
+    m_application.setMainMenu(menuTable(actions, owners.menuValidation));
+
+    if (owners.probe) {
+        owners.probe->begin({ main, owners.modes, owners.microphone, owners.about, owners.navigation });
+        return;
+    }
+    auto launchAddress = owners.navigation.rememberedAddress();
+    if (launchAddress)
+        owners.navigation.load(*launchAddress);
+    main.window().center();
+    main.window().makeFirstResponder(main.page());
+    main.window().setFrameAutosaveName(names::frameAutosaveName, m_preferences);
+    main.window().makeKeyAndOrderFront();
+    m_application.activate();
+    // A first start asks for an address once the launch is over.
+    if (!launchAddress)
+        owners.firstQuestion = platform::runOnMainQueue([&owners] { owners.navigation.openAddress(); });
+}
+
+void AppDelegate::applicationOpen(const std::vector<std::string>& links)
+{
+    auto chosen = lastPageIn(links);
+    if (!chosen)
+        return;
+    // Before launch the page is stored for the launch to find.
+    if (!m_owners) {
+        Navigation::remember(m_preferences, *chosen);
+        return;
+    }
+    m_owners->navigation.open(*chosen);
+}
+
+void AppDelegate::didReceiveScriptMessage(const std::string&, const platform::ScriptValue& body)
+{
+    BridgeMessage message = sortMessage(body);
+    if (message.kind == BridgeMessage::Kind::bandReport)
+        m_owners->main.setTopColour(colour(message.band));
+    else
+        m_owners->drags.dragRequest();
+}
+
+void AppDelegate::requestMediaCapturePermission(platform::WebView&, const platform::SecurityOrigin& origin, platform::MediaCaptureType type,
+    std::function<void(platform::PermissionDecision)> decisionHandler)
+{
+    m_owners->microphone.request(origin, type, std::move(decisionHandler));
+}
+
+void AppDelegate::runOpenPanel(platform::WebView& view, bool allowsMultipleSelection,
+    std::function<void(std::optional<std::vector<std::string>>)> completion)
+{
+    m_owners->files.run(view, allowsMultipleSelection, std::move(completion));
+}
+
+void AppDelegate::navigationDidBecomeDownload(platform::WebView&, platform::Download& download)
+{
+    m_owners->downloads.take(download);
+}
+
+void AppDelegate::webViewDidFinish(platform::WebView&)
+{
+    if (m_owners->probe)
+        m_owners->probe->pageDidFinish();
+}
+
+void AppDelegate::webViewDidFailProvisionalNavigation(platform::WebView&, const std::string& message)
+{
+    // Silent in everyday use: the page that showed stays.
+    if (m_owners->probe)
+        m_owners->probe->pageDidFail(message);
+}
+
+bool AppDelegate::windowShouldZoom(platform::Window&, platform::Rect)
+{
+    const platform::Event* event = platform::currentEvent();
+    return m_owners->modes.shouldZoom(event ? event->clickCount : 0);
+}
+
+void AppDelegate::windowDidEnterFullScreen(platform::Window&)
+{
+    m_owners->modes.didEnterFullScreen();
+}
+
+void AppDelegate::windowDidExitFullScreen(platform::Window&)
+{
+    m_owners->modes.didExitFullScreen();
+}
+
+void AppDelegate::windowDidFailToEnterFullScreen(platform::Window&)
+{
+    m_owners->modes.didFailToEnterFullScreen();
+}
+
+void AppDelegate::windowDidDeminiaturize(platform::Window&)
+{
+    m_owners->modes.didDeminiaturize();
+}
+
+MainWindow& AppDelegate::mainWindow()
+{
+    return m_owners->main;
+}
+
+WindowModes& AppDelegate::modes()
+{
+    return m_owners->modes;
+}
+
+AboutPanel& AppDelegate::aboutPanel()
+{
+    return m_owners->about;
+}
+
+FileChooser& AppDelegate::fileChooser()
+{
+    return m_owners->files;
+}
 
 } // namespace quillane

@@ -13,6 +13,12 @@ FixedTexts buildFixedTexts()
     texts.saveScript = std::string(texts::saveOpening) + texts.probeSaves + std::string(texts::saveClosing);
     texts.bandScript = texts::bandScript;
     texts.acceptLists = texts::acceptLists;
+    texts.dragOpening = texts::dragOpening;
+    texts.dragClosing = texts::dragClosing;
+    texts.subframeMediaGuard = texts::subframeMediaGuard;
+    texts.countScript = texts::countScript;
+    texts.viewportScript = texts::viewportScript;
+    texts.probeQuestion = std::string(texts::questionOpening) + texts.acceptLists + std::string(texts::questionClosing);
     return texts;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Texts fixed for the whole run, built once at start-up.
+// Texts fixed for the whole run, built once at start-up: the only way the program reaches the page
+// scripts and the probe page embedded in it.
 #include <string>
 
 namespace quillane {
@@ -10,6 +11,15 @@ struct FixedTexts {
     std::string saveScript;
     std::string bandScript;
     std::string acceptLists;
+    // The two pieces the drag script is made of, around the strip's height.
+    std::string dragOpening;
+    std::string dragClosing;
+    // Refuses the microphone to frames inside the page.
+    std::string subframeMediaGuard;
+    // The probe's own scripts: counting the page's presses, the page's viewport, the final question.
+    std::string countScript;
+    std::string viewportScript;
+    std::string probeQuestion;
 };
 
 FixedTexts buildFixedTexts();

@@ -1,7 +1,5 @@
 #include "app/script_bridge.h"
 
-#include "app/app_delegate.h"
-#include "app/band_colour.h"
 
 namespace quillane {
 
@@ -14,17 +12,6 @@ BridgeMessage sortMessage(const platform::ScriptValue& body)
             return { BridgeMessage::Kind::bandReport, band->text };
     }
     return { BridgeMessage::Kind::dragRequest, {} };
-}
-
-void AppDelegate::didReceiveScriptMessage(const std::string&, const platform::ScriptValue& body)
-{
-    BridgeMessage message = sortMessage(body);
-    if (message.kind == BridgeMessage::Kind::bandReport) {
-        topColour = colour(message.band);
-        paintBand();
-        return;
-    }
-    dragRequest();
 }
 
 } // namespace quillane

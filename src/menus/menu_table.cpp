@@ -1,5 +1,5 @@
-// The menu bar, built once at launch, and the validation of the items that change.
-#include "app/app_delegate.h"
+#include "menus/menu_table.h"
+
 #include "platform/editing.h"
 
 namespace quillane {
@@ -23,24 +23,24 @@ platform::MenuItem editItem(std::string title, std::string action, std::string k
 }
 } // namespace
 
-std::vector<platform::Menu> AppDelegate::menuTable()
+std::vector<platform::Menu> menuTable(const MenuActions& actions, platform::MenuItemValidation& validation)
 {
     using platform::EditingCommand;
     auto separator = platform::MenuItem::separatorItem();
-    auto fullScreen = item("Enter Full Screen", "toggleFullScreen", "f", [this] { toggleFullScreen(); }, this);
+    auto fullScreen = item("Enter Full Screen", "toggleFullScreen", "f", actions.toggleFullScreen, &validation);
     fullScreen.modifierMask = platform::controlKey | platform::commandKey;
-    auto floatOnTop = item("Float on Top", "toggleFloating", "", [this] { toggleFloating(); }, this);
+    auto floatOnTop = item("Float on Top", "toggleFloating", "", actions.toggleFloating, &validation);
     floatOnTop.checkable = true;
     return {
         { "Quillane",
             {
-                item("About Quillane", "about", "", [this] { about(); }, this),
+                item("About Quillane", "about", "", actions.about, &validation),
                 separator,
-                item("Forget Microphone Choices", "forgetMicrophoneChoices", "", [this] { forgetMicrophoneChoices(); }, this),
+                item("Forget Microphone Choices", "forgetMicrophoneChoices", "", actions.forgetMicrophoneChoices, &validation),
                 separator,
-                item("Quit Quillane", "terminate:", "q", [this] { m_application.terminate(); }),
+                item("Quit Quillane", "terminate:", "q", actions.quit),
             } },
-        { "File", { item("Open Address\u2026", "openAddress", "l", [this] { openAddress(); }, this) } },
+        { "File", { item("Open Address\u2026", "openAddress", "l", actions.openAddress, &validation) } },
         { "Edit",
             {
                 editItem("Undo", "undo:", "z", EditingCommand::undo),
@@ -53,31 +53,24 @@ std::vector<platform::Menu> AppDelegate::menuTable()
             } },
         { "View",
             {
-                item("Reload Page", "reloadFromOrigin:", "r", [view = web] { if (view) view->reloadFromOrigin(); }),
+                item("Reload Page", "reloadFromOrigin:", "r", actions.reload),
                 fullScreen,
             } },
         { "Window",
             {
                 floatOnTop,
                 separator,
-                item("Minimise", "minimise", "m", [this] { minimise(); }, this),
+                item("Minimise", "minimise", "m", actions.minimise, &validation),
             } },
     };
 }
 
-void AppDelegate::buildMenus()
-{
-    m_application.setMainMenu(menuTable());
-}
-
-bool AppDelegate::validateMenuItem(platform::MenuItemState& item)
+bool MenuValidation::validateMenuItem(platform::MenuItemState& item)
 {
     if (item.action == "toggleFloating")
-        item.on = m_preferences.boolean("float").value_or(false);
-    if (item.action == "toggleFullScreen") {
-        bool fullScreen = window && (window->styleMask() & platform::styleMask::fullScreen);
-        item.title = fullScreen ? "Exit Full Screen" : "Enter Full Screen";
-    }
+        item.on = m_modes.floats();
+    if (item.action == "toggleFullScreen")
+        item.title = m_modes.isFullScreen() ? "Exit Full Screen" : "Enter Full Screen";
     return true;
 }
 

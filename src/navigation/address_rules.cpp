@@ -1,17 +1,13 @@
 #include "navigation/address_rules.h"
 
+#include "app/text.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace quillane {
 
 namespace {
-std::string lowercased(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return text;
-}
-
 bool startsWith(std::string_view text, std::string_view prefix)
 {
     return text.substr(0, prefix.size()) == prefix;

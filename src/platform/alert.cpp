@@ -1,8 +1,8 @@
 #include "platform/alert.h"
 
-#include "platform/gobject_ref.h"
-#include "platform/signal.h"
-#include "platform/window_impl.h"
+#include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/signal.h"
+#include "platform/gtk/window_impl.h"
 
 #include <gtk/gtk.h>
 
@@ -120,7 +120,7 @@ void Alert::beginSheetModal(Window& window, std::function<void(int)> completion)
         return;
     if (impl.buttons.empty())
         impl.buttons.push_back("OK");
-    GtkWindow* parent = GTK_WINDOW(window.impl().window.get());
+    GtkWindow* parent = GTK_WINDOW(implOf(window).window.get());
     GtkWidget* dialog = gtk_dialog_new();
     impl.dialog = GObjectRef<GtkWidget>::retain(dialog);
     gtk_window_set_transient_for(GTK_WINDOW(dialog), parent);

@@ -1,6 +1,6 @@
-#include "platform/application_impl.h"
+#include "platform/gtk/application_impl.h"
 
-#include "platform/event_dispatch.h"
+#include "platform/gtk/event_dispatch.h"
 
 #include "platform/window.h"
 

@@ -9,6 +9,7 @@
 namespace quillane::platform {
 
 class Window;
+struct PlatformAccess;
 
 class ApplicationDelegate {
 public:
@@ -72,9 +73,9 @@ public:
 
     struct Impl;
     struct AboutPanel;
-    Impl& impl() const { return *m_impl; }
 
 private:
+    friend struct PlatformAccess;
     std::unique_ptr<Impl> m_impl;
 };
 

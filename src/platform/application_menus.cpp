@@ -1,7 +1,7 @@
 // The menu bar and the About panel of the application.
-#include "platform/application_impl.h"
+#include "platform/gtk/application_impl.h"
 
-#include "platform/window_impl.h"
+#include "platform/gtk/window_impl.h"
 
 namespace quillane::platform {
 
@@ -40,7 +40,7 @@ const std::vector<Menu>& Application::mainMenu() const
 void Application::popUpMainMenu(Window& window, bool atPointer)
 {
     if (m_impl->menuBar)
-        m_impl->menuBar->popUp(window.impl().window.get(), atPointer);
+        m_impl->menuBar->popUp(implOf(window).window.get(), atPointer);
 }
 
 std::vector<std::string> Application::describeMainMenu() const
@@ -59,7 +59,7 @@ void Application::validateMenus()
 void Application::orderFrontStandardAboutPanel(const AboutInfo& info, Window* above)
 {
     auto& panel = m_impl->aboutPanel;
-    if (!panel || !panel->window || panel->window->impl().destroyed) {
+    if (!panel || !panel->window || implOf(*panel->window).destroyed) {
         panel = std::make_unique<AboutPanel>();
         GtkWidget* dialog = gtk_about_dialog_new();
         GtkAboutDialog* about = GTK_ABOUT_DIALOG(dialog);
@@ -70,13 +70,13 @@ void Application::orderFrontStandardAboutPanel(const AboutInfo& info, Window* ab
         gtk_window_set_title(GTK_WINDOW(dialog), ("About " + info.name).c_str());
         gtk_window_set_destroy_with_parent(GTK_WINDOW(dialog), TRUE);
         gtk_window_set_application(GTK_WINDOW(dialog), m_impl->application.get());
-        panel->window = Window::aroundNativeWindow(dialog);
+        panel->window = windowAround(GTK_WINDOW(dialog));
         panel->response = connect<&AboutPanel::onResponse>(dialog, "response", panel.get());
         panel->deleted = connect<&AboutPanel::onDelete>(dialog, "delete-event", panel.get());
     }
-    GtkWindow* dialog = GTK_WINDOW(panel->window->impl().window.get());
-    if (above && above->impl().window)
-        gtk_window_set_transient_for(dialog, GTK_WINDOW(above->impl().window.get()));
+    GtkWindow* dialog = GTK_WINDOW(implOf(*panel->window).window.get());
+    if (above && implOf(*above).window)
+        gtk_window_set_transient_for(dialog, GTK_WINDOW(implOf(*above).window.get()));
     gtk_window_present(dialog);
 }
 

@@ -1,6 +1,6 @@
 #include "platform/content_types.h"
 
-#include "platform/gobject_ref.h"
+#include "platform/gtk/gobject_ref.h"
 
 #include <gio/gio.h>
 
@@ -13,10 +13,9 @@ const std::set<std::string>& registeredTypes()
 {
     static const std::set<std::string> types = [] {
         std::set<std::string> all;
-        GList* list = g_content_types_get_registered();
-        for (GList* item = list; item; item = item->next)
+        GStringListPtr list(g_content_types_get_registered());
+        for (GList* item = list.get(); item; item = item->next)
             all.insert(static_cast<char*>(item->data));
-        g_list_free_full(list, g_free);
         return all;
     }();
     return types;

@@ -1,6 +1,6 @@
 #include "platform/desktop_entry.h"
 
-#include "platform/gobject_ref.h"
+#include "platform/gtk/gobject_ref.h"
 
 namespace quillane::platform {
 

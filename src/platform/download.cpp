@@ -1,4 +1,4 @@
-#include "platform/download_impl.h"
+#include "platform/gtk/download_impl.h"
 
 #include "platform/main_queue.h"
 

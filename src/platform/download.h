@@ -8,6 +8,7 @@
 namespace quillane::platform {
 
 class Download;
+struct PlatformAccess;
 
 // The code of a download that was cancelled, by the user or by an answer of no destination.
 inline constexpr int downloadCancelledCode = -999;
@@ -28,9 +29,9 @@ public:
     struct Impl;
     explicit Download(std::unique_ptr<Impl> impl);
     ~Download();
-    Impl& impl() const { return *m_impl; }
 
 private:
+    friend struct PlatformAccess;
     std::unique_ptr<Impl> m_impl;
 };
 

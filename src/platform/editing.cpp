@@ -1,5 +1,7 @@
 #include "platform/editing.h"
 
+#include "platform/gtk/gobject_ref.h"
+
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
@@ -12,12 +14,11 @@ GtkWidget* focusedWidget()
     GtkWindow* window = application ? gtk_application_get_active_window(GTK_APPLICATION(application)) : nullptr;
     // Dialogs are not always the application's own windows: look for the focused toplevel too.
     if (!window || !gtk_window_is_active(window)) {
-        GList* toplevels = gtk_window_list_toplevels();
-        for (GList* item = toplevels; item; item = item->next) {
+        GListPtr toplevels(gtk_window_list_toplevels());
+        for (GList* item = toplevels.get(); item; item = item->next) {
             if (gtk_window_is_active(GTK_WINDOW(item->data)))
                 window = GTK_WINDOW(item->data);
         }
-        g_list_free(toplevels);
     }
     return window ? gtk_window_get_focus(window) : nullptr;
 }

@@ -1,10 +1,10 @@
-#include "platform/event_dispatch.h"
+#include "platform/gtk/event_dispatch.h"
 
-#include "platform/application_impl.h"
+#include "platform/gtk/application_impl.h"
 #include "platform/event_monitor.h"
 #include "platform/pointer.h"
-#include "platform/screen.h"
-#include "platform/window_impl.h"
+#include "platform/gtk/screen.h"
+#include "platform/gtk/window_impl.h"
 
 #include <gtk/gtk.h>
 
@@ -123,7 +123,7 @@ void handle(GdkEvent* gdkEvent, gpointer)
     case GDK_ENTER_NOTIFY:
     case GDK_LEAVE_NOTIFY:
         if (Window* window = windowOfEvent(gdkEvent))
-            window->impl().trackPointer(gdkEvent);
+            implOf(*window).trackPointer(gdkEvent);
         break;
     default:
         break;

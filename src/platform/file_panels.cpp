@@ -1,6 +1,6 @@
 #include "platform/file_panels.h"
 
-#include "platform/window_impl.h"
+#include "platform/gtk/window_impl.h"
 
 namespace quillane::platform {
 
@@ -22,7 +22,7 @@ struct Shown {
 
 void show(GtkFileChooserNative* chooser, Window& parent, Answer answer)
 {
-    gtk_native_dialog_set_transient_for(GTK_NATIVE_DIALOG(chooser), GTK_WINDOW(parent.impl().window.get()));
+    gtk_native_dialog_set_transient_for(GTK_NATIVE_DIALOG(chooser), GTK_WINDOW(implOf(parent).window.get()));
     gtk_native_dialog_set_modal(GTK_NATIVE_DIALOG(chooser), TRUE);
     auto* shown = new Shown { GObjectRef<GtkFileChooserNative>::adopt(chooser), std::move(answer), {} };
     shown->response = connect<&Shown::onResponse>(chooser, "response", shown);
@@ -48,10 +48,9 @@ void runOpenPanel(Window& parent, bool allowsMultipleSelection, const std::vecto
             return;
         }
         std::vector<std::string> paths;
-        GSList* files = gtk_file_chooser_get_filenames(GTK_FILE_CHOOSER(dialog));
-        for (GSList* item = files; item; item = item->next)
+        GStringSListPtr files(gtk_file_chooser_get_filenames(GTK_FILE_CHOOSER(dialog)));
+        for (GSList* item = files.get(); item; item = item->next)
             paths.emplace_back(static_cast<char*>(item->data));
-        g_slist_free_full(files, g_free);
         completion(paths.empty() ? std::nullopt : std::optional(paths));
     });
 }

@@ -7,6 +7,16 @@
 
 namespace quillane::platform {
 
+struct ScheduledBlock::Source {
+    GSource* source = nullptr;
+    ~Source()
+    {
+        if (!g_source_is_destroyed(source))
+            g_source_destroy(source);
+        g_source_unref(source);
+    }
+};
+
 namespace {
 using Block = std::function<void()>;
 
@@ -20,17 +30,47 @@ void deleteBlock(gpointer data)
 {
     delete static_cast<Block*>(data);
 }
+
+// GLib keeps the block alive while it runs, even when the handle is dropped from inside it.
+ScheduledBlock attach(GSource* source, Block block)
+{
+    g_source_set_priority(source, G_PRIORITY_DEFAULT);
+    g_source_set_callback(source, runBlock, new Block(std::move(block)), deleteBlock);
+    g_source_attach(source, nullptr);
+    auto owned = std::make_unique<ScheduledBlock::Source>();
+    owned->source = source;
+    return ScheduledBlock(std::move(owned));
+}
 } // namespace
 
-void runOnMainQueue(std::function<void()> block)
+ScheduledBlock::ScheduledBlock() = default;
+ScheduledBlock::ScheduledBlock(std::unique_ptr<Source> source)
+    : m_source(std::move(source))
 {
-    g_idle_add_full(G_PRIORITY_DEFAULT, runBlock, new Block(std::move(block)), deleteBlock);
+}
+ScheduledBlock::~ScheduledBlock() = default;
+ScheduledBlock::ScheduledBlock(ScheduledBlock&&) noexcept = default;
+ScheduledBlock& ScheduledBlock::operator=(ScheduledBlock&&) noexcept = default;
+
+void ScheduledBlock::cancel()
+{
+    m_source.reset();
 }
 
-void runOnMainQueueAfter(double seconds, std::function<void()> block)
+bool ScheduledBlock::isPending() const
+{
+    return m_source && !g_source_is_destroyed(m_source->source);
+}
+
+ScheduledBlock runOnMainQueue(std::function<void()> block)
+{
+    return attach(g_idle_source_new(), std::move(block));
+}
+
+ScheduledBlock runOnMainQueueAfter(double seconds, std::function<void()> block)
 {
     auto milliseconds = static_cast<guint>(std::lround(std::max(0.0, seconds) * 1000));
-    g_timeout_add_full(G_PRIORITY_DEFAULT, milliseconds, runBlock, new Block(std::move(block)), deleteBlock);
+    return attach(g_timeout_source_new(milliseconds), std::move(block));
 }
 
 } // namespace quillane::platform

@@ -1,4 +1,4 @@
-#include "platform/menu_bar.h"
+#include "platform/gtk/menu_bar.h"
 
 namespace quillane::platform {
 

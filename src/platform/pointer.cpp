@@ -1,6 +1,6 @@
 #include "platform/pointer.h"
 
-#include "platform/screen.h"
+#include "platform/gtk/screen.h"
 
 #include <gdk/gdk.h>
 

@@ -1,6 +1,6 @@
 #include "platform/preferences.h"
 
-#include "platform/gobject_ref.h"
+#include "platform/gtk/gobject_ref.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>

@@ -1,4 +1,4 @@
-#include "platform/screen.h"
+#include "platform/gtk/screen.h"
 
 #include <cmath>
 

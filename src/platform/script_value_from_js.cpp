@@ -1,6 +1,6 @@
-#include "platform/script_value_from_js.h"
+#include "platform/gtk/script_value_from_js.h"
 
-#include "platform/gobject_ref.h"
+#include "platform/gtk/gobject_ref.h"
 
 namespace quillane::platform {
 

@@ -1,4 +1,4 @@
-#include "platform/signal.h"
+#include "platform/gtk/signal.h"
 
 #include <utility>
 

@@ -1,12 +1,14 @@
 #include "platform/synthetic_events.h"
 
 #include "platform/pointer.h"
-#include "platform/screen.h"
-#include "platform/window_impl.h"
+#include "platform/gtk/screen.h"
+#include "platform/gtk/window_impl.h"
 
 #include <cmath>
 
 namespace quillane::platform {
+
+using GdkEventPtr = std::unique_ptr<GdkEvent, GLibDeleter<GdkEvent, gdk_event_free>>;
 
 namespace {
 // Each event gets a later time than the last, and far enough apart that no two presses make a double-click.
@@ -54,7 +56,7 @@ guint stateFor(std::uint64_t flags)
 
 bool postMouseEvent(Window& window, Event::Type type, Point locationInWindow, std::uint64_t modifierFlags)
 {
-    GdkWindow* toplevel = gtk_widget_get_window(window.impl().window.get());
+    GdkWindow* toplevel = gtk_widget_get_window(implOf(window).window.get());
     GdkDevice* device = pointerDevice();
     if (!toplevel || !device || (type != Event::Type::leftMouseDown && type != Event::Type::leftMouseUp))
         return false;
@@ -65,7 +67,8 @@ bool postMouseEvent(Window& window, Event::Type type, Point locationInWindow, st
     double rootX = originX + x, rootY = originY + y;
     GdkWindow* target = deepestWindowAt(toplevel, x, y);
 
-    GdkEvent* event = gdk_event_new(type == Event::Type::leftMouseDown ? GDK_BUTTON_PRESS : GDK_BUTTON_RELEASE);
+    GdkEventPtr owned(gdk_event_new(type == Event::Type::leftMouseDown ? GDK_BUTTON_PRESS : GDK_BUTTON_RELEASE));
+    GdkEvent* event = owned.get();
     event->button.window = GDK_WINDOW(g_object_ref(target));
     event->button.send_event = TRUE;
     event->button.time = nextTime();
@@ -77,32 +80,32 @@ bool postMouseEvent(Window& window, Event::Type type, Point locationInWindow, st
     event->button.button = GDK_BUTTON_PRIMARY;
     gdk_event_set_device(event, device);
     gdk_event_put(event);
-    gdk_event_free(event);
     return true;
 }
 
 bool sendKeyEvent(Window& window, const std::string& keyName)
 {
-    GtkWidget* widget = window.impl().window.get();
+    GtkWidget* widget = implOf(window).window.get();
     GdkWindow* toplevel = gtk_widget_get_window(widget);
     guint keyval = gdk_keyval_from_name(keyName.c_str());
     if (!toplevel || keyval == GDK_KEY_VoidSymbol)
         return false;
-    GdkEvent* event = gdk_event_new(GDK_KEY_PRESS);
+    GdkEventPtr owned(gdk_event_new(GDK_KEY_PRESS));
+    GdkEvent* event = owned.get();
     event->key.window = GDK_WINDOW(g_object_ref(toplevel));
     event->key.send_event = TRUE;
     event->key.time = nextTime();
     event->key.keyval = keyval;
     GdkKeymapKey* keys = nullptr;
     gint count = 0;
-    if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys, &count) && count > 0)
+    bool found = gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_display_get_default()), keyval, &keys, &count);
+    std::unique_ptr<GdkKeymapKey, GLibDeleter<void, g_free>> ownedKeys(keys);
+    if (found && count > 0)
         event->key.hardware_keycode = guint16(keys[0].keycode);
-    g_free(keys);
     GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
     if (GdkDevice* keyboard = seat ? gdk_seat_get_keyboard(seat) : nullptr)
         gdk_event_set_device(event, keyboard);
     gtk_main_do_event(event);
-    gdk_event_free(event);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/url.h"
 
-#include "platform/gobject_ref.h"
+#include "platform/gtk/gobject_ref.h"
 
 #include <glib.h>
 

@@ -1,6 +1,6 @@
 #include "platform/view.h"
 
-#include "platform/view_widget.h"
+#include "platform/gtk/view_widget.h"
 #include "platform/window.h"
 
 #include <algorithm>

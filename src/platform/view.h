@@ -11,6 +11,7 @@
 namespace quillane::platform {
 
 class Window;
+struct PlatformAccess;
 
 enum AutoresizingMask : unsigned {
     flexibleWidth = 0x2,
@@ -67,13 +68,13 @@ public:
     virtual void mouseExited(const Event&) { }
 
     struct Widget;
-    Widget& widget() const { return *m_widget; }
 
 protected:
     // For views realised by a widget of their own (the web view).
     View(Rect frame, std::unique_ptr<Widget> widget);
 
 private:
+    friend struct PlatformAccess;
     friend class Window;
     friend struct WindowTracking;
     void place();

@@ -1,10 +1,9 @@
-#include "platform/web_view_impl.h"
+#include "platform/gtk/web_view_impl.h"
 
-#include "platform/script_value_from_js.h"
-#include "platform/view_widget.h"
+#include "platform/gtk/script_value_from_js.h"
+#include "platform/gtk/view_widget.h"
 #include "platform/window.h"
 
-#include <cmath>
 
 namespace quillane::platform {
 
@@ -14,6 +13,11 @@ Observation::Observation(std::unique_ptr<Impl> impl)
 {
 }
 Observation::~Observation() = default;
+Observation::Impl::~Impl()
+{
+    if (auto alive = std::static_pointer_cast<WebView>(view.lock()))
+        alive->m_impl->observers.remove_if([this](const auto& observer) { return observer.id == id; });
+}
 Observation::Observation(Observation&&) noexcept = default;
 Observation& Observation::operator=(Observation&&) noexcept = default;
 
@@ -42,16 +46,15 @@ std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuratio
     auto settings = GObjectRef<WebKitSettings>::adopt(webkit_settings_new());
     webkit_settings_set_enable_fullscreen(settings.get(), configuration.elementFullscreenEnabled);
     webkit_settings_set_enable_media_stream(settings.get(), configuration.mediaStreamEnabled);
-    // Tests give pages a pretend microphone, as a machine without one has no device to ask for.
-    if (configuration.mediaStreamEnabled && g_getenv("QUILLANE_MOCK_CAPTURE_DEVICES"))
+    if (configuration.mediaStreamEnabled && configuration.mockCaptureDevices)
         webkit_settings_set_enable_mock_capture_devices(settings.get(), TRUE);
 
     auto manager = GObjectRef<WebKitUserContentManager>::adopt(webkit_user_content_manager_new());
     auto addScripts = [&](const std::vector<std::string>& sources, WebKitUserContentInjectedFrames frames) {
         for (const auto& source : sources) {
-            WebKitUserScript* script = webkit_user_script_new(source.c_str(), frames, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
-            webkit_user_content_manager_add_script(manager.get(), script);
-            webkit_user_script_unref(script);
+            std::unique_ptr<WebKitUserScript, GLibDeleter<WebKitUserScript, webkit_user_script_unref>> script(
+                webkit_user_script_new(source.c_str(), frames, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
+            webkit_user_content_manager_add_script(manager.get(), script.get());
         }
     };
     addScripts(configuration.allFramesUserScripts, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES);
@@ -79,7 +82,7 @@ WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
     , m_impl(std::make_unique<Impl>(*this))
 {
     Impl& impl = *m_impl;
-    impl.view = GObjectRef<WebKitWebView>::retain(WEBKIT_WEB_VIEW(widget().widget.get()));
+    impl.view = GObjectRef<WebKitWebView>::retain(WEBKIT_WEB_VIEW(widgetOf(*this).widget.get()));
     impl.contentManager = GObjectRef<WebKitUserContentManager>::retain(webkit_web_view_get_user_content_manager(impl.view.get()));
     for (const auto& [name, handler] : configuration.messageHandlers) {
         if (!handler || !webkit_user_content_manager_register_script_message_handler(impl.contentManager.get(), name.c_str()))
@@ -92,6 +95,8 @@ WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
     }
     impl.loadChanged = connect<&Impl::onLoadChanged>(impl.view.get(), "load-changed", &impl);
     impl.loadFailed = connect<&Impl::onLoadFailed>(impl.view.get(), "load-failed", &impl);
+    impl.themeColourSignal = connect<&Impl::onThemeColour>(impl.view.get(), "notify::theme-color", &impl);
+    impl.titleSignal = connect<&Impl::onTitle>(impl.view.get(), "notify::title", &impl);
     impl.enterFullscreen = connect<&Impl::onEnterFullscreen>(impl.view.get(), "enter-fullscreen", &impl);
     impl.leaveFullscreen = connect<&Impl::onLeaveFullscreen>(impl.view.get(), "leave-fullscreen", &impl);
     impl.connectServices();
@@ -99,17 +104,10 @@ WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
 
 WebView::~WebView() = default;
 
-void WebView::Impl::cancelTimeout()
-{
-    if (timeoutTimer)
-        g_source_remove(timeoutTimer);
-    timeoutTimer = 0;
-}
-
 void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
 {
     if (event == WEBKIT_LOAD_COMMITTED || event == WEBKIT_LOAD_FINISHED)
-        cancelTimeout();
+        loadTimeout.cancel();
     if (event == WEBKIT_LOAD_FINISHED && !failedProvisionally) {
         if (auto* delegate = dynamic_cast<NavigationLoadDelegate*>(navigationDelegate))
             delegate->webViewDidFinish(owner);
@@ -120,7 +118,7 @@ void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
 
 gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent event, gchar*, GError* error)
 {
-    cancelTimeout();
+    loadTimeout.cancel();
     // Before the load was committed nothing of the new page shows yet: a provisional failure.
     bool provisional = event == WEBKIT_LOAD_STARTED || event == WEBKIT_LOAD_REDIRECTED;
     if (!provisional)
@@ -153,31 +151,44 @@ gboolean WebView::Impl::onLeaveFullscreen(WebKitWebView*)
 void WebView::Impl::setFullscreen(FullscreenState state)
 {
     fullscreen = state;
-    auto observers = fullscreenObservers;
-    for (auto& [id, handler] : observers)
+    changed(Property::fullscreen);
+}
+
+Observation WebView::Impl::observe(Property property, std::function<void()> handler)
+{
+    int id = nextObserver++;
+    observers.push_back({ id, property, std::move(handler) });
+    auto observation = std::make_unique<Observation::Impl>();
+    observation->view = owner.weak_from_this();
+    observation->id = id;
+    return Observation(std::move(observation));
+}
+
+void WebView::Impl::changed(Property property)
+{
+    // A handler may end observations, its own included: run copies.
+    std::vector<std::function<void()>> handlers;
+    for (const auto& observer : observers) {
+        if (observer.property == property)
+            handlers.push_back(observer.handler);
+    }
+    for (const auto& handler : handlers)
         handler();
 }
 
 void WebView::load(const URLRequest& request)
 {
     Impl& impl = *m_impl;
-    impl.cancelTimeout();
+    impl.loadTimeout.cancel();
     auto uriRequest = GObjectRef<WebKitURIRequest>::adopt(webkit_uri_request_new(request.url.c_str()));
     webkit_web_view_load_request(impl.view.get(), uriRequest.get());
-    if (request.timeoutInterval > 0) {
-        auto milliseconds = static_cast<guint>(std::lround(request.timeoutInterval * 1000));
-        impl.timeoutTimer = g_timeout_add(milliseconds, [](gpointer data) -> gboolean {
-            auto* impl = static_cast<Impl*>(data);
-            impl->timeoutTimer = 0;
-            webkit_web_view_stop_loading(impl->view.get());
-            return G_SOURCE_REMOVE;
-        }, &impl);
-    }
+    if (request.timeoutInterval > 0)
+        impl.loadTimeout = runOnMainQueueAfter(request.timeoutInterval, [&impl] { webkit_web_view_stop_loading(impl.view.get()); });
 }
 
 void WebView::loadHTMLString(const std::string& html, const std::string& baseURL)
 {
-    m_impl->cancelTimeout();
+    m_impl->loadTimeout.cancel();
     webkit_web_view_load_html(m_impl->view.get(), html.c_str(), baseURL.empty() ? nullptr : baseURL.c_str());
 }
 
@@ -204,12 +215,9 @@ FullscreenState WebView::fullscreenState() const
 
 Observation WebView::observeUnderPageBackgroundColour(std::function<void()> handler, bool initial)
 {
-    auto impl = std::make_unique<Observation::Impl>();
-    impl->handler = std::move(handler);
-    impl->connections.push_back(connect<&Observation::Impl::onNotify>(m_impl->view.get(), "notify::theme-color", impl.get()));
     if (initial)
-        impl->handler();
-    return Observation(std::move(impl));
+        handler();
+    return m_impl->observe(Impl::Property::underPageColour, std::move(handler));
 }
 
 std::string WebView::title() const
@@ -220,10 +228,7 @@ std::string WebView::title() const
 
 Observation WebView::observeTitle(std::function<void()> handler)
 {
-    auto impl = std::make_unique<Observation::Impl>();
-    impl->handler = std::move(handler);
-    impl->connections.push_back(connect<&Observation::Impl::onNotify>(m_impl->view.get(), "notify::title", impl.get()));
-    return Observation(std::move(impl));
+    return m_impl->observe(Impl::Property::title, std::move(handler));
 }
 
 bool WebView::isSandboxed()
@@ -233,15 +238,26 @@ bool WebView::isSandboxed()
 
 Observation WebView::observeFullscreenState(std::function<void()> handler)
 {
-    int id = m_impl->nextObserver++;
-    m_impl->fullscreenObservers.emplace_back(id, std::move(handler));
-    auto impl = std::make_unique<Observation::Impl>();
-    std::weak_ptr<View> view = weak_from_this();
-    impl->cancel = [view, id] {
-        if (auto alive = std::static_pointer_cast<WebView>(view.lock()))
-            alive->m_impl->fullscreenObservers.remove_if([id](const auto& entry) { return entry.first == id; });
-    };
-    return Observation(std::move(impl));
+    return m_impl->observe(Impl::Property::fullscreen, std::move(handler));
+}
+
+WebUIDelegate* WebView::uiDelegate() const
+{
+    return m_impl->uiDelegate;
+}
+
+NavigationDelegate* WebView::navigationDelegate() const
+{
+    return m_impl->navigationDelegate;
+}
+
+bool WebView::respondsToEditingCommands() const
+{
+    // The menu's editing items act on the focused widget: the page takes them while its view has the
+    // focus of its window, and the engine's view carries out cut, copy and paste itself.
+    GtkWidget* widget = widgetOf(*this).widget.get();
+    GtkWidget* toplevel = gtk_widget_get_toplevel(widget);
+    return WEBKIT_IS_WEB_VIEW(widget) && GTK_IS_WINDOW(toplevel) && gtk_window_get_focus(GTK_WINDOW(toplevel)) == widget;
 }
 
 void WebView::reloadFromOrigin()

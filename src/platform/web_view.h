@@ -28,6 +28,8 @@ struct WebViewConfiguration {
     std::vector<std::string> allFramesUserScripts;
     // Lets pages reach capture devices, so they can ask for the microphone.
     bool mediaStreamEnabled = false;
+    // Gives pages a pretend microphone (for tests: a machine without one has no device to ask for).
+    bool mockCaptureDevices = false;
     // Page scripts post to these with webkit.messageHandlers.<name>.postMessage(body).
     std::vector<std::pair<std::string, ScriptMessageHandler*>> messageHandlers;
 };
@@ -88,16 +90,19 @@ public:
     // values as JSON), or the error's message.
     void evaluateJavaScript(const std::string& script,
         std::function<void(std::optional<std::string> value, std::optional<std::string> error)> completion = nullptr);
-    // Whether the view performs the editing commands (cut, copy, paste) itself.
-    bool respondsToEditingCommands() const { return true; }
+    // Whether the editing commands (cut, copy, paste) reach this view and it carries them out.
+    bool respondsToEditingCommands() const;
 
     void setUIDelegate(WebUIDelegate* delegate);
     void setNavigationDelegate(NavigationDelegate* delegate);
+    WebUIDelegate* uiDelegate() const;
+    NavigationDelegate* navigationDelegate() const;
 
     struct Impl;
-    Impl& impl() const { return *m_impl; }
 
 private:
+    friend struct PlatformAccess;
+    friend struct Observation::Impl;
     std::unique_ptr<Impl> m_impl;
 };
 

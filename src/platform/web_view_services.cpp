@@ -1,7 +1,7 @@
 // What the page asks of the program: capture permissions, file choosers, downloads, scripts' values.
-#include "platform/web_view_impl.h"
+#include "platform/gtk/web_view_impl.h"
 
-#include "platform/download_impl.h"
+#include "platform/gtk/download_impl.h"
 
 namespace quillane::platform {
 
@@ -25,7 +25,8 @@ std::optional<SecurityOrigin> originOf(WebKitWebView* view)
     const char* uri = webkit_web_view_get_uri(view);
     if (!uri)
         return std::nullopt;
-    WebKitSecurityOrigin* origin = webkit_security_origin_new_for_uri(uri);
+    std::unique_ptr<WebKitSecurityOrigin, GLibDeleter<WebKitSecurityOrigin, webkit_security_origin_unref>> owned(webkit_security_origin_new_for_uri(uri));
+    WebKitSecurityOrigin* origin = owned.get();
     if (!origin)
         return std::nullopt;
     SecurityOrigin result;
@@ -34,7 +35,6 @@ std::optional<SecurityOrigin> originOf(WebKitWebView* view)
     result.protocol = protocol ? protocol : "";
     result.host = host ? host : "";
     result.port = webkit_security_origin_get_port(origin);
-    webkit_security_origin_unref(origin);
     return result;
 }
 } // namespace

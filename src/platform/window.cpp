@@ -1,9 +1,9 @@
-#include "platform/window_impl.h"
+#include "platform/gtk/window_impl.h"
 
-#include "platform/application_impl.h"
-#include "platform/screen.h"
+#include "platform/gtk/application_impl.h"
+#include "platform/gtk/screen.h"
 #include "platform/view.h"
-#include "platform/view_widget.h"
+#include "platform/gtk/view_widget.h"
 
 #include <gdk/gdkx.h>
 
@@ -26,7 +26,7 @@ Window::Window(Application& application, Rect contentRect, std::uint64_t styleMa
 {
     Impl& impl = *m_impl;
     impl.styleMask = styleMask & ~styleMask::fullScreen;
-    GtkWidget* window = gtk_application_window_new(application.impl().application.get());
+    GtkWidget* window = gtk_application_window_new(implOf(application).application.get());
     impl.window = GObjectRef<GtkWidget>::retain(window);
     g_object_set_data(G_OBJECT(window), windowKey, this);
     gtk_application_window_set_show_menubar(GTK_APPLICATION_WINDOW(window), FALSE);
@@ -69,15 +69,18 @@ Window::Window(Application& application, Rect contentRect, std::uint64_t styleMa
     impl.destroySignal = connect<&Impl::onDestroy>(window, "destroy", &impl);
 }
 
-std::unique_ptr<Window> Window::aroundNativeWindow(void* gtkWindow)
+Window::Window(const Native& native)
+    : m_impl(std::make_unique<Impl>(*this))
 {
-    std::unique_ptr<Window> window(new Window());
-    window->m_impl = std::make_unique<Impl>(*window);
-    Impl& impl = *window->m_impl;
-    impl.window = GObjectRef<GtkWidget>::retain(GTK_WIDGET(gtkWindow));
-    g_object_set_data(G_OBJECT(gtkWindow), windowKey, window.get());
-    impl.destroySignal = connect<&Impl::onDestroy>(gtkWindow, "destroy", &impl);
-    return window;
+    Impl& impl = *m_impl;
+    impl.window = GObjectRef<GtkWidget>::retain(GTK_WIDGET(native.window));
+    g_object_set_data(G_OBJECT(native.window), windowKey, this);
+    impl.destroySignal = connect<&Impl::onDestroy>(native.window, "destroy", &impl);
+}
+
+std::unique_ptr<Window> windowAround(GtkWindow* window)
+{
+    return PlatformAccess::make<Window>(Window::Native { window });
 }
 
 Window::~Window() = default;
@@ -121,10 +124,7 @@ gboolean Window::Impl::onWindowState(GtkWidget*, GdkEventWindowState* event)
             fullScreenForPage = false;
     } else if (event->changed_mask & GDK_WINDOW_STATE_FULLSCREEN) {
         bool entered = event->new_window_state & GDK_WINDOW_STATE_FULLSCREEN;
-        if (fullScreenTimer) {
-            g_source_remove(fullScreenTimer);
-            fullScreenTimer = 0;
-        }
+        fullScreenTimer.cancel();
         if (entered)
             styleMask |= styleMask::fullScreen;
         else
@@ -161,9 +161,9 @@ void Window::Impl::layOutContent()
         contentView->setFrame({ { 0, 0 }, { double(rootFrame.width), double(rootFrame.height) } });
     // A page's element in full screen covers everything, whatever the view's own frame says.
     View* cover = pageFullScreenView;
-    if (cover && cover->superview() && cover->superview()->widget().layout) {
-        gtk_layout_move(cover->superview()->widget().layout, cover->widget().widget.get(), 0, 0);
-        gtk_widget_set_size_request(cover->widget().widget.get(), rootFrame.width, rootFrame.height);
+    if (cover && cover->superview() && widgetOf(*cover->superview()).layout) {
+        gtk_layout_move(widgetOf(*cover->superview()).layout, widgetOf(*cover).widget.get(), 0, 0);
+        gtk_widget_set_size_request(widgetOf(*cover).widget.get(), rootFrame.width, rootFrame.height);
     }
 }
 
@@ -298,13 +298,13 @@ void Window::setContentView(std::shared_ptr<View> view)
     if (impl.contentView) {
         impl.contentPressSignal.disconnect();
         impl.contentView->m_window = nullptr;
-        gtk_container_remove(GTK_CONTAINER(overlay), impl.contentView->widget().widget.get());
+        gtk_container_remove(GTK_CONTAINER(overlay), widgetOf(*impl.contentView).widget.get());
     }
     impl.contentView = std::move(view);
     if (!impl.contentView)
         return;
     impl.contentView->m_window = this;
-    GtkWidget* widget = impl.contentView->widget().widget.get();
+    GtkWidget* widget = widgetOf(*impl.contentView).widget.get();
     gtk_container_add(GTK_CONTAINER(overlay), widget);
     impl.contentPressSignal = connect<&Impl::onContentPress>(widget, "button-press-event", &impl);
     impl.layOutContent();
@@ -318,7 +318,7 @@ View* Window::contentView() const
 
 void Window::makeFirstResponder(View& view)
 {
-    gtk_widget_grab_focus(view.widget().widget.get());
+    gtk_widget_grab_focus(widgetOf(view).widget.get());
 }
 
 std::optional<Rect> Window::buttonFrame(WindowButton button) const

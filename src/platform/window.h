@@ -17,6 +17,7 @@ class Application;
 class Window;
 class Preferences;
 class View;
+struct PlatformAccess;
 
 namespace styleMask {
 inline constexpr std::uint64_t titled = 0x1;
@@ -126,6 +127,10 @@ public:
 
     // Enters full screen, or leaves it; the delegate hears how that went.
     void toggleFullScreen();
+    // Whether the user has the window in full screen (a page's element full screen aside).
+    bool isFullScreen() const;
+    // Whether the window system treats it as an ordinary top-level window (no panel, pop-up or dock).
+    bool isOrdinaryWindow() const;
     void miniaturize();
     // Lays a view over the whole window, with no window buttons, while a page shows an element in
     // full screen; the window goes full screen for it unless the user already put it there.
@@ -152,12 +157,12 @@ public:
     void close();
 
     struct Impl;
-    Impl& impl() const { return *m_impl; }
-    // For the platform's own panels: a Window around a GTK window the platform has built.
-    static std::unique_ptr<Window> aroundNativeWindow(void* gtkWindow);
+    struct Native;
 
 private:
-    Window() = default;
+    friend struct PlatformAccess;
+    // For the platform's own panels: a Window around a window the platform has built.
+    explicit Window(const Native& native);
     std::unique_ptr<Impl> m_impl;
 };
 

@@ -1,8 +1,8 @@
 // Saving the window's frame under a name, and restoring it at the next start.
-#include "platform/window_impl.h"
+#include "platform/gtk/window_impl.h"
 
 #include "platform/preferences.h"
-#include "platform/screen.h"
+#include "platform/gtk/screen.h"
 
 #include <cmath>
 #include <cstdio>
@@ -11,7 +11,7 @@ namespace quillane::platform {
 
 namespace {
 // Moves and resizes come in bursts while the user drags; the frame is written once a burst settles.
-constexpr guint autosaveDelayMilliseconds = 300;
+constexpr double autosaveDelay = 0.3;
 
 std::string keyFor(const std::string& name)
 {
@@ -51,22 +51,14 @@ void Window::Impl::scheduleAutosave()
 {
     if (!autosaveStore || autosaveName.empty() || destroyed)
         return;
-    if (autosaveTimer)
-        g_source_remove(autosaveTimer);
-    autosaveTimer = g_timeout_add(autosaveDelayMilliseconds, [](gpointer data) -> gboolean {
-        auto* impl = static_cast<Impl*>(data);
-        impl->autosaveTimer = 0;
-        impl->saveFrame();
-        return G_SOURCE_REMOVE;
-    }, this);
+    autosaveTimer = runOnMainQueueAfter(autosaveDelay, [this] { saveFrame(); });
 }
 
 void Window::Impl::flushAutosave()
 {
-    if (!autosaveTimer)
+    if (!autosaveTimer.isPending())
         return;
-    g_source_remove(autosaveTimer);
-    autosaveTimer = 0;
+    autosaveTimer.cancel();
     saveFrame();
 }
 

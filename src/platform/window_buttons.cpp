@@ -1,4 +1,4 @@
-#include "platform/window_buttons.h"
+#include "platform/gtk/window_buttons.h"
 
 #include <cmath>
 

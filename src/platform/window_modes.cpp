@@ -1,14 +1,14 @@
 // Full screen, miniaturising, and a page's element full screen.
-#include "platform/window_impl.h"
+#include "platform/gtk/window_impl.h"
 
 #include "platform/view.h"
-#include "platform/view_widget.h"
+#include "platform/gtk/view_widget.h"
 
 namespace quillane::platform {
 
 namespace {
 // A window manager that has not answered by then will not.
-constexpr guint fullScreenPatienceMilliseconds = 3000;
+constexpr double fullScreenPatience = 3;
 }
 
 void Window::toggleFullScreen()
@@ -19,16 +19,13 @@ void Window::toggleFullScreen()
         gtk_window_unfullscreen(window);
         return;
     }
-    if (impl.fullScreenTimer)
+    if (impl.fullScreenTimer.isPending())
         return;
     gtk_window_fullscreen(window);
-    impl.fullScreenTimer = g_timeout_add(fullScreenPatienceMilliseconds, [](gpointer data) -> gboolean {
-        auto* impl = static_cast<Impl*>(data);
-        impl->fullScreenTimer = 0;
-        if (auto* delegate = dynamic_cast<WindowFullScreenDelegate*>(impl->delegate))
-            delegate->windowDidFailToEnterFullScreen(impl->owner);
-        return G_SOURCE_REMOVE;
-    }, &impl);
+    impl.fullScreenTimer = runOnMainQueueAfter(fullScreenPatience, [&impl] {
+        if (auto* delegate = dynamic_cast<WindowFullScreenDelegate*>(impl.delegate))
+            delegate->windowDidFailToEnterFullScreen(impl.owner);
+    });
 }
 
 void Window::miniaturize()
@@ -57,6 +54,19 @@ void Window::setPageFullScreen(View& view, bool fullScreen)
     impl.layOutContent();
 }
 
+bool Window::isFullScreen() const
+{
+    return m_impl->styleMask & styleMask::fullScreen;
+}
+
+bool Window::isOrdinaryWindow() const
+{
+    GtkWindow* window = GTK_WINDOW(m_impl->window.get());
+    GtkWindowType type = GTK_WINDOW_TOPLEVEL;
+    g_object_get(window, "type", &type, nullptr);
+    return type == GTK_WINDOW_TOPLEVEL && gtk_window_get_type_hint(window) == GDK_WINDOW_TYPE_HINT_NORMAL;
+}
+
 bool Window::isPageFullScreen() const
 {
     return m_impl->pageFullScreenView != nullptr;
@@ -74,10 +84,9 @@ void collectLabels(GtkWidget* widget, std::vector<std::string>& texts)
         return;
     }
     if (GTK_IS_CONTAINER(widget)) {
-        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-        for (GList* child = children; child; child = child->next)
+        GListPtr children(gtk_container_get_children(GTK_CONTAINER(widget)));
+        for (GList* child = children.get(); child; child = child->next)
             collectLabels(GTK_WIDGET(child->data), texts);
-        g_list_free(children);
     }
 }
 } // namespace

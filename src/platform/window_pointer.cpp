@@ -1,7 +1,7 @@
 // The pointer over a window: tracking areas, presses on the band, moving the window.
-#include "platform/window_impl.h"
+#include "platform/gtk/window_impl.h"
 
-#include "platform/event_dispatch.h"
+#include "platform/gtk/event_dispatch.h"
 #include "platform/pointer.h"
 #include "platform/view.h"
 

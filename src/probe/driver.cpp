@@ -1,8 +1,6 @@
-// Drives the loaded probe page: its download, nine presses and a key, then the page's question.
-#include "app/app_delegate.h"
-#include "platform/main_queue.h"
+#include "probe/driver.h"
+
 #include "platform/synthetic_events.h"
-#include "scripts.h"
 
 namespace quillane {
 
@@ -40,41 +38,47 @@ constexpr ProbeEvent probeEvents[] = {
 };
 } // namespace
 
-void AppDelegate::driveProbe()
+ProbeDriver::ProbeDriver(MainWindow& main, const FixedTexts& texts, std::function<void(const std::string& answer)> answered)
+    : m_main(main)
+    , m_texts(texts)
+    , m_answered(std::move(answered))
 {
-    window->setFrame(probeFrame);
-    web->evaluateJavaScript(m_texts.saveScript);
-    std::string question = std::string(texts::questionOpening) + m_texts.acceptLists + std::string(texts::questionClosing);
-    web->evaluateJavaScript(std::string(texts::countScript), [this, question](auto, auto) { pressWhenSettled(question, settleChecks); });
+}
+
+void ProbeDriver::drive()
+{
+    m_main.window().setFrame(probeFrame);
+    m_main.page().evaluateJavaScript(m_texts.saveScript);
+    m_main.page().evaluateJavaScript(m_texts.countScript, [this](auto, auto) { pressWhenSettled(settleChecks); });
 }
 
 // The presses are placed for the probe size, which the window system grants a moment after it is asked.
-void AppDelegate::pressWhenSettled(const std::string& question, int checksLeft)
+void ProbeDriver::pressWhenSettled(int checksLeft)
 {
-    auto tryAgain = [this, question, checksLeft] {
-        platform::runOnMainQueueAfter(settleCheck, [this, question, checksLeft] { pressWhenSettled(question, checksLeft - 1); });
+    auto tryAgain = [this, checksLeft] {
+        m_waiting = platform::runOnMainQueueAfter(settleCheck, [this, checksLeft] { pressWhenSettled(checksLeft - 1); });
     };
-    if (!window->hasSettledFrame() && checksLeft > 0) {
+    if (!m_main.window().hasSettledFrame() && checksLeft > 0) {
         tryAgain();
         return;
     }
     // The page lays itself out in its own process: it has the new size once it says so.
-    web->evaluateJavaScript(std::string(texts::viewportScript), [this, question, checksLeft, tryAgain](std::optional<std::string> size, auto) {
+    m_main.page().evaluateJavaScript(m_texts.viewportScript, [this, checksLeft, tryAgain](std::optional<std::string> size, auto) {
         if (size != probeViewport && checksLeft > 0)
             tryAgain();
         else
-            press(question);
+            press();
     });
 }
 
-void AppDelegate::press(const std::string& question)
+void ProbeDriver::press()
 {
     for (const auto& event : probeEvents)
-        platform::postMouseEvent(*window, event.type, event.location, event.modifiers);
-    platform::sendKeyEvent(*window, "Escape");
-    platform::runOnMainQueueAfter(questionDelay, [this, question] {
-        web->evaluateJavaScript(question, [this](std::optional<std::string> value, std::optional<std::string> error) {
-            report("page: " + (value ? *value : error ? *error : std::string("no answer")));
+        platform::postMouseEvent(m_main.window(), event.type, event.location, event.modifiers);
+    platform::sendKeyEvent(m_main.window(), "Escape");
+    m_waiting = platform::runOnMainQueueAfter(questionDelay, [this] {
+        m_main.page().evaluateJavaScript(m_texts.probeQuestion, [this](std::optional<std::string> value, std::optional<std::string> error) {
+            m_answered("page: " + (value ? *value : error ? *error : std::string("no answer")));
         });
     });
 }

@@ -1,5 +1,7 @@
 #include "services/content_types.h"
 
+#include "app/text.h"
+#include "app/text.h"
 #include "platform/content_types.h"
 
 #include <algorithm>
@@ -20,13 +22,6 @@ std::string_view trimmedOfBlanks(std::string_view text)
         return {};
     auto last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
-}
-
-std::string lowercased(std::string_view text)
-{
-    std::string result(text);
-    std::transform(result.begin(), result.end(), result.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return result;
 }
 
 std::optional<std::string> typeFor(const std::string& entry)

@@ -1,6 +1,5 @@
 #include "window/hover_view.h"
 
-#include "platform/main_queue.h"
 #include "platform/pointer.h"
 #include "platform/window.h"
 
@@ -55,10 +54,8 @@ void HoverView::mouseExited(const platform::Event&)
 {
     // While a press goes on (the window being dragged, say) the buttons stay as they are.
     if (leftButtonHeld()) {
-        if (!m_waiting) {
-            m_waiting = true;
+        if (!m_releasePoll.isPending())
             waitForRelease();
-        }
         return;
     }
     onHover(false);
@@ -66,17 +63,13 @@ void HoverView::mouseExited(const platform::Event&)
 
 void HoverView::waitForRelease()
 {
-    std::weak_ptr<View> weak = weak_from_this();
-    platform::runOnMainQueueAfter(releasePoll, [weak] {
-        auto view = std::static_pointer_cast<HoverView>(weak.lock());
-        if (!view)
-            return;
+    // The poll belongs to the view: it ends with it.
+    m_releasePoll = platform::runOnMainQueueAfter(releasePoll, [this] {
         if (leftButtonHeld()) {
-            view->waitForRelease();
+            waitForRelease();
             return;
         }
-        view->m_waiting = false;
-        view->onHover(view->pointerIsNear());
+        onHover(pointerIsNear());
     });
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/main_queue.h"
 #include "platform/view.h"
 
 #include <functional>
@@ -28,7 +29,7 @@ public:
 private:
     // Checks every 0.1 seconds until the left button is released, then reports where the pointer is.
     void waitForRelease();
-    bool m_waiting = false;
+    platform::ScheduledBlock m_releasePoll;
 };
 
 } // namespace quillane

@@ -1,100 +1,97 @@
-// The window's setups (floating above other windows on every workspace, ordinary, ready for full
-// screen), full screen, zoom and minimising.
-#include "app/app_delegate.h"
-#include "platform/event_monitor.h"
+#include "window/window_modes.h"
+
+#include "app/names.h"
+#include "platform/window.h"
 
 namespace quillane {
 
-namespace {
-bool isFullScreen(const platform::Window& window)
-{
-    return window.styleMask() & platform::styleMask::fullScreen;
-}
-} // namespace
+const std::uint64_t WindowModes::everyday = platform::collectionBehaviour::canJoinAllSpaces | platform::collectionBehaviour::fullScreenAuxiliary
+    | platform::collectionBehaviour::canJoinAllApplications;
 
-void AppDelegate::settle()
+WindowModes::WindowModes(platform::Preferences& preferences, Host& host, std::function<void()> changed)
+    : m_preferences(preferences)
+    , m_host(host)
+    , m_changed(std::move(changed))
 {
-    if (!window)
-        return;
-    if (m_preferences.boolean("float").value_or(false)) {
-        window->setLevel(floating);
-        window->setCollectionBehaviour(everyday);
-    } else {
-        window->setLevel(platform::windowLevel::normal);
-        window->setCollectionBehaviour(0);
-    }
+    m_preferences.registerDefault(keys::floating, true);
 }
 
-void AppDelegate::toggleFloating()
+bool WindowModes::floats() const
 {
-    m_preferences.setBoolean("float", !m_preferences.boolean("float").value_or(false));
-    if (window && !isFullScreen(*window))
+    return m_preferences.boolean(keys::floating).value_or(false);
+}
+
+void WindowModes::settle()
+{
+    if (floats())
+        m_host.setSetup(levels::floating, everyday);
+    else
+        m_host.setSetup(platform::windowLevel::normal, 0);
+}
+
+void WindowModes::toggleFloating()
+{
+    m_preferences.setBoolean(keys::floating, !floats());
+    // In full screen the setup waits for its end, which settles again.
+    if (!m_host.isFullScreen())
         settle();
 }
 
-void AppDelegate::toggleFullScreen()
+void WindowModes::toggleFullScreen()
 {
-    if (!window)
-        return;
-    if (!isFullScreen(*window)) {
-        window->setCollectionBehaviour(platform::collectionBehaviour::fullScreenPrimary);
-        window->setLevel(platform::windowLevel::normal);
-    }
-    window->toggleFullScreen();
+    if (!m_host.isFullScreen())
+        m_host.setSetup(platform::windowLevel::normal, platform::collectionBehaviour::fullScreenPrimary);
+    m_host.toggleFullScreen();
 }
 
-void AppDelegate::minimise()
+void WindowModes::minimise()
 {
-    if (!window)
-        return;
-    showButtons(true);
-    window->miniaturize();
+    // Shown when the window comes back, until the pointer says otherwise.
+    m_host.showButtons(true);
+    m_host.miniaturize();
 }
 
-bool AppDelegate::windowShouldZoom(platform::Window&, platform::Rect)
+bool WindowModes::shouldZoom(int clickCount)
 {
-    const platform::Event* event = platform::currentEvent();
-    if (event && event->clickCount == 2)
+    if (clickCount == 2)
         return true;
     toggleFullScreen();
     return false;
 }
 
-void AppDelegate::windowDidEnterFullScreen(platform::Window&)
+void WindowModes::didEnterFullScreen()
 {
-    layOutPage();
-    showButtons(true);
-    m_application.validateMenus();
+    m_host.layOutPage();
+    m_host.showButtons(true);
+    m_changed();
 }
 
-void AppDelegate::windowDidExitFullScreen(platform::Window&)
+void WindowModes::didExitFullScreen()
 {
     settle();
-    layOutPage();
-    showButtons(pointerNearButtons());
-    m_application.validateMenus();
+    m_host.layOutPage();
+    m_host.showButtons(m_host.pointerNearButtons());
+    m_changed();
 }
 
-void AppDelegate::windowDidFailToEnterFullScreen(platform::Window&)
+void WindowModes::didFailToEnterFullScreen()
 {
     settle();
 }
 
-void AppDelegate::windowDidDeminiaturize(platform::Window&)
+void WindowModes::didDeminiaturize()
 {
-    showButtons(pointerNearButtons());
+    m_host.showButtons(m_host.pointerNearButtons());
 }
 
-void AppDelegate::pageFullScreenChanged()
+void WindowModes::pageFullScreenChanged()
 {
-    if (!window || !web || isFullScreen(*window))
+    if (m_host.isFullScreen())
         return;
-    if (web->fullscreenState() != platform::FullscreenState::notInFullscreen) {
-        window->setLevel(platform::windowLevel::normal);
-        window->setCollectionBehaviour(0);
-    } else {
+    if (m_host.pageIsFullScreen())
+        m_host.setSetup(platform::windowLevel::normal, 0);
+    else
         settle();
-    }
 }
 
 } // namespace quillane

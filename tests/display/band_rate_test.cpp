@@ -24,7 +24,7 @@ TEST_F(BandRate, APageThatChangesEveryTenMillisecondsReportsAtMostTenTimesASecon
 {
     launchQuillane(session, [&](DrivenDelegate& delegate) {
         // The top's colour changes with every change, so every look finds a new colour to report.
-        delegate.web->loadHTMLString("<body style='margin: 0'><div id='strip' style='height: 50px'></div><script>"
+        delegate.mainWindow().page().loadHTMLString("<body style='margin: 0'><div id='strip' style='height: 50px'></div><script>"
                                      "let n = 0; setInterval(() => { n++; strip.setAttribute('data-n', n);"
                                      " strip.style.background = `rgb(${n % 256}, 0, 0)` }, 10)</script></body>",
             "https://example.com/");

@@ -84,17 +84,17 @@ TEST_F(FileServices, TheChooserOffersWhatEveryFileInputOfThePageAccepts)
     session.enterThisProcess();
     session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
     launchQuillane(session, [&](DrivenDelegate& delegate) {
-        delegate.web->loadHTMLString(inputsPage, "https://example.com/");
+        delegate.mainWindow().page().loadHTMLString(inputsPage, "https://example.com/");
         ASSERT_TRUE(spinUntil([&] { return !delegate.messages.empty(); }));
         std::optional<std::vector<std::string>> types;
-        delegate.acceptedContentTypes(*delegate.web, [&](std::vector<std::string> result) { types = result; });
+        delegate.fileChooser().acceptedContentTypes(delegate.mainWindow().page(), [&](std::vector<std::string> result) { types = result; });
         ASSERT_TRUE(spinUntil([&] { return types.has_value(); }));
         EXPECT_EQ(*types, (std::vector<std::string> { "image/*", "application/pdf" }));
 
-        delegate.web->loadHTMLString("<p>no inputs</p>", "https://example.com/");
+        delegate.mainWindow().page().loadHTMLString("<p>no inputs</p>", "https://example.com/");
         spinFor(std::chrono::milliseconds(500));
         types.reset();
-        delegate.acceptedContentTypes(*delegate.web, [&](std::vector<std::string> result) { types = result; });
+        delegate.fileChooser().acceptedContentTypes(delegate.mainWindow().page(), [&](std::vector<std::string> result) { types = result; });
         ASSERT_TRUE(spinUntil([&] { return types.has_value(); }));
         EXPECT_TRUE(types->empty()) << "every type is offered";
     });

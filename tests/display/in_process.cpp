@@ -57,7 +57,7 @@ void launchQuillane(const DisplaySession& session, const std::function<void(Driv
     platform::Application application({ "org.quillane.LaunchTest", "quillane", "Quillane", "Quillane" }, false);
     platform::Preferences preferences(session.configHome() + "/quillane");
     FixedTexts texts = buildFixedTexts();
-    DrivenDelegate delegate(application, preferences, texts, std::nullopt);
+    DrivenDelegate delegate(application, preferences, texts, {});
     delegate.afterLaunch = [&] {
         body(delegate);
         application.terminate();

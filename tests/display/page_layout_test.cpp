@@ -39,7 +39,7 @@ protected:
 
     void launch(const std::function<void(DrivenDelegate&)>& body) { launchQuillane(session, body); }
 
-    Geometry windowOnScreen(DrivenDelegate& delegate) { return session.geometry(delegate.window->windowNumber()); }
+    Geometry windowOnScreen(DrivenDelegate& delegate) { return session.geometry(delegate.mainWindow().window().windowNumber()); }
 
     DisplaySession session;
 };
@@ -52,10 +52,10 @@ constexpr const char* halfBluePage = "<body style='margin: 0; background: rgba(0
 TEST_F(PageLayout, ThePageLiesUnderATenPointBandInTheColourOfItsTop)
 {
     launch([&](DrivenDelegate& delegate) {
-        EXPECT_EQ(delegate.web->frame(), (platform::Rect { { 0, 0 }, { 640, 390 } }));
-        EXPECT_EQ(delegate.window->contentView()->typeName(), "HoverView");
-        delegate.web->loadHTMLString(halfBluePage, "https://example.com/");
-        ASSERT_TRUE(spinUntil([&] { return delegate.window->backgroundColour() == blue; }))
+        EXPECT_EQ(delegate.mainWindow().page().frame(), (platform::Rect { { 0, 0 }, { 640, 390 } }));
+        EXPECT_EQ(delegate.mainWindow().window().contentView()->typeName(), "HoverView");
+        delegate.mainWindow().page().loadHTMLString(halfBluePage, "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().backgroundColour() == blue; }))
             << "the band follows the top of the page";
         spinFor(1500ms);
         Geometry frame = windowOnScreen(delegate);
@@ -71,13 +71,13 @@ TEST_F(PageLayout, ThePageLiesUnderATenPointBandInTheColourOfItsTop)
 TEST_F(PageLayout, AfterAResizeThePageKeepsTheFullWidthAndTheBandItsHeight)
 {
     launch([&](DrivenDelegate& delegate) {
-        delegate.web->loadHTMLString(halfBluePage, "https://example.com/");
-        ASSERT_TRUE(spinUntil([&] { return delegate.window->backgroundColour() == blue; }));
-        session.xdotool({ "windowsize", std::to_string(delegate.window->windowNumber()), "800", "500" });
-        ASSERT_TRUE(spinUntil([&] { return delegate.web->frame().size == platform::Size { 800, 490 }; }))
-            << delegate.web->frame().size.width << "x" << delegate.web->frame().size.height;
-        EXPECT_EQ(delegate.web->frame().origin, (platform::Point { 0, 0 }));
-        EXPECT_EQ(delegate.window->contentLayoutRect(), (platform::Rect { { 0, 0 }, { 800, 472 } }));
+        delegate.mainWindow().page().loadHTMLString(halfBluePage, "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().backgroundColour() == blue; }));
+        session.xdotool({ "windowsize", std::to_string(delegate.mainWindow().window().windowNumber()), "800", "500" });
+        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().page().frame().size == platform::Size { 800, 490 }; }))
+            << delegate.mainWindow().page().frame().size.width << "x" << delegate.mainWindow().page().frame().size.height;
+        EXPECT_EQ(delegate.mainWindow().page().frame().origin, (platform::Point { 0, 0 }));
+        EXPECT_EQ(delegate.mainWindow().window().contentLayoutRect(), (platform::Rect { { 0, 0 }, { 800, 472 } }));
         spinFor(1500ms);
         Image shot = session.screenshot(windowOnScreen(delegate), "resized");
         ASSERT_EQ(shot.width, 800);
@@ -89,7 +89,7 @@ TEST_F(PageLayout, AfterAResizeThePageKeepsTheFullWidthAndTheBandItsHeight)
 TEST_F(PageLayout, HitTestingAndConversionUseBottomLeftHalfOpenFrames)
 {
     launch([&](DrivenDelegate& delegate) {
-        platform::View* content = delegate.window->contentView();
+        platform::View* content = delegate.mainWindow().window().contentView();
         ASSERT_TRUE(content);
         // 10 points below the top of the 400-point window lies on the band's edge: the content view's.
         EXPECT_EQ(content->hitTest({ 100, 390 })->typeName(), "HoverView");
@@ -97,12 +97,12 @@ TEST_F(PageLayout, HitTestingAndConversionUseBottomLeftHalfOpenFrames)
         EXPECT_EQ(content->hitTest({ 0, 0 })->typeName(), "PageView");
         EXPECT_EQ(content->hitTest({ 640, 100 }), nullptr);
         EXPECT_TRUE(content->mouseDownCanMoveWindow());
-        EXPECT_FALSE(delegate.web->mouseDownCanMoveWindow());
-        EXPECT_EQ(delegate.web->convert(platform::Point { 5, 7 }, nullptr), (platform::Point { 5, 7 }));
-        EXPECT_EQ(content->convertFrom(platform::Point { 5, 7 }, delegate.web.get()), (platform::Point { 5, 7 }));
-        auto close = delegate.window->buttonFrame(platform::WindowButton::close);
+        EXPECT_FALSE(delegate.mainWindow().page().mouseDownCanMoveWindow());
+        EXPECT_EQ(delegate.mainWindow().page().convert(platform::Point { 5, 7 }, nullptr), (platform::Point { 5, 7 }));
+        EXPECT_EQ(content->convertFrom(platform::Point { 5, 7 }, &delegate.mainWindow().page()), (platform::Point { 5, 7 }));
+        auto close = delegate.mainWindow().window().buttonFrame(platform::WindowButton::close);
         ASSERT_TRUE(close);
-        EXPECT_GT(close->minY(), 400 - delegate.window->titleBarHeight()) << "the buttons sit in the hidden title bar";
+        EXPECT_GT(close->minY(), 400 - delegate.mainWindow().window().titleBarHeight()) << "the buttons sit in the hidden title bar";
         EXPECT_LE(close->maxY(), 400);
     });
 }

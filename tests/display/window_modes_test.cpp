@@ -9,7 +9,7 @@ namespace {
 constexpr const char* plainPage = "<body style='margin: 0; background: rgb(240, 240, 240)'></body>";
 constexpr int zoomX = 55;
 
-class WindowModes : public QuillaneTest {
+class WindowBehaviour : public QuillaneTest {
 protected:
     std::string states() const { return session.property(window, "_NET_WM_STATE"); }
     bool has(const std::string& state) const { return states().find(state) != std::string::npos; }
@@ -32,16 +32,16 @@ protected:
         session.enterThisProcess();
         session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
     }
-    std::string states(DrivenDelegate& delegate) const { return session.property(delegate.window->windowNumber(), "_NET_WM_STATE"); }
+    std::string states(DrivenDelegate& delegate) const { return session.property(delegate.mainWindow().window().windowNumber(), "_NET_WM_STATE"); }
     bool floats(DrivenDelegate& delegate) const
     {
         return states(delegate).find("_NET_WM_STATE_ABOVE") != std::string::npos
-            && session.property(delegate.window->windowNumber(), "_NET_WM_DESKTOP").find("4294967295") != std::string::npos;
+            && session.property(delegate.mainWindow().window().windowNumber(), "_NET_WM_DESKTOP").find("4294967295") != std::string::npos;
     }
     bool ordinary(DrivenDelegate& delegate) const
     {
         return states(delegate).find("_NET_WM_STATE_ABOVE") == std::string::npos
-            && session.property(delegate.window->windowNumber(), "_NET_WM_DESKTOP").find("4294967295") == std::string::npos;
+            && session.property(delegate.mainWindow().window().windowNumber(), "_NET_WM_DESKTOP").find("4294967295") == std::string::npos;
     }
     DisplaySession session;
 };
@@ -51,14 +51,14 @@ TEST_F(InProcessModes, FloatOnTopTurnsFloatingOffAndOnAndIsRemembered)
 {
     launchQuillane(session, [&](DrivenDelegate& delegate) {
         ASSERT_TRUE(spinUntil([&] { return floats(delegate); }));
-        EXPECT_EQ(delegate.window->level(), 10);
-        EXPECT_EQ(delegate.window->collectionBehaviour(), 0x40101u);
-        delegate.toggleFloating();
+        EXPECT_EQ(delegate.mainWindow().window().level(), 10);
+        EXPECT_EQ(delegate.mainWindow().window().collectionBehaviour(), 0x40101u);
+        delegate.modes().toggleFloating();
         EXPECT_TRUE(spinUntil([&] { return ordinary(delegate); }));
-        EXPECT_EQ(delegate.window->level(), 0);
-        EXPECT_EQ(delegate.window->collectionBehaviour(), 0u);
+        EXPECT_EQ(delegate.mainWindow().window().level(), 0);
+        EXPECT_EQ(delegate.mainWindow().window().collectionBehaviour(), 0u);
         EXPECT_NE(session.readPreferences().find("float=false"), std::string::npos);
-        delegate.toggleFloating();
+        delegate.modes().toggleFloating();
         EXPECT_TRUE(spinUntil([&] { return floats(delegate); }));
         EXPECT_NE(session.readPreferences().find("float=true"), std::string::npos);
     });
@@ -67,40 +67,40 @@ TEST_F(InProcessModes, FloatOnTopTurnsFloatingOffAndOnAndIsRemembered)
 TEST_F(InProcessModes, AChoiceMadeInFullScreenWaitsUntilFullScreenEnds)
 {
     launchQuillane(session, [&](DrivenDelegate& delegate) {
-        auto fullScreen = [&] { return bool(delegate.window->styleMask() & platform::styleMask::fullScreen); };
-        delegate.toggleFullScreen();
-        EXPECT_EQ(delegate.window->collectionBehaviour(), platform::collectionBehaviour::fullScreenPrimary);
+        auto fullScreen = [&] { return bool(delegate.mainWindow().window().styleMask() & platform::styleMask::fullScreen); };
+        delegate.modes().toggleFullScreen();
+        EXPECT_EQ(delegate.mainWindow().window().collectionBehaviour(), platform::collectionBehaviour::fullScreenPrimary);
         ASSERT_TRUE(spinUntil(fullScreen));
-        EXPECT_TRUE(spinUntil([&] { return delegate.web->frame() == platform::Rect { { 0, 0 }, { 1280, 1024 } }; })) << "no band in full screen";
-        EXPECT_EQ(delegate.window->buttonAlpha(platform::WindowButton::close), 1);
-        delegate.toggleFloating();
-        EXPECT_EQ(delegate.window->level(), 0) << "unchanged in full screen";
+        EXPECT_TRUE(spinUntil([&] { return delegate.mainWindow().page().frame() == platform::Rect { { 0, 0 }, { 1280, 1024 } }; })) << "no band in full screen";
+        EXPECT_EQ(delegate.mainWindow().window().buttonAlpha(platform::WindowButton::close), 1);
+        delegate.modes().toggleFloating();
+        EXPECT_EQ(delegate.mainWindow().window().level(), 0) << "unchanged in full screen";
         EXPECT_NE(session.readPreferences().find("float=false"), std::string::npos);
-        delegate.toggleFullScreen();
+        delegate.modes().toggleFullScreen();
         ASSERT_TRUE(spinUntil([&] { return !fullScreen(); }));
         EXPECT_TRUE(spinUntil([&] { return ordinary(delegate); }));
-        EXPECT_TRUE(spinUntil([&] { return delegate.web->frame().size == platform::Size { 640, 390 }; }));
+        EXPECT_TRUE(spinUntil([&] { return delegate.mainWindow().page().frame().size == platform::Size { 640, 390 }; }));
     });
 }
 
 TEST_F(InProcessModes, TheAboutPanelStandsAboveTheFloatingWindowAndStaysSingle)
 {
     launchQuillane(session, [&](DrivenDelegate& delegate) {
-        delegate.about();
-        ASSERT_TRUE(spinUntil([&] { return delegate.aboutPanel() != nullptr; }));
-        platform::Window* panel = delegate.aboutPanel();
+        delegate.aboutPanel().show();
+        ASSERT_TRUE(spinUntil([&] { return delegate.aboutPanel().window() != nullptr; }));
+        platform::Window* panel = delegate.aboutPanel().window();
         EXPECT_EQ(panel->level(), 11);
         ASSERT_TRUE(spinUntil([&] { return panel->windowNumber() != 0; }));
         EXPECT_TRUE(spinUntil([&] { return session.property(panel->windowNumber(), "_NET_WM_STATE").find("ABOVE") != std::string::npos; }));
-        delegate.about();
+        delegate.aboutPanel().show();
         spinFor(std::chrono::milliseconds(300));
-        EXPECT_EQ(delegate.aboutPanel(), panel);
+        EXPECT_EQ(delegate.aboutPanel().window(), panel);
         EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--name", "^About Quillane$" }).size(), std::to_string(panel->windowNumber()).size() + 1)
             << "one panel";
     });
 }
 
-TEST_F(WindowModes, F11AndTheZoomButtonTakeTheWindowIntoFullScreenAndBack)
+TEST_F(WindowBehaviour, F11AndTheZoomButtonTakeTheWindowIntoFullScreenAndBack)
 {
     ASSERT_TRUE(open(plainPage));
     key("F11");
@@ -118,7 +118,7 @@ TEST_F(WindowModes, F11AndTheZoomButtonTakeTheWindowIntoFullScreenAndBack)
     EXPECT_TRUE(becomes("_NET_WM_STATE_FULLSCREEN", true));
 }
 
-TEST_F(WindowModes, MinimiseHidesTheWindowAndItComesBackWithTheButtonsHidden)
+TEST_F(WindowBehaviour, MinimiseHidesTheWindowAndItComesBackWithTheButtonsHidden)
 {
     ASSERT_TRUE(open(plainPage));
     pointAt(300, 300);
@@ -130,7 +130,7 @@ TEST_F(WindowModes, MinimiseHidesTheWindowAndItComesBackWithTheButtonsHidden)
     EXPECT_FALSE(buttonsShow());
 }
 
-TEST_F(WindowModes, APagesElementFullScreenSuspendsFloating)
+TEST_F(WindowBehaviour, APagesElementFullScreenSuspendsFloating)
 {
     ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'><div id='video' style='background: rgb(0, 0, 150)'>video</div>"
                      "<script>addEventListener('click', () => video.requestFullscreen())</script></body>"));
@@ -145,7 +145,7 @@ TEST_F(WindowModes, APagesElementFullScreenSuspendsFloating)
     EXPECT_TRUE(waitUntil([&] { return frame().width == 640 && frame().height == 400; }));
 }
 
-TEST_F(WindowModes, KeyEquivalentsReloadOpenTheDialogAndQuit)
+TEST_F(WindowBehaviour, KeyEquivalentsReloadOpenTheDialogAndQuit)
 {
     ASSERT_TRUE(open(plainPage));
     key("ctrl+r");
@@ -158,7 +158,7 @@ TEST_F(WindowModes, KeyEquivalentsReloadOpenTheDialogAndQuit)
     EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(10)), 0);
 }
 
-TEST_F(WindowModes, F10AndARightClickOnTheBandOpenTheMenus)
+TEST_F(WindowBehaviour, F10AndARightClickOnTheBandOpenTheMenus)
 {
     ASSERT_TRUE(open(plainPage));
     // The page and its band are one grey: anything else there is a menu.

@@ -1,4 +1,6 @@
-#include "app/app_delegate.h"
+#include "fake_window.h"
+#include "menus/menu_table.h"
+#include "platform/application.h"
 #include "platform/menu.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +22,17 @@ protected:
 
     std::string folder;
     platform::Application application { { "org.quillane.MenuTest", "quillane", "Quillane", "Quillane" }, false };
-    FixedTexts texts = buildFixedTexts();
+    quillane::testing::FakeWindow window;
 };
 } // namespace
 
 TEST_F(MenuTable, TheBuiltMenuBarReadsBackAsTheTable)
 {
     platform::Preferences preferences(folder);
-    AppDelegate delegate(application, preferences, texts, std::nullopt);
-    delegate.buildMenus();
+    WindowModes modes(preferences, window, [] { });
+    MenuValidation validation(modes);
+    MenuActions perform;
+    application.setMainMenu(menuTable(perform, validation));
     const std::vector<std::string> expected {
         "Quillane",
         "  About Quillane",
@@ -59,32 +63,35 @@ TEST_F(MenuTable, TheBuiltMenuBarReadsBackAsTheTable)
     std::vector<std::string> actions;
     for (const auto& menu : application.mainMenu()) {
         for (const auto& item : menu.items)
-            actions.push_back(item.separator ? "-" : item.action + (item.target ? "@delegate" : ""));
+            actions.push_back(item.separator ? "-" : item.action + (item.target ? "@validated" : ""));
     }
-    EXPECT_EQ(actions, (std::vector<std::string> { "about@delegate", "-", "forgetMicrophoneChoices@delegate", "-", "terminate:", "openAddress@delegate",
-                           "undo:", "redo:", "-", "cut:", "copy:", "paste:", "selectAll:", "reloadFromOrigin:", "toggleFullScreen@delegate",
-                           "toggleFloating@delegate", "-", "minimise@delegate" }));
+    EXPECT_EQ(actions, (std::vector<std::string> { "about@validated", "-", "forgetMicrophoneChoices@validated", "-", "terminate:", "openAddress@validated",
+                           "undo:", "redo:", "-", "cut:", "copy:", "paste:", "selectAll:", "reloadFromOrigin:", "toggleFullScreen@validated",
+                           "toggleFloating@validated", "-", "minimise@validated" }));
 }
 
 TEST_F(MenuTable, ValidationFollowsTheFloatPreferenceAndTheFullScreenState)
 {
     platform::Preferences preferences(folder);
-    AppDelegate delegate(application, preferences, texts, std::nullopt);
-    preferences.registerDefault("float", true);
+    WindowModes modes(preferences, window, [] { });
+    MenuValidation validation(modes);
     platform::MenuItemState floatOnTop { "toggleFloating", "Float on Top", false, false };
-    EXPECT_TRUE(delegate.validateMenuItem(floatOnTop));
+    EXPECT_TRUE(validation.validateMenuItem(floatOnTop));
     EXPECT_TRUE(floatOnTop.on) << "floating is the default";
     preferences.setBoolean("float", false);
-    EXPECT_TRUE(delegate.validateMenuItem(floatOnTop));
+    EXPECT_TRUE(validation.validateMenuItem(floatOnTop));
     EXPECT_FALSE(floatOnTop.on);
     EXPECT_EQ(floatOnTop.title, "Float on Top");
 
     platform::MenuItemState fullScreen { "toggleFullScreen", "Exit Full Screen", false, false };
-    EXPECT_TRUE(delegate.validateMenuItem(fullScreen));
+    EXPECT_TRUE(validation.validateMenuItem(fullScreen));
     EXPECT_EQ(fullScreen.title, "Enter Full Screen");
     EXPECT_FALSE(fullScreen.on);
+    window.fullScreen = true;
+    EXPECT_TRUE(validation.validateMenuItem(fullScreen));
+    EXPECT_EQ(fullScreen.title, "Exit Full Screen");
     platform::MenuItemState other { "about", "About Quillane", false, false };
-    EXPECT_TRUE(delegate.validateMenuItem(other));
+    EXPECT_TRUE(validation.validateMenuItem(other));
     EXPECT_EQ(other.title, "About Quillane");
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Private to the platform layer.
 #include "platform/download.h"
-#include "platform/gobject_ref.h"
-#include "platform/signal.h"
+#include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/platform_access.h"
+#include "platform/gtk/signal.h"
 
 #include <webkit2/webkit2.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The three window buttons at the top-left, drawn by us over the band. Private to the platform layer.
 #include "platform/geometry.h"
-#include "platform/gobject_ref.h"
-#include "platform/signal.h"
+#include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/signal.h"
 #include "platform/window.h"
 
 #include <gtk/gtk.h>

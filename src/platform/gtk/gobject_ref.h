@@ -64,6 +64,16 @@ using GErrorPtr = std::unique_ptr<GError, GLibDeleter<GError, g_error_free>>;
 using GKeyFilePtr = std::unique_ptr<GKeyFile, GLibDeleter<GKeyFile, g_key_file_free>>;
 using GVariantPtr = std::unique_ptr<GVariant, GLibDeleter<GVariant, g_variant_unref>>;
 using GStrvPtr = std::unique_ptr<char*, GLibDeleter<char*, g_strfreev>>;
+// A list that owns its links but not what they point to.
+using GListPtr = std::unique_ptr<GList, GLibDeleter<GList, g_list_free>>;
+
+// Lists whose links each hold a string of their own.
+struct GStringListDeleter {
+    void operator()(GList* list) const { g_list_free_full(list, g_free); }
+    void operator()(GSList* list) const { g_slist_free_full(list, g_free); }
+};
+using GStringListPtr = std::unique_ptr<GList, GStringListDeleter>;
+using GStringSListPtr = std::unique_ptr<GSList, GStringListDeleter>;
 
 // Collects a GError from a call that reports one through a GError** argument:
 //   ErrorOut error; g_file_set_contents(..., error.out()); if (error) ...

@@ -1,13 +1,22 @@
 #pragma once
 // Private to the platform layer.
-#include "platform/gobject_ref.h"
-#include "platform/signal.h"
+#include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/platform_access.h"
+#include "platform/gtk/signal.h"
+#include "platform/main_queue.h"
 #include "platform/window.h"
-#include "platform/window_buttons.h"
+#include "platform/gtk/window_buttons.h"
 
 #include <gtk/gtk.h>
 
 namespace quillane::platform {
+
+struct Window::Native {
+    GtkWindow* window;
+};
+
+// A Window around a GTK window the platform has built (its own panels).
+std::unique_ptr<Window> windowAround(GtkWindow* window);
 
 struct Window::Impl {
     Window& owner;
@@ -30,7 +39,7 @@ struct Window::Impl {
 
     Preferences* autosaveStore = nullptr;
     std::string autosaveName;
-    guint autosaveTimer = 0;
+    ScheduledBlock autosaveTimer;
 
     SignalConnection drawSignal;
     SignalConnection configureSignal;
@@ -43,7 +52,7 @@ struct Window::Impl {
     View* pageFullScreenView = nullptr;
     bool fullScreenForPage = false;
     bool iconified = false;
-    guint fullScreenTimer = 0;
+    ScheduledBlock fullScreenTimer;
 
     explicit Impl(Window& window)
         : owner(window)

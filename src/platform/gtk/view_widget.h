@@ -1,6 +1,7 @@
 #pragma once
 // The widget behind a view. Private to the platform layer.
-#include "platform/gobject_ref.h"
+#include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/platform_access.h"
 #include "platform/view.h"
 
 #include <gtk/gtk.h>

@@ -1,8 +1,8 @@
 #pragma once
 // Private to the platform layer: the menu bar as a GIO menu model with one action per item.
-#include "platform/gobject_ref.h"
+#include "platform/gtk/gobject_ref.h"
 #include "platform/menu.h"
-#include "platform/signal.h"
+#include "platform/gtk/signal.h"
 
 #include <gtk/gtk.h>
 

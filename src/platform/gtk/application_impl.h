@@ -1,9 +1,10 @@
 #pragma once
 // Private to the platform layer.
 #include "platform/application.h"
-#include "platform/gobject_ref.h"
-#include "platform/menu_bar.h"
-#include "platform/signal.h"
+#include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/platform_access.h"
+#include "platform/gtk/menu_bar.h"
+#include "platform/gtk/signal.h"
 
 #include <gtk/gtk.h>
 

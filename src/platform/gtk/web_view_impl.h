@@ -1,8 +1,10 @@
 #pragma once
 // Private to the platform layer.
-#include "platform/gobject_ref.h"
-#include "platform/signal.h"
+#include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/platform_access.h"
+#include "platform/gtk/signal.h"
 #include "platform/download.h"
+#include "platform/main_queue.h"
 #include "platform/web_view.h"
 
 #include <webkit2/webkit2.h>
@@ -11,17 +13,11 @@
 
 namespace quillane::platform {
 
+// An observation is an entry in its view's list of observers; it leaves the list when it ends.
 struct Observation::Impl {
-    std::function<void()> handler;
-    std::vector<SignalConnection> connections;
-    // Ends an observation kept in a list of the view's.
-    std::function<void()> cancel;
-    ~Impl()
-    {
-        if (cancel)
-            cancel();
-    }
-    void onNotify(GObject*, GParamSpec*) { handler(); }
+    std::weak_ptr<View> view;
+    int id = 0;
+    ~Impl();
 };
 
 struct WebView::Impl {
@@ -45,10 +41,23 @@ struct WebView::Impl {
     GObjectRef<WebKitUserContentManager> contentManager;
     std::list<MessageChannel> channels;
     FullscreenState fullscreen = FullscreenState::notInFullscreen;
-    std::list<std::pair<int, std::function<void()>>> fullscreenObservers;
+    // What a handler observes: the engine's own properties and the page's full-screen state alike.
+    enum class Property { underPageColour, fullscreen, title };
+    struct Observer {
+        int id;
+        Property property;
+        std::function<void()> handler;
+    };
+    std::list<Observer> observers;
     int nextObserver = 0;
+    Observation observe(Property property, std::function<void()> handler);
+    void changed(Property property);
     void setFullscreen(FullscreenState state);
-    guint timeoutTimer = 0;
+    SignalConnection themeColourSignal;
+    SignalConnection titleSignal;
+    void onThemeColour(GObject*, GParamSpec*) { changed(Property::underPageColour); }
+    void onTitle(GObject*, GParamSpec*) { changed(Property::title); }
+    ScheduledBlock loadTimeout;
     // A failed load still ends with a "finished" event; that one is no finished page.
     bool failedProvisionally = false;
     SignalConnection loadChanged;
@@ -60,7 +69,6 @@ struct WebView::Impl {
         : owner(view)
     {
     }
-    ~Impl() { cancelTimeout(); }
     void connectServices();
     gboolean onPermissionRequest(WebKitWebView*, WebKitPermissionRequest*);
     gboolean onRunFileChooser(WebKitWebView*, WebKitFileChooserRequest*);

@@ -1,0 +1,33 @@
+#pragma once
+// The program's names and the keys of what it stores, each written once.
+namespace quillane {
+
+namespace names {
+// Reverse-DNS id: D-Bus name, desktop entry and icon name.
+inline constexpr const char* applicationId = "org.quillane.Quillane";
+inline constexpr const char* programName = "quillane";
+inline constexpr const char* windowClass = "Quillane";
+inline constexpr const char* displayName = "Quillane";
+// The name the main window's frame is saved under.
+inline constexpr const char* frameAutosaveName = "Quillane";
+// The handler page scripts post to.
+inline constexpr const char* messageHandler = "quillane";
+} // namespace names
+
+namespace keys {
+// Whether the main window floats above other windows (Boolean, true unless the user says otherwise).
+inline constexpr const char* floating = "float";
+// The last page opened (text).
+inline constexpr const char* address = "address";
+// The microphone answers per site (site text to Boolean).
+inline constexpr const char* microphone = "microphone";
+} // namespace keys
+
+namespace levels {
+// A floating main window: above ordinary windows.
+inline constexpr int floating = 10;
+// Panels of ours that must stay above a floating main window.
+inline constexpr int aboveFloating = 11;
+} // namespace levels
+
+} // namespace quillane

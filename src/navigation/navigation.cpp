@@ -1,0 +1,73 @@
+#include "navigation/navigation.h"
+
+#include "app/names.h"
+#include "navigation/address_rules.h"
+
+namespace quillane {
+
+namespace {
+// The engine has no time-out of its own for a page request: a load not under way by then is stopped.
+constexpr double pageRequestTimeout = 60;
+} // namespace
+
+std::optional<platform::URL> lastPageIn(const std::vector<std::string>& links)
+{
+    std::optional<platform::URL> chosen;
+    for (const auto& link : links) {
+        auto url = platform::URL::parse(link);
+        if (auto inner = url ? page(*url) : std::nullopt)
+            chosen = std::move(inner);
+    }
+    return chosen;
+}
+
+Navigation::Navigation(platform::Preferences& preferences, platform::Application& application, MainWindow& main)
+    : m_preferences(preferences)
+    , m_application(application)
+    , m_main(main)
+{
+}
+
+std::optional<platform::URL> Navigation::rememberedAddress() const
+{
+    auto remembered = m_preferences.text(keys::address);
+    return remembered ? address(*remembered) : std::nullopt;
+}
+
+void Navigation::remember(platform::Preferences& preferences, const platform::URL& address)
+{
+    preferences.setText(keys::address, address.absoluteString());
+}
+
+void Navigation::load(const platform::URL& address)
+{
+    m_main.page().load({ address.loadableString(), pageRequestTimeout });
+}
+
+void Navigation::open(const platform::URL& page)
+{
+    remember(m_preferences, page);
+    load(page);
+    m_main.window().makeKeyAndOrderFront();
+    m_application.activate();
+}
+
+void Navigation::openAddress()
+{
+    auto alert = platform::Alert::make();
+    alert->setMessageText("Open Address");
+    alert->setTextField(m_main.page().url().value_or(""), { 320, 24 });
+    alert->addButton("Open");
+    alert->addButton("Cancel");
+    alert->beginSheetModal(m_main.window(), [this, alert](int response) {
+        if (response != platform::alertFirstButtonReturn)
+            return;
+        auto chosen = address(alert->textFieldValue());
+        if (!chosen)
+            return;
+        remember(m_preferences, *chosen);
+        load(*chosen);
+    });
+}
+
+} // namespace quillane

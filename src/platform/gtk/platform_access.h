@@ -1,0 +1,39 @@
+#pragma once
+// Private to the platform layer: how the layer's own files reach the toolkit objects behind the
+// public classes, which keep them out of the program's sight.
+#include <memory>
+#include <utility>
+
+namespace quillane::platform {
+
+struct PlatformAccess {
+    template <typename T>
+    static auto& impl(const T& object)
+    {
+        return *object.m_impl;
+    }
+    template <typename T, typename... Args>
+    static std::unique_ptr<T> make(Args&&... args)
+    {
+        return std::unique_ptr<T>(new T(std::forward<Args>(args)...));
+    }
+    template <typename T>
+    static auto& widget(const T& view)
+    {
+        return *view.m_widget;
+    }
+};
+
+template <typename T>
+auto& implOf(const T& object)
+{
+    return PlatformAccess::impl(object);
+}
+
+template <typename T>
+auto& widgetOf(const T& view)
+{
+    return PlatformAccess::widget(view);
+}
+
+} // namespace quillane::platform
