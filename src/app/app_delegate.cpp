@@ -176,7 +176,7 @@ void AppDelegate::windowDidFailToEnterFullScreen(platform::Window&)
 
 void AppDelegate::windowDidDeminiaturize(platform::Window&)
 {
-    m_owners->modes.didDeminiaturize();
+    m_owners->modes.didUnminimise();
 }
 
 MainWindow& AppDelegate::mainWindow()

@@ -97,7 +97,7 @@ void MainWindow::toggleFullScreen()
     m_window->toggleFullScreen();
 }
 
-void MainWindow::miniaturize()
+void MainWindow::minimise()
 {
     m_window->miniaturize();
 }

@@ -62,7 +62,7 @@ public:
     bool pageIsFullScreen() const override;
     void setSetup(int level, std::uint64_t collectionBehaviour) override;
     void toggleFullScreen() override;
-    void miniaturize() override;
+    void minimise() override;
     void layOutPage() override;
     void showButtons(bool show) override;
     bool pointerNearButtons() const override;

@@ -48,7 +48,7 @@ void WindowModes::minimise()
 {
     // Shown when the window comes back, until the pointer says otherwise.
     m_host.showButtons(true);
-    m_host.miniaturize();
+    m_host.minimise();
 }
 
 bool WindowModes::shouldZoom(int clickCount)
@@ -79,7 +79,7 @@ void WindowModes::didFailToEnterFullScreen()
     settle();
 }
 
-void WindowModes::didDeminiaturize()
+void WindowModes::didUnminimise()
 {
     m_host.showButtons(m_host.pointerNearButtons());
 }

@@ -19,7 +19,7 @@ public:
         virtual bool pageIsFullScreen() const = 0;
         virtual void setSetup(int level, std::uint64_t collectionBehaviour) = 0;
         virtual void toggleFullScreen() = 0;
-        virtual void miniaturize() = 0;
+        virtual void minimise() = 0;
         virtual void layOutPage() = 0;
         virtual void showButtons(bool show) = 0;
         virtual bool pointerNearButtons() const = 0;
@@ -47,7 +47,7 @@ public:
     void didEnterFullScreen();
     void didExitFullScreen();
     void didFailToEnterFullScreen();
-    void didDeminiaturize();
+    void didUnminimise();
     void pageFullScreenChanged();
 
 private:

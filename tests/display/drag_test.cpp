@@ -92,22 +92,6 @@ TEST_F(Drag, ASuperPressAnywhereMovesTheWindowAndThePageHearsNothing)
     EXPECT_TRUE(near(pixel(300, 300), { 240, 240, 240 })) << pixel(300, 300);
 }
 
-TEST_F(Drag, ARequestThatComesHalfASecondLateDoesNothing)
-{
-    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'><script>"
-                     "addEventListener('mousedown', () => setTimeout(() => webkit.messageHandlers.quillane.postMessage('drag'),"
-                     " location.hash === '#soon' ? 100 : 600))</script></body>"));
-    Geometry before = frame();
-    pointAt(300, 200);
-    session.xdotool({ "mousedown", "1" });
-    std::this_thread::sleep_for(std::chrono::milliseconds(900));
-    pointAt(360, 260);
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    session.xdotool({ "mouseup", "1" });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_TRUE(stayed(before));
-}
-
 TEST_F(Drag, ADoubleClickOnTheBandZoomsTheWindow)
 {
     ASSERT_TRUE(open(stripPage));

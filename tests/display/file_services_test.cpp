@@ -63,8 +63,7 @@ TEST_F(FileServices, AChosenFileReachesTheInputAndACancelLeavesItEmpty)
     ASSERT_TRUE(chooser);
     EXPECT_NE(session.property(*chooser, "WM_TRANSIENT_FOR").find("window id"), std::string::npos);
     session.xdotool({ "key", "Escape" });
-    ASSERT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Open File", std::chrono::milliseconds(100)); }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Open File", std::chrono::milliseconds(0)); }));
     EXPECT_TRUE(near(pixel(300, 300), { 240, 240, 240 })) << "a cancel changes nothing";
 
     click(40, 10 + 110);
@@ -91,8 +90,10 @@ TEST_F(FileServices, TheChooserOffersWhatEveryFileInputOfThePageAccepts)
         ASSERT_TRUE(spinUntil([&] { return types.has_value(); }));
         EXPECT_EQ(*types, (std::vector<std::string> { "image/*", "application/pdf" }));
 
-        delegate.mainWindow().page().loadHTMLString("<p>no inputs</p>", "https://example.com/");
-        spinFor(std::chrono::milliseconds(500));
+        delegate.messages.clear();
+        delegate.mainWindow().page().loadHTMLString("<body style='margin: 0; background: rgb(1, 2, 3)'><p>no inputs</p></body>", "https://example.com/");
+        // The new page's band report says it is the one showing.
+        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().backgroundColour() == platform::Colour { 1 / 255.0, 2 / 255.0, 3 / 255.0, 1 }; }));
         types.reset();
         delegate.fileChooser().acceptedContentTypes(delegate.mainWindow().page(), [&](std::vector<std::string> result) { types = result; });
         ASSERT_TRUE(spinUntil([&] { return types.has_value(); }));

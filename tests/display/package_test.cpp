@@ -74,7 +74,7 @@ TEST(Package, TheDebianPackageInstallsAWorkingQuillane)
     std::string pid = session.run({ "xdotool", "getwindowpid", std::to_string(*window) });
     if (int number = std::atoi(pid.c_str()); number > 0)
         kill(number, SIGTERM);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane", std::chrono::milliseconds(0)); }));
 
     said = session.run({ "sh", "-c", "dpkg -r quillane 2>&1" }, &status);
     EXPECT_EQ(status, 0) << said;

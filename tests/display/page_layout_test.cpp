@@ -57,9 +57,11 @@ TEST_F(PageLayout, ThePageLiesUnderATenPointBandInTheColourOfItsTop)
         delegate.mainWindow().page().loadHTMLString(halfBluePage, "https://example.com/");
         ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().backgroundColour() == blue; }))
             << "the band follows the top of the page";
-        spinFor(1500ms);
-        Geometry frame = windowOnScreen(delegate);
-        Image shot = session.screenshot(frame, "launch");
+        Image shot;
+        EXPECT_TRUE(spinUntil([&] {
+            shot = session.screenshot(windowOnScreen(delegate), "launch");
+            return pageBlue(shot.at(320, 399)) && bandRows(shot, 320) == 10;
+        })) << "the page and the band reach the screen";
         ASSERT_EQ(shot.width, 640);
         for (int x : { 100, 320, 630 })
             EXPECT_EQ(bandRows(shot, x), 10) << "at x = " << x;
@@ -78,8 +80,11 @@ TEST_F(PageLayout, AfterAResizeThePageKeepsTheFullWidthAndTheBandItsHeight)
             << delegate.mainWindow().page().frame().size.width << "x" << delegate.mainWindow().page().frame().size.height;
         EXPECT_EQ(delegate.mainWindow().page().frame().origin, (platform::Point { 0, 0 }));
         EXPECT_EQ(delegate.mainWindow().window().contentLayoutRect(), (platform::Rect { { 0, 0 }, { 800, 472 } }));
-        spinFor(1500ms);
-        Image shot = session.screenshot(windowOnScreen(delegate), "resized");
+        Image shot;
+        EXPECT_TRUE(spinUntil([&] {
+            shot = session.screenshot(windowOnScreen(delegate), "resized");
+            return shot.width == 800 && pageBlue(shot.at(790, 499));
+        })) << "the resized page reaches the screen";
         ASSERT_EQ(shot.width, 800);
         EXPECT_EQ(bandRows(shot, 790), 10);
         EXPECT_TRUE(pageBlue(shot.at(790, 499)));

@@ -99,8 +99,8 @@ TEST_F(Probe, TheReportSaysWhatTheRunFound)
     session.run({ "sh", "-c", "echo left from before > '" + oldDownload + "'" });
     auto started = std::chrono::steady_clock::now();
     auto run = session.startQuillane({ "--probe", reportPath() });
-    // Half-way through the run the screen shows nothing of it: the window is never seen.
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    // Once the window is up the screen shows nothing of it: the window is never seen.
+    ASSERT_TRUE(session.waitForWindow());
     Image screen = session.screenshot({ 0, 0, 1280, 1024 }, "during");
     bool allBlack = !screen.rgb.empty() && std::all_of(screen.rgb.begin(), screen.rgb.end(), [](std::uint8_t value) { return value == 0; });
     EXPECT_TRUE(allBlack) << "something of the probe window showed on screen";

@@ -17,20 +17,20 @@ protected:
     static constexpr int closeX = 15, buttonsY = 14;
 
     // Serves the page, makes it the remembered address and starts Quillane; true once the window
-    // shows and the page has been asked for.
+    // shows and the page has painted its first frame (it asks the server for "/painted" then).
     bool open(const std::string& page, const std::string& extraPreferences = "")
     {
-        server.serve("/page.html", page);
+        server.serve("/page.html", page + paintedReport);
         session.writePreferences("[Preferences]\naddress='" + server.url("/page.html") + "'\n" + extraPreferences);
         quillane = session.startQuillane();
         auto found = session.waitForWindow();
-        if (!found || !waitUntil([&] { return server.timesRequested("/page.html") >= 1; }))
+        if (!found || !waitUntil([&] { return server.timesRequested("/painted") >= 1; }))
             return false;
         window = *found;
-        // The first paint of the page and the band script's first report.
-        std::this_thread::sleep_for(std::chrono::milliseconds(700));
         return true;
     }
+    static constexpr const char* paintedReport
+        = "<script>addEventListener('load', () => requestAnimationFrame(() => requestAnimationFrame(() => fetch('/painted'))))</script>";
 
     // Closes the window, which quits, and starts Quillane again; true once the new window shows.
     bool restart()

@@ -17,7 +17,8 @@ TEST_F(WebsiteData, ACookieAndLocalStorageSurviveARestart)
 {
     ASSERT_TRUE(open(rememberingPage));
     ASSERT_TRUE(waitForPixel(300, 300, { 200, 0, 0 })) << "a first visit";
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // The cookie is on disk before the program goes.
+    ASSERT_TRUE(waitUntil([&] { return readFile(session.dataHome() + "/quillane/cookies.sqlite").find("login") != std::string::npos; }));
     ASSERT_TRUE(restart());
     EXPECT_TRUE(waitForPixel(300, 300, { 0, 200, 0 })) << "the site finds what it kept: " << pixel(300, 300);
     EXPECT_TRUE(g_file_test((session.dataHome() + "/quillane/cookies.sqlite").c_str(), G_FILE_TEST_EXISTS));

@@ -153,7 +153,7 @@ TEST_F(WindowBehaviour, KeyEquivalentsReloadOpenTheDialogAndQuit)
     key("ctrl+l");
     EXPECT_TRUE(session.waitForWindowNamed("Open Address", std::chrono::seconds(5)));
     session.xdotool({ "key", "Escape" });
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Open Address", std::chrono::milliseconds(0)); }));
     key("ctrl+q");
     EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(10)), 0);
 }

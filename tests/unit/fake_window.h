@@ -12,7 +12,7 @@ public:
     std::uint64_t behaviour = 0xdead;
     bool buttonsShowing = false;
     bool pointerNear = false;
-    bool miniaturized = false;
+    bool minimised = false;
     int fullScreenToggles = 0;
     int layouts = 0;
 
@@ -24,7 +24,7 @@ public:
         behaviour = newBehaviour;
     }
     void toggleFullScreen() override { ++fullScreenToggles; }
-    void miniaturize() override { miniaturized = true; }
+    void minimise() override { minimised = true; }
     void layOutPage() override { ++layouts; }
     void showButtons(bool show) override { buttonsShowing = show || fullScreen; }
     bool pointerNearButtons() const override { return pointerNear; }
