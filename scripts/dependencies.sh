@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Quillane needs that this machine lacks.
 #   scripts/dependencies.sh build   what building and running needs
-#   scripts/dependencies.sh test    that, and what the tests need
+#   scripts/dependencies.sh test    that, and what the tests and the fuzz targets need
 set -euo pipefail
 
 build=(g++ cmake make pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libgtest-dev)
-test=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick dbus dbus-x11 shared-mime-info desktop-file-utils libglib2.0-bin appstream dpkg-dev procps)
+test=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick dbus dbus-x11 shared-mime-info desktop-file-utils libglib2.0-bin appstream dpkg-dev procps
+    openssl clang libclang-rt-14-dev)
 
 wanted=("${build[@]}")
 [ "${1:-build}" = test ] && wanted+=("${test[@]}")

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 int main(int argc, char** argv)
 {
@@ -25,7 +26,12 @@ int main(int argc, char** argv)
         break;
     }
     LaunchOptions options;
-    options.probeFile = probeFileFrom(arguments);
+    // The report and its download are written beside each other wherever the run was started from.
+    if (auto probeFile = probeFileFrom(arguments)) {
+        std::error_code error;
+        auto absolute = std::filesystem::absolute(*probeFile, error);
+        options.probeFile = error || probeFile->empty() ? *probeFile : absolute.string();
+    }
     // Switches for tests only.
     if (const char* page = std::getenv("QUILLANE_TEST_PROBE_PAGE"))
         options.probeTestPage = page;
@@ -38,5 +44,5 @@ int main(int argc, char** argv)
     AppDelegate delegate(app, preferences, texts, options);
     app.setDelegate(&delegate);
     app.run(arguments.empty() ? names::programName : arguments.front(), probeRun ? std::vector<std::string> {} : linksFrom(arguments));
-    return 0;
+    return delegate.exitStatus();
 }

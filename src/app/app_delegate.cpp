@@ -33,6 +33,7 @@ struct AppDelegate::Owners {
         , navigation(preferences, application, main)
         , about(application, main.window())
         , menuValidation(modes)
+        , loads(probe ? static_cast<LoadEvents&>(*probe) : navigation)
     {
     }
 
@@ -47,6 +48,8 @@ struct AppDelegate::Owners {
     Navigation navigation;
     AboutPanel about;
     MenuValidation menuValidation;
+    // The self-test answers for the page's loads in its run.
+    LoadEvents& loads;
     platform::ScheduledBlock firstQuestion;
 };
 
@@ -142,15 +145,17 @@ void AppDelegate::navigationDidBecomeDownload(platform::WebView&, platform::Down
 
 void AppDelegate::webViewDidFinish(platform::WebView&)
 {
-    if (m_owners->probe)
-        m_owners->probe->pageDidFinish();
+    m_owners->loads.pageDidFinish();
 }
 
-void AppDelegate::webViewDidFailProvisionalNavigation(platform::WebView&, const std::string& message)
+void AppDelegate::webViewDidFailProvisionalNavigation(platform::WebView&, const platform::LoadFailure& failure)
 {
-    // Silent in everyday use: the page that showed stays.
-    if (m_owners->probe)
-        m_owners->probe->pageDidFail(message);
+    m_owners->loads.pageDidFail(failure);
+}
+
+void AppDelegate::webViewWebContentProcessDidTerminate(platform::WebView&, platform::ProcessTermination)
+{
+    m_owners->navigation.pageProcessEnded();
 }
 
 bool AppDelegate::windowShouldZoom(platform::Window&, platform::Rect)
@@ -177,6 +182,11 @@ void AppDelegate::windowDidFailToEnterFullScreen(platform::Window&)
 void AppDelegate::windowDidDeminiaturize(platform::Window&)
 {
     m_owners->modes.didUnminimise();
+}
+
+int AppDelegate::exitStatus() const
+{
+    return m_owners && m_owners->probe ? m_owners->probe->exitStatus() : 0;
 }
 
 MainWindow& AppDelegate::mainWindow()

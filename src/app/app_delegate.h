@@ -39,7 +39,8 @@ class AppDelegate : public platform::ApplicationOpenDelegate,
                     public platform::MediaCapturePermissionDelegate,
                     public platform::OpenPanelDelegate,
                     public platform::DownloadNavigationDelegate,
-                    public platform::NavigationLoadDelegate {
+                    public platform::NavigationLoadDelegate,
+                    public platform::WebContentProcessDelegate {
 public:
     AppDelegate(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, LaunchOptions options);
     ~AppDelegate() override;
@@ -56,13 +57,17 @@ public:
         std::function<void(std::optional<std::vector<std::string>>)> completion) override;
     void navigationDidBecomeDownload(platform::WebView& view, platform::Download& download) override;
     void webViewDidFinish(platform::WebView& view) override;
-    void webViewDidFailProvisionalNavigation(platform::WebView& view, const std::string& message) override;
+    void webViewDidFailProvisionalNavigation(platform::WebView& view, const platform::LoadFailure& failure) override;
+    void webViewWebContentProcessDidTerminate(platform::WebView& view, platform::ProcessTermination reason) override;
 
     bool windowShouldZoom(platform::Window& window, platform::Rect toFrame) override;
     void windowDidEnterFullScreen(platform::Window& window) override;
     void windowDidExitFullScreen(platform::Window& window) override;
     void windowDidFailToEnterFullScreen(platform::Window& window) override;
     void windowDidDeminiaturize(platform::Window& window) override;
+
+    // What the process ends with: not 0 when a self-test could not write its report.
+    int exitStatus() const;
 
     // The owners, once launched (for tests that drive the program in-process).
     MainWindow& mainWindow();

@@ -25,6 +25,7 @@ MainWindow::MainWindow(platform::Application& application, const FixedTexts& tex
     configuration.userScripts = { dragScript(texts, topStripHeight(*m_window, band)), texts.bandScript };
     configuration.allFramesUserScripts = { texts.subframeMediaGuard };
     configuration.messageHandlers = { { names::messageHandler, setup.messages } };
+    configuration.scriptWorld = names::scriptWorld;
     configuration.mediaStreamEnabled = true;
     configuration.mockCaptureDevices = setup.mockCaptureDevices;
     m_page = std::make_shared<PageView>(m_hover->bounds(), configuration);

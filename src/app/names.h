@@ -10,8 +10,9 @@ inline constexpr const char* windowClass = "Quillane";
 inline constexpr const char* displayName = "Quillane";
 // The name the main window's frame is saved under.
 inline constexpr const char* frameAutosaveName = "Quillane";
-// The handler page scripts post to.
+// The handler our page scripts post to, and the script world they and it live in, apart from the page's.
 inline constexpr const char* messageHandler = "quillane";
+inline constexpr const char* scriptWorld = "quillane";
 } // namespace names
 
 namespace keys {

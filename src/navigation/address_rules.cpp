@@ -16,6 +16,8 @@ bool startsWith(std::string_view text, std::string_view prefix)
 
 std::optional<platform::URL> address(std::string_view from)
 {
+    if (from.size() > longestAddress)
+        return std::nullopt;
     auto text = platform::trimmingWhitespaceAndNewlines(from);
     if (!text || text->empty())
         return std::nullopt;
@@ -28,6 +30,8 @@ std::optional<platform::URL> address(std::string_view from)
 
 std::optional<platform::URL> page(const platform::URL& inLink)
 {
+    if (inLink.absoluteString().size() > longestAddress)
+        return std::nullopt;
     if (lowercased(inLink.scheme()) != "quillane")
         return std::nullopt;
     if (inLink.host() != "open")

@@ -8,6 +8,10 @@
 
 namespace quillane {
 
+// No address or link is longer than this: a longer text is nobody's page address, and it would be
+// remembered for every start to come.
+inline constexpr std::size_t longestAddress = 64 * 1024;
+
 // Typed (or remembered) text as a page address; a bare name gets "https://", or "http://" when it
 // starts with "localhost" or "127.0.0.1". None when nothing is left or the text does not parse.
 std::optional<platform::URL> address(std::string_view from);

@@ -2,6 +2,10 @@
 
 #include "app/names.h"
 #include "navigation/address_rules.h"
+#include "navigation/failure_pages.h"
+#include "platform/pointer.h"
+
+#include <utility>
 
 namespace quillane {
 
@@ -25,6 +29,7 @@ Navigation::Navigation(platform::Preferences& preferences, platform::Application
     : m_preferences(preferences)
     , m_application(application)
     , m_main(main)
+    , m_recovery(platform::systemUptime)
 {
 }
 
@@ -52,11 +57,11 @@ void Navigation::open(const platform::URL& page)
     m_application.activate();
 }
 
-void Navigation::openAddress()
+void Navigation::openAddress(std::optional<std::string> text)
 {
     auto alert = platform::Alert::make();
     alert->setMessageText("Open Address");
-    alert->setTextField(m_main.page().url().value_or(""), { 320, 24 });
+    alert->setTextField(text ? *text : m_main.page().url().value_or(""), { 320, 24 });
     alert->addButton("Open");
     alert->addButton("Cancel");
     alert->beginSheetModal(m_main.window(), [this, alert](int response) {
@@ -68,6 +73,41 @@ void Navigation::openAddress()
         remember(m_preferences, *chosen);
         load(*chosen);
     });
+}
+
+void Navigation::pageDidFinish()
+{
+    if (std::exchange(m_ownPageLoading, false))
+        return;
+    m_startPending = false;
+}
+
+void Navigation::pageDidFail(const platform::LoadFailure& failure)
+{
+    if (failure.kind == platform::LoadFailure::Kind::cancelled)
+        return;
+    showOwnPage(loadFailurePage(failure), failure.address);
+    if (std::exchange(m_startPending, false))
+        openAddress(failure.address);
+}
+
+void Navigation::pageProcessEnded()
+{
+    std::string address = m_main.page().url().value_or("");
+    if (address.empty())
+        return;
+    if (!m_recovery.shouldReload()) {
+        showOwnPage(stoppedPage(address), address);
+        return;
+    }
+    // Once the engine has finished with the ended process.
+    m_reload = platform::runOnMainQueue([this, address] { m_main.page().load({ address, pageRequestTimeout }); });
+}
+
+void Navigation::showOwnPage(const std::string& html, const std::string& address)
+{
+    m_ownPageLoading = true;
+    m_main.page().showAlternateHTML(html, address);
 }
 
 } // namespace quillane

@@ -5,15 +5,96 @@
 #include <glib.h>
 #include <glib/gstdio.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace quillane::platform {
 
-bool writeTextFileAtomically(const std::string& path, const std::string& text)
+namespace {
+constexpr const char* partialMark = ".quillane-partial-";
+// As the kernel: a longer chain of links is a loop.
+constexpr int linksFollowed = 40;
+
+std::string folderOf(const std::string& path)
 {
-    return g_file_set_contents_full(path.c_str(), text.data(), static_cast<gssize>(text.size()), G_FILE_SET_CONTENTS_CONSISTENT, 0644, nullptr);
+    GCharPtr folder(g_path_get_dirname(path.c_str()));
+    return static_cast<char*>(folder.get());
+}
+
+bool writeAll(int fd, const std::string& text)
+{
+    std::size_t done = 0;
+    while (done < text.size()) {
+        ssize_t written = write(fd, text.data() + done, text.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        done += std::size_t(written);
+    }
+    return true;
+}
+} // namespace
+
+std::string resolvedPath(const std::string& path)
+{
+    std::string current = path;
+    for (int step = 0; step < linksFollowed; ++step) {
+        GCharPtr target(g_file_read_link(current.c_str(), nullptr));
+        if (!target)
+            return current;
+        std::string next = static_cast<char*>(target.get());
+        current = g_path_is_absolute(next.c_str()) ? next : folderOf(current) + "/" + next;
+    }
+    return current;
+}
+
+std::optional<std::string> replaceFileContents(const std::string& path, const std::string& text, int mode)
+{
+    std::string target = resolvedPath(path);
+    if (g_file_test(target.c_str(), G_FILE_TEST_IS_DIR))
+        return std::string("it is a folder");
+    std::string temporary = target + partialMark + "XXXXXX";
+    int fd = g_mkstemp_full(temporary.data(), O_WRONLY | O_CLOEXEC, mode);
+    if (fd < 0)
+        return std::string(g_strerror(errno));
+    bool written = writeAll(fd, text) && fsync(fd) == 0;
+    int writeError = errno;
+    if (close(fd) != 0 && written) {
+        written = false;
+        writeError = errno;
+    }
+    if (!written || g_rename(temporary.c_str(), target.c_str()) != 0) {
+        int error = written ? errno : writeError;
+        g_unlink(temporary.c_str());
+        return std::string(g_strerror(error));
+    }
+    return std::nullopt;
+}
+
+bool isPartialWriteOf(const std::string& name, const std::string& fileName)
+{
+    const std::string prefix = fileName + partialMark;
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(name.begin() + long(prefix.size()), name.end(), [](char c) { return g_ascii_isalnum(c); });
+}
+
+bool isRegularFile(const std::string& path)
+{
+    GStatBuf info;
+    return g_stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::optional<std::string> readTextFile(const std::string& path)
 {
+    // Never open a FIFO or a device: reading one could wait for ever.
+    if (!isRegularFile(path))
+        return std::nullopt;
     char* contents = nullptr;
     gsize length = 0;
     if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr))

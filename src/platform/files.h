@@ -5,10 +5,23 @@
 
 namespace quillane::platform {
 
+// The file a path names, with symbolic links followed (to a target that need not exist yet).
+std::string resolvedPath(const std::string& path);
+
 // Replaces the file with the text as one step: afterwards either the whole new text is there or the
-// old state is left. False when the file could not be written.
-bool writeTextFileAtomically(const std::string& path, const std::string& text);
-// The file's text, when it can be read and is UTF-8.
+// old state is left. A symbolic link stays and its target is replaced. The text goes first into a
+// temporary file of ours beside the target (see isPartialWriteOf). Nothing when all went well,
+// else what went wrong.
+std::optional<std::string> replaceFileContents(const std::string& path, const std::string& text, int mode);
+
+// Whether a file name is that of a temporary file replaceFileContents left beside `fileName` (a write
+// cut short): "<fileName>.quillane-partial-" and six letters or digits.
+bool isPartialWriteOf(const std::string& name, const std::string& fileName);
+
+// Whether the path names a regular file (after links); FIFOs, devices and folders are not.
+bool isRegularFile(const std::string& path);
+
+// The file's text, when it is a regular file that can be read and is UTF-8.
 std::optional<std::string> readTextFile(const std::string& path);
 // Removes a regular file (never a folder); false when nothing was removed.
 bool removeRegularFile(const std::string& path);

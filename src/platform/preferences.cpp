@@ -1,5 +1,6 @@
 #include "platform/preferences.h"
 
+#include "platform/files.h"
 #include "platform/gtk/gobject_ref.h"
 
 #include <glib.h>
@@ -15,6 +16,51 @@ namespace {
 constexpr const char* fileName = "preferences.ini";
 constexpr const char* group = "Preferences";
 constexpr gint64 leftoverAgeSeconds = 2;
+// A preferences file is a few hundred bytes: a much larger one is not ours to parse.
+constexpr gsize largestFile = 1 << 20;
+
+std::string folderOf(const std::string& path)
+{
+    GCharPtr folder(g_path_get_dirname(path.c_str()));
+    return static_cast<char*>(folder.get());
+}
+
+std::optional<std::string> readFile(const std::string& path)
+{
+    char* contents = nullptr;
+    gsize length = 0;
+    if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr))
+        return std::nullopt;
+    GCharPtr owned(contents);
+    if (length > largestFile)
+        return std::nullopt;
+    return std::string(contents, length);
+}
+
+// The key file made of the lines that still read: a line cut in the middle, or garbage, goes and
+// the rest stays. Each line is tried on its own under the group it stands in.
+GKeyFile* readableLines(const std::string& contents)
+{
+    std::string kept;
+    std::string group;
+    std::size_t start = 0;
+    while (start < contents.size()) {
+        std::size_t end = contents.find('\n', start);
+        std::string line = contents.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        start = end == std::string::npos ? contents.size() : end + 1;
+        bool header = !line.empty() && line.front() == '[';
+        std::string trial = header ? line : group + "\n" + line;
+        GKeyFilePtr parsed(g_key_file_new());
+        if (!g_key_file_load_from_data(parsed.get(), trial.data(), trial.size(), G_KEY_FILE_KEEP_COMMENTS, nullptr))
+            continue;
+        kept += line + "\n";
+        if (header)
+            group = line;
+    }
+    GKeyFile* file = g_key_file_new();
+    g_key_file_load_from_data(file, kept.data(), kept.size(), G_KEY_FILE_KEEP_COMMENTS, nullptr);
+    return file;
+}
 } // namespace
 
 // Values are kept as GVariant text ("true", "'text'", "{'site': true}") so that each carries its type
@@ -33,24 +79,22 @@ struct Preferences::Impl {
     }
 
     // A write cut short (the program killed in the middle of it) leaves its temporary file beside the
-    // store: "preferences.ini." and six random characters. A live write finishes within milliseconds,
-    // so one older than a few seconds is left over and is removed.
-    void removeLeftoverTemporaryFiles()
+    // store, under a name of ours that no person would choose. A live write finishes within
+    // milliseconds, so one older than a few seconds is left over and is removed; nothing else is.
+    void removeLeftoverTemporaryFiles(const std::string& target)
     {
-        GDir* dir = g_dir_open(folder.c_str(), 0, nullptr);
+        std::string targetFolder = folderOf(target);
+        GDir* dir = g_dir_open(targetFolder.c_str(), 0, nullptr);
         if (!dir)
             return;
-        const std::string prefix = std::string(fileName) + ".";
+        GCharPtr targetName(g_path_get_basename(target.c_str()));
         const gint64 now = g_get_real_time();
         while (const char* name = g_dir_read_name(dir)) {
-            std::string entry = name;
-            if (entry.size() != prefix.size() + 6 || entry.rfind(prefix, 0) != 0)
+            if (!isPartialWriteOf(name, static_cast<char*>(targetName.get())))
                 continue;
-            if (!std::all_of(entry.begin() + long(prefix.size()), entry.end(), [](char c) { return g_ascii_isalnum(c); }))
-                continue;
-            GCharPtr path(g_build_filename(folder.c_str(), name, nullptr));
+            GCharPtr path(g_build_filename(targetFolder.c_str(), name, nullptr));
             GStatBuf info;
-            if (g_stat(static_cast<char*>(path.get()), &info) == 0 && S_ISREG(info.st_mode)
+            if (g_lstat(static_cast<char*>(path.get()), &info) == 0 && S_ISREG(info.st_mode)
                 && now / G_USEC_PER_SEC - info.st_mtime > leftoverAgeSeconds)
                 g_unlink(static_cast<char*>(path.get()));
         }
@@ -59,17 +103,31 @@ struct Preferences::Impl {
 
     void load()
     {
-        removeLeftoverTemporaryFiles();
+        std::string target = resolvedPath(path());
+        removeLeftoverTemporaryFiles(target);
         file.reset(g_key_file_new());
         unreadable = false;
-        ErrorOut error;
-        if (g_key_file_load_from_file(file.get(), path().c_str(), G_KEY_FILE_KEEP_COMMENTS, error.out()))
+        if (!g_file_test(target.c_str(), G_FILE_TEST_EXISTS))
             return;
-        file.reset(g_key_file_new());
-        if (!g_error_matches(error.get(), G_FILE_ERROR, G_FILE_ERROR_NOENT)) {
+        // A FIFO or a device is never opened: reading it could wait for ever.
+        auto contents = isRegularFile(target) ? readFile(target) : std::nullopt;
+        if (!contents) {
             unreadable = true;
-            std::fprintf(stderr, "quillane: could not read preferences from %s (%s); starting from defaults\n", path().c_str(), error.message());
+            std::fprintf(stderr, "quillane: could not read preferences from %s; starting from defaults\n", path().c_str());
+            return;
         }
+        ErrorOut error;
+        bool parsed = g_key_file_load_from_data(file.get(), contents->data(), contents->size(), G_KEY_FILE_KEEP_COMMENTS, error.out());
+        // Every write of ours ends with a line feed: a file that does not was cut short.
+        bool whole = contents->empty() || contents->back() == '\n';
+        if (parsed && whole)
+            return;
+        // A file cut short or damaged keeps every line that still reads; the whole of it is kept aside
+        // before the next write.
+        unreadable = true;
+        file.reset(readableLines(*contents));
+        std::fprintf(stderr, "quillane: preferences in %s are damaged (%s); keeping what still reads\n", path().c_str(),
+            parsed ? "cut short" : error.message());
     }
 
     GVariantPtr value(const std::string& key, const GVariantType* type) const
@@ -96,8 +154,9 @@ struct Preferences::Impl {
 
     bool keepUnreadableFileAside()
     {
-        GCharPtr stamp(g_strdup_printf("%s.unreadable-%" G_GINT64_FORMAT, path().c_str(), g_get_real_time()));
-        if (g_rename(path().c_str(), static_cast<char*>(stamp.get())) != 0 && errno != ENOENT) {
+        std::string target = resolvedPath(path());
+        GCharPtr stamp(g_strdup_printf("%s.unreadable-%" G_GINT64_FORMAT, target.c_str(), g_get_real_time()));
+        if (g_rename(target.c_str(), static_cast<char*>(stamp.get())) != 0 && errno != ENOENT) {
             std::fprintf(stderr, "quillane: preferences not saved: %s could not be read and could not be moved aside\n", path().c_str());
             return false;
         }
@@ -115,10 +174,8 @@ struct Preferences::Impl {
             return false;
         gsize length = 0;
         GCharPtr data(g_key_file_to_data(file.get(), &length, nullptr));
-        ErrorOut error;
-        if (!g_file_set_contents_full(path().c_str(), static_cast<char*>(data.get()), static_cast<gssize>(length),
-                G_FILE_SET_CONTENTS_CONSISTENT, 0600, error.out())) {
-            std::fprintf(stderr, "quillane: preferences not saved: %s\n", error.message());
+        if (auto failure = replaceFileContents(path(), std::string(static_cast<char*>(data.get()), length), 0600)) {
+            std::fprintf(stderr, "quillane: preferences not saved to %s: %s\n", path().c_str(), failure->c_str());
             return false;
         }
         return true;

@@ -14,17 +14,25 @@ struct ScriptValue {
     double number = 0;
     std::string text;
     std::vector<ScriptValue> items;
-    std::vector<std::pair<std::string, ScriptValue>> entries;
+    struct Entry;
+    std::vector<Entry> entries;
 
     // The entry under a key of a dictionary, or null when there is none.
-    const ScriptValue* find(const std::string& key) const
-    {
-        for (const auto& [name, value] : entries) {
-            if (name == key)
-                return &value;
-        }
-        return nullptr;
-    }
+    const ScriptValue* find(const std::string& key) const;
 };
+
+struct ScriptValue::Entry {
+    std::string key;
+    ScriptValue value;
+};
+
+inline const ScriptValue* ScriptValue::find(const std::string& key) const
+{
+    for (const auto& entry : entries) {
+        if (entry.key == key)
+            return &entry.value;
+    }
+    return nullptr;
+}
 
 } // namespace quillane::platform

@@ -2,49 +2,104 @@
 
 #include "platform/gtk/gobject_ref.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace quillane::platform {
 
 namespace {
-constexpr int deepest = 32;
+// A page's message is data for a few small decisions: anything larger is not one of ours.
+constexpr std::size_t nodeBudget = 10000;
+constexpr std::size_t byteBudget = 1 << 20;
+constexpr std::size_t deepest = 32;
 
-ScriptValue convert(JSCValue* value, int depth)
-{
-    ScriptValue result;
-    if (!value || depth > deepest)
-        return result;
-    if (jsc_value_is_boolean(value)) {
-        result.kind = ScriptValue::Kind::boolean;
-        result.boolean = jsc_value_to_boolean(value);
-    } else if (jsc_value_is_number(value)) {
-        result.kind = ScriptValue::Kind::number;
-        result.number = jsc_value_to_double(value);
-    } else if (jsc_value_is_string(value)) {
-        result.kind = ScriptValue::Kind::text;
-        GCharPtr text(jsc_value_to_string(value));
-        result.text = text ? static_cast<char*>(text.get()) : "";
-    } else if (jsc_value_is_array(value)) {
+class Conversion {
+public:
+    // False when the value is over budget: then nothing of it is kept.
+    bool convert(JSCValue* value, ScriptValue& result)
+    {
+        if (!value)
+            return true;
+        if (m_nodes == 0 || m_path.size() > deepest)
+            return false;
+        --m_nodes;
+        if (jsc_value_is_boolean(value)) {
+            result.kind = ScriptValue::Kind::boolean;
+            result.boolean = jsc_value_to_boolean(value);
+        } else if (jsc_value_is_number(value)) {
+            result.kind = ScriptValue::Kind::number;
+            result.number = jsc_value_to_double(value);
+        } else if (jsc_value_is_string(value)) {
+            result.kind = ScriptValue::Kind::text;
+            GCharPtr text(jsc_value_to_string(value));
+            return take(text.get(), result.text);
+        } else if (jsc_value_is_object(value) && !jsc_value_is_function(value)) {
+            // A value that holds itself is cut where it comes round again; values reached twice
+            // by other paths are counted each time they are reached.
+            if (std::find(m_path.begin(), m_path.end(), value) != m_path.end())
+                return true;
+            m_path.push_back(value);
+            bool kept = jsc_value_is_array(value) ? convertList(value, result) : convertDictionary(value, result);
+            m_path.pop_back();
+            return kept;
+        }
+        return true;
+    }
+
+private:
+    bool take(const char* text, std::string& into)
+    {
+        std::size_t length = text ? std::strlen(text) : 0;
+        if (length > m_bytes)
+            return false;
+        m_bytes -= length;
+        into.assign(text ? text : "", length);
+        return true;
+    }
+
+    bool convertList(JSCValue* value, ScriptValue& result)
+    {
         result.kind = ScriptValue::Kind::list;
         auto length = GObjectRef<JSCValue>::adopt(jsc_value_object_get_property(value, "length"));
-        auto count = length ? jsc_value_to_int32(length.get()) : 0;
-        for (int index = 0; index < count; ++index) {
-            auto item = GObjectRef<JSCValue>::adopt(jsc_value_object_get_property_at_index(value, guint(index)));
-            result.items.push_back(convert(item.get(), depth + 1));
+        double count = length ? jsc_value_to_double(length.get()) : 0;
+        // The length alone says whether the items can fit.
+        if (!(count >= 0) || count > double(m_nodes))
+            return false;
+        for (guint index = 0; index < guint(count); ++index) {
+            auto item = GObjectRef<JSCValue>::adopt(jsc_value_object_get_property_at_index(value, index));
+            if (!convert(item.get(), result.items.emplace_back()))
+                return false;
         }
-    } else if (jsc_value_is_object(value) && !jsc_value_is_function(value)) {
+        return true;
+    }
+
+    bool convertDictionary(JSCValue* value, ScriptValue& result)
+    {
         result.kind = ScriptValue::Kind::dictionary;
         GStrvPtr names(jsc_value_object_enumerate_properties(value));
         for (char** name = names.get(); name && *name; ++name) {
+            auto& entry = result.entries.emplace_back();
+            if (!take(*name, entry.key))
+                return false;
             auto item = GObjectRef<JSCValue>::adopt(jsc_value_object_get_property(value, *name));
-            result.entries.emplace_back(*name, convert(item.get(), depth + 1));
+            if (!convert(item.get(), entry.value))
+                return false;
         }
+        return true;
     }
-    return result;
-}
+
+    std::size_t m_nodes = nodeBudget;
+    std::size_t m_bytes = byteBudget;
+    std::vector<JSCValue*> m_path;
+};
 } // namespace
 
-ScriptValue scriptValueFrom(JSCValue* value)
+std::optional<ScriptValue> scriptValueFrom(JSCValue* value)
 {
-    return convert(value, 0);
+    ScriptValue result;
+    if (!Conversion().convert(value, result))
+        return std::nullopt;
+    return result;
 }
 
 } // namespace quillane::platform

@@ -40,6 +40,12 @@ void prepareWebContext()
     webkit_cookie_manager_set_persistent_storage(cookies, static_cast<char*>(path.get()), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
 }
 
+// Null for the page's own world.
+const char* worldName(const WebViewConfiguration& configuration)
+{
+    return configuration.scriptWorld.empty() ? nullptr : configuration.scriptWorld.c_str();
+}
+
 std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuration)
 {
     prepareWebContext();
@@ -50,15 +56,17 @@ std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuratio
         webkit_settings_set_enable_mock_capture_devices(settings.get(), TRUE);
 
     auto manager = GObjectRef<WebKitUserContentManager>::adopt(webkit_user_content_manager_new());
-    auto addScripts = [&](const std::vector<std::string>& sources, WebKitUserContentInjectedFrames frames) {
+    auto addScripts = [&](const std::vector<std::string>& sources, WebKitUserContentInjectedFrames frames, const char* world) {
         for (const auto& source : sources) {
-            std::unique_ptr<WebKitUserScript, GLibDeleter<WebKitUserScript, webkit_user_script_unref>> script(
-                webkit_user_script_new(source.c_str(), frames, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr));
+            auto time = WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START;
+            std::unique_ptr<WebKitUserScript, GLibDeleter<WebKitUserScript, webkit_user_script_unref>> script(world
+                    ? webkit_user_script_new_for_world(source.c_str(), frames, time, world, nullptr, nullptr)
+                    : webkit_user_script_new(source.c_str(), frames, time, nullptr, nullptr));
             webkit_user_content_manager_add_script(manager.get(), script.get());
         }
     };
-    addScripts(configuration.allFramesUserScripts, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES);
-    addScripts(configuration.userScripts, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME);
+    addScripts(configuration.allFramesUserScripts, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, nullptr);
+    addScripts(configuration.userScripts, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, worldName(configuration));
 
     GtkWidget* view = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings.get(), "user-content-manager", manager.get(), nullptr));
     auto widget = std::make_unique<View::Widget>();
@@ -74,7 +82,12 @@ void WebView::Impl::MessageChannel::onMessage(WebKitUserContentManager*, WebKitJ
     G_GNUC_BEGIN_IGNORE_DEPRECATIONS
     JSCValue* value = webkit_javascript_result_get_js_value(result);
     G_GNUC_END_IGNORE_DEPRECATIONS
-    handler->didReceiveScriptMessage(name, scriptValueFrom(value));
+    auto body = scriptValueFrom(value);
+    if (!body) {
+        g_printerr("%s: a message to \u201c%s\u201d was too large and was dropped\n", g_get_prgname(), name.c_str());
+        return;
+    }
+    handler->didReceiveScriptMessage(name, *body);
 }
 
 WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
@@ -85,7 +98,12 @@ WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
     impl.view = GObjectRef<WebKitWebView>::retain(WEBKIT_WEB_VIEW(widgetOf(*this).widget.get()));
     impl.contentManager = GObjectRef<WebKitUserContentManager>::retain(webkit_web_view_get_user_content_manager(impl.view.get()));
     for (const auto& [name, handler] : configuration.messageHandlers) {
-        if (!handler || !webkit_user_content_manager_register_script_message_handler(impl.contentManager.get(), name.c_str()))
+        if (!handler)
+            continue;
+        bool registered = configuration.scriptWorld.empty()
+            ? webkit_user_content_manager_register_script_message_handler(impl.contentManager.get(), name.c_str())
+            : webkit_user_content_manager_register_script_message_handler_in_world(impl.contentManager.get(), name.c_str(), worldName(configuration));
+        if (!registered)
             continue;
         auto& channel = impl.channels.emplace_back();
         channel.name = name;
@@ -95,6 +113,8 @@ WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
     }
     impl.loadChanged = connect<&Impl::onLoadChanged>(impl.view.get(), "load-changed", &impl);
     impl.loadFailed = connect<&Impl::onLoadFailed>(impl.view.get(), "load-failed", &impl);
+    impl.tlsFailed = connect<&Impl::onLoadFailedWithTLSErrors>(impl.view.get(), "load-failed-with-tls-errors", &impl);
+    impl.processTerminated = connect<&Impl::onProcessTerminated>(impl.view.get(), "web-process-terminated", &impl);
     impl.themeColourSignal = connect<&Impl::onThemeColour>(impl.view.get(), "notify::theme-color", &impl);
     impl.titleSignal = connect<&Impl::onTitle>(impl.view.get(), "notify::title", &impl);
     impl.enterFullscreen = connect<&Impl::onEnterFullscreen>(impl.view.get(), "enter-fullscreen", &impl);
@@ -114,20 +134,6 @@ void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
     }
     if (event == WEBKIT_LOAD_STARTED)
         failedProvisionally = false;
-}
-
-gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent event, gchar*, GError* error)
-{
-    loadTimeout.cancel();
-    // Before the load was committed nothing of the new page shows yet: a provisional failure.
-    bool provisional = event == WEBKIT_LOAD_STARTED || event == WEBKIT_LOAD_REDIRECTED;
-    if (!provisional)
-        return FALSE;
-    failedProvisionally = true;
-    if (auto* delegate = dynamic_cast<NavigationLoadDelegate*>(navigationDelegate))
-        delegate->webViewDidFailProvisionalNavigation(owner, error && error->message ? error->message : "");
-    // The view keeps what it showed, rather than the engine's error page.
-    return TRUE;
 }
 
 // The page's element full screen is handled here rather than by the engine, which would make the
@@ -182,8 +188,13 @@ void WebView::load(const URLRequest& request)
     impl.loadTimeout.cancel();
     auto uriRequest = GObjectRef<WebKitURIRequest>::adopt(webkit_uri_request_new(request.url.c_str()));
     webkit_web_view_load_request(impl.view.get(), uriRequest.get());
-    if (request.timeoutInterval > 0)
-        impl.loadTimeout = runOnMainQueueAfter(request.timeoutInterval, [&impl] { webkit_web_view_stop_loading(impl.view.get()); });
+    impl.timedOut = false;
+    if (request.timeoutInterval > 0) {
+        impl.loadTimeout = runOnMainQueueAfter(request.timeoutInterval, [&impl] {
+            impl.timedOut = true;
+            webkit_web_view_stop_loading(impl.view.get());
+        });
+    }
 }
 
 void WebView::loadHTMLString(const std::string& html, const std::string& baseURL)

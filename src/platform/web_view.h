@@ -22,15 +22,19 @@ public:
 
 struct WebViewConfiguration {
     bool elementFullscreenEnabled = false;
-    // Injected at document start into the main frame only, in this order.
+    // Injected at document start into the main frame only, in this order, in `scriptWorld`.
     std::vector<std::string> userScripts;
+    // A world of its own for the user scripts and the message handlers: it shares the page's
+    // document, but the page's scripts can neither see nor reach anything in it. Empty for the
+    // page's own world.
+    std::string scriptWorld;
     // Injected at document start into every frame, before the main-frame scripts.
     std::vector<std::string> allFramesUserScripts;
     // Lets pages reach capture devices, so they can ask for the microphone.
     bool mediaStreamEnabled = false;
     // Gives pages a pretend microphone (for tests: a machine without one has no device to ask for).
     bool mockCaptureDevices = false;
-    // Page scripts post to these with webkit.messageHandlers.<name>.postMessage(body).
+    // Scripts of `scriptWorld` post to these with webkit.messageHandlers.<name>.postMessage(body).
     std::vector<std::pair<std::string, ScriptMessageHandler*>> messageHandlers;
 };
 
@@ -85,6 +89,9 @@ public:
 
     // Loads the current page again, revalidating every cached copy.
     void reloadFromOrigin();
+    // Shows a page of the program's own in place of the one that failed at `address`; the view's
+    // address stays `address`, so reloading tries it again.
+    void showAlternateHTML(const std::string& html, const std::string& address);
 
     // Runs a script in the main frame; the completion gets its value as text (a string as it is, other
     // values as JSON), or the error's message.

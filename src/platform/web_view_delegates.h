@@ -48,12 +48,40 @@ public:
     virtual ~NavigationDelegate() = default;
 };
 
+// Why a page did not load.
+struct LoadFailure {
+    enum class Kind {
+        // Given up by the program or replaced by another load, or handed to a download: no failure
+        // to tell anyone about.
+        cancelled,
+        refused,
+        nameNotFound,
+        timedOut,
+        // The site's certificate was not accepted; `certificateProblems` says why.
+        certificate,
+        other,
+    };
+    Kind kind = Kind::other;
+    // The address that failed, and the engine's own words.
+    std::string address;
+    std::string message;
+    std::vector<std::string> certificateProblems;
+};
+
 class NavigationLoadDelegate : public virtual NavigationDelegate {
 public:
     // The page finished loading.
     virtual void webViewDidFinish(WebView& view) = 0;
-    // A load failed before anything of it was shown (the error's message).
-    virtual void webViewDidFailProvisionalNavigation(WebView& view, const std::string& message) = 0;
+    // A load failed before anything of it was shown; the view keeps what it showed.
+    virtual void webViewDidFailProvisionalNavigation(WebView& view, const LoadFailure& failure) = 0;
+};
+
+enum class ProcessTermination { crashed, exceededMemoryLimit, terminatedByProgram };
+
+class WebContentProcessDelegate : public virtual NavigationDelegate {
+public:
+    // The process that ran the page ended: the view shows nothing live until it loads again.
+    virtual void webViewWebContentProcessDidTerminate(WebView& view, ProcessTermination reason) = 0;
 };
 
 class DownloadNavigationDelegate : public virtual NavigationDelegate {

@@ -7,6 +7,8 @@
 #include "probe/report_format.h"
 #include "services/download_destination.h"
 
+#include <cstdio>
+
 namespace quillane {
 
 namespace {
@@ -67,9 +69,9 @@ void ProbeRun::pageDidFinish()
         m_driver->drive();
 }
 
-void ProbeRun::pageDidFail(const std::string& message)
+void ProbeRun::pageDidFail(const platform::LoadFailure& failure)
 {
-    report("the page failed to load: " + message);
+    report("the page failed to load: " + failure.message);
 }
 
 void ProbeRun::report(const std::string& firstLine)
@@ -93,8 +95,10 @@ void ProbeRun::report(const std::string& firstLine)
         download = "saved as " + m_download->substr(m_download->find_last_of('/') + 1) + ", as the page made it";
 
     ReportSources sources { m_application, witnesses.main, witnesses.modes, witnesses.microphone, panel, m_dragsTaken, m_pageDrags, download };
-    // A report that cannot be written is nobody's to read: the run ends all the same.
-    platform::writeTextFileAtomically(m_reportFile, joinedReport(reportLines(firstLine, sources)));
+    if (auto failure = platform::replaceFileContents(m_reportFile, joinedReport(reportLines(firstLine, sources)), 0644)) {
+        std::fprintf(stderr, "quillane: could not write the report to %s: %s\n", m_reportFile.c_str(), failure->c_str());
+        m_exitStatus = 1;
+    }
     m_application.terminate();
 }
 

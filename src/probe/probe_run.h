@@ -5,6 +5,7 @@
 #include "app/fixed_texts.h"
 #include "app/main_window.h"
 #include "menus/about_panel.h"
+#include "navigation/load_events.h"
 #include "platform/main_queue.h"
 #include "probe/driver.h"
 #include "services/downloads.h"
@@ -20,7 +21,7 @@ namespace quillane {
 
 class Navigation;
 
-class ProbeRun : public DragPolicy {
+class ProbeRun : public DragPolicy, public LoadEvents {
 public:
     // The owners whose facts the report tells.
     struct Witnesses {
@@ -31,7 +32,8 @@ public:
         Navigation& navigation;
     };
 
-    // `testPage`, for the self-test's own tests, replaces the built-in probe page.
+    // `reportFile` is an absolute path (its download goes beside it); `testPage`, for the self-test's
+    // own tests, replaces the built-in probe page.
     ProbeRun(platform::Application& application, const FixedTexts& texts, std::string reportFile, std::optional<std::string> testPage);
 
     DestinationChooser downloadDestination();
@@ -41,8 +43,10 @@ public:
 
     // Loads the probe page into the main window, which is never seen and lets the real pointer through.
     void begin(const Witnesses& witnesses);
-    void pageDidFinish();
-    void pageDidFail(const std::string& message);
+    void pageDidFinish() override;
+    void pageDidFail(const platform::LoadFailure& failure) override;
+    // 0 once the report is written; not 0 when it could not be.
+    int exitStatus() const { return m_exitStatus; }
 
 private:
     // The first of the run's ends writes the report; the application is already on its way out then.
@@ -59,6 +63,7 @@ private:
     std::optional<std::string> m_download;
     platform::ScheduledBlock m_timeout;
     bool m_reported = false;
+    int m_exitStatus = 0;
 };
 
 } // namespace quillane

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quillane::testing;
 
@@ -123,11 +124,39 @@ TEST_F(Probe, TheReportSaysWhatTheRunFound)
     EXPECT_FALSE(g_file_test(oldDownload.c_str(), G_FILE_TEST_EXISTS));
 }
 
-TEST_F(Probe, AReportInAMissingFolderIsNotWrittenAndTheRunStillEnds)
+TEST_F(Probe, AReportThatCannotBeWrittenEndsTheRunWithOneLineSayingWhy)
 {
     std::string missing = session.folder() + "/no/such/folder/report.txt";
-    EXPECT_EQ(probe(missing), 0);
+    std::string folder = out() + "/a-folder";
+    mkdir(folder.c_str(), 0700);
+    for (const std::string& report : { missing, folder, std::string("/proc/report.txt") }) {
+        int status = 0;
+        std::string said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " --probe '" + report + "' 2>&1 >/dev/null | grep -v -e WARNING -e '^$'" }, &status);
+        EXPECT_NE(said.find("could not write the report to " + report + ": "), std::string::npos) << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        auto run = session.startQuillane({ "--probe", report });
+        EXPECT_EQ(run->waitForExit(std::chrono::seconds(20)), 1) << report;
+    }
     EXPECT_FALSE(g_file_test(missing.c_str(), G_FILE_TEST_EXISTS));
+    EXPECT_TRUE(g_file_test(folder.c_str(), G_FILE_TEST_IS_DIR));
+}
+
+TEST_F(Probe, ARelativeReportAndALinkedOneAreWrittenWhereTheyPoint)
+{
+    // Relative to where the run starts, download and all.
+    int status = -1;
+    session.run({ "sh", "-c", "cd '" + out() + "' && " + std::string(QUILLANE_BINARY) + " --probe relative.txt" }, &status);
+    EXPECT_EQ(status, 0);
+    std::string relative = readFile(out() + "/relative.txt");
+    EXPECT_NE(relative.find("a page's download link to a blob of its own: saved as probe.txt, as the page made it"), std::string::npos) << relative;
+
+    // A link to the report is followed: the link stays, its target gets the report.
+    std::string target = out() + "/target.txt";
+    std::string link = out() + "/link.txt";
+    ASSERT_EQ(symlink("target.txt", link.c_str()), 0);
+    ASSERT_EQ(probe(link), 0);
+    EXPECT_TRUE(g_file_test(link.c_str(), G_FILE_TEST_IS_SYMLINK));
+    EXPECT_EQ(readFile(target).rfind("page: {", 0), 0u);
 }
 
 TEST_F(Probe, StoredPreferencesAreReadAndLeftAsTheyAre)

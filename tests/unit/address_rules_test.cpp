@@ -110,11 +110,15 @@ TEST(PageInLink, EverythingElseIsRefused)
         EXPECT_EQ(linked(link), "none") << "link: " << link;
 }
 
-TEST(PageInLink, AHugeValueIsHandledWithoutTrouble)
+TEST(PageInLink, ALongLinkIsTakenAndAHugeOneRefused)
 {
-    std::string path(1 << 20, 'a');
+    std::string path(60 * 1024, 'a');
     EXPECT_EQ(linked("quillane://open?url=https%3A%2F%2Fexample.com%2F" + path), "https://example.com/" + path);
+    std::string huge(1 << 20, 'a');
+    EXPECT_EQ(linked("quillane://open?url=https%3A%2F%2Fexample.com%2F" + huge), "none");
     EXPECT_EQ(linked("quillane://open?url=" + std::string(1 << 20, '%')), "unparsable link");
+    EXPECT_FALSE(address("example.com/" + huge));
+    EXPECT_TRUE(address("example.com/" + path));
 }
 
 TEST(Site, ThePortAppearsOnlyWhenItIsNotZero)

@@ -183,3 +183,82 @@ TEST_F(PreferencesTest, ReloadSeesWhatAnotherWriterStored)
     first.reload();
     EXPECT_EQ(first.dictionary("microphone"), (std::map<std::string, bool> { { "https://a.example", true } }));
 }
+
+TEST_F(PreferencesTest, OnlyItsOwnLeftoversAreRemovedNeverAPersonsFiles)
+{
+    write(folder / "preferences.ini", "[Preferences]\nfloat=false\n");
+    const std::vector<std::string> persons { "preferences.ini.backup", "preferences.ini.old123", "preferences.ini.abcdef", "preferences.ini.quillane-partial-1" };
+    for (const auto& name : persons)
+        write(folder / name, "mine");
+    write(folder / "preferences.ini.quillane-partial-Ab12Cd", "[Preferences]\nfloat=tr");
+    write(folder / "preferences.ini.quillane-partial-Ef34Gh", "a write going on now");
+    auto old = fs::file_time_type::clock::now() - std::chrono::seconds(30);
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename() != "preferences.ini.quillane-partial-Ef34Gh")
+            fs::last_write_time(entry.path(), old);
+    }
+    Preferences preferences(folder);
+    EXPECT_EQ(preferences.boolean("float"), false);
+    for (const auto& name : persons)
+        EXPECT_EQ(contents(folder / name), "mine") << name;
+    EXPECT_FALSE(fs::exists(folder / "preferences.ini.quillane-partial-Ab12Cd")) << "a write of ours cut short long ago";
+    EXPECT_TRUE(fs::exists(folder / "preferences.ini.quillane-partial-Ef34Gh")) << "a write that may still be going on";
+}
+
+TEST_F(PreferencesTest, AFileCutAnywhereKeepsEveryLineThatStillReads)
+{
+    {
+        Preferences preferences(folder);
+        preferences.setText("address", "https://example.com/a?b=1");
+        preferences.setBoolean("float", false);
+        preferences.setDictionary("microphone", { { "https://a.example", true }, { "http://[::1]:8080", false } });
+        preferences.setText("Window Frame Quillane", "320 312 640 400");
+    }
+    const std::string whole = contents(folder / "preferences.ini");
+    for (std::size_t cut = 0; cut <= whole.size(); ++cut) {
+        fs::remove_all(folder);
+        write(folder / "preferences.ini", whole.substr(0, cut));
+        Preferences preferences(folder);
+        // A line reads when all of its text is there; the line with the cut in it reads as absent.
+        auto complete = [&](const std::string& key) {
+            auto start = whole.find("\n" + key + "=");
+            auto end = whole.find('\n', start + 1);
+            return start != std::string::npos && end <= cut;
+        };
+        EXPECT_EQ(preferences.text("address").has_value(), complete("address")) << "cut at " << cut;
+        EXPECT_EQ(preferences.boolean("float").has_value(), complete("float")) << "cut at " << cut;
+        EXPECT_EQ(preferences.dictionary("microphone").has_value(), complete("microphone")) << "cut at " << cut;
+        EXPECT_EQ(preferences.text("Window Frame Quillane").has_value(), complete("Window Frame Quillane")) << "cut at " << cut;
+    }
+    // The damaged file itself is kept aside when the store writes again.
+    fs::remove_all(folder);
+    write(folder / "preferences.ini", whole.substr(0, whole.size() / 2));
+    Preferences damaged(folder);
+    damaged.setBoolean("float", true);
+    auto names = filesIn(folder);
+    ASSERT_EQ(names.size(), 2u);
+    fs::path aside = names[0] == "preferences.ini" ? names[1] : names[0];
+    EXPECT_EQ(contents(folder / aside), whole.substr(0, whole.size() / 2));
+}
+
+TEST_F(PreferencesTest, ALinkedFileIsWrittenThroughTheLinkAndAFifoIsNeverOpened)
+{
+    fs::create_directories(folder);
+    write(root / "elsewhere" / "real.ini", "[Preferences]\nfloat=false\n");
+    fs::create_symlink(root / "elsewhere" / "real.ini", folder / "preferences.ini");
+    {
+        Preferences preferences(folder);
+        EXPECT_EQ(preferences.boolean("float"), false);
+        EXPECT_TRUE(preferences.setText("address", "https://linked.example/"));
+    }
+    EXPECT_TRUE(fs::is_symlink(folder / "preferences.ini"));
+    EXPECT_NE(contents(root / "elsewhere" / "real.ini").find("linked.example"), std::string::npos);
+
+    fs::remove(folder / "preferences.ini");
+    ASSERT_EQ(mkfifo((folder / "preferences.ini").c_str(), 0600), 0);
+    // Opening the FIFO would wait for a writer for ever; the store treats it as unreadable instead.
+    Preferences preferences(folder);
+    EXPECT_FALSE(preferences.boolean("float"));
+    EXPECT_TRUE(preferences.setBoolean("float", true));
+    EXPECT_EQ(Preferences(folder).boolean("float"), true);
+}

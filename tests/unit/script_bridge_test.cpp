@@ -25,7 +25,7 @@ ScriptValue number(double value)
     return result;
 }
 
-ScriptValue object(std::vector<std::pair<std::string, ScriptValue>> entries)
+ScriptValue object(std::vector<ScriptValue::Entry> entries)
 {
     ScriptValue result;
     result.kind = Kind::dictionary;

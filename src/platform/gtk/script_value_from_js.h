@@ -4,10 +4,13 @@
 
 #include <jsc/jsc.h>
 
+#include <optional>
+
 namespace quillane::platform {
 
-// Converts a value that arrived from a page. Nesting deeper than a few dozen levels (a value that
-// holds itself, say) is cut off as null.
-ScriptValue scriptValueFrom(JSCValue* value);
+// The value a page posted, converted under a budget of values and bytes (a value reached again by
+// another path counts again; a value that holds itself is cut where it comes round). None when the
+// value is over budget: nothing of it is kept.
+std::optional<ScriptValue> scriptValueFrom(JSCValue* value);
 
 } // namespace quillane::platform

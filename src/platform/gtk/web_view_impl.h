@@ -60,6 +60,10 @@ struct WebView::Impl {
     ScheduledBlock loadTimeout;
     // A failed load still ends with a "finished" event; that one is no finished page.
     bool failedProvisionally = false;
+    // The load under way was stopped by its time-out.
+    bool timedOut = false;
+    SignalConnection tlsFailed;
+    SignalConnection processTerminated;
     SignalConnection loadChanged;
     SignalConnection loadFailed;
     SignalConnection enterFullscreen;
@@ -78,6 +82,9 @@ struct WebView::Impl {
     void cancelTimeout();
     void onLoadChanged(WebKitWebView*, WebKitLoadEvent event);
     gboolean onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*);
+    gboolean onLoadFailedWithTLSErrors(WebKitWebView*, gchar*, GTlsCertificate*, GTlsCertificateFlags);
+    void onProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason);
+    void failed(const LoadFailure& failure);
     gboolean onEnterFullscreen(WebKitWebView*);
     gboolean onLeaveFullscreen(WebKitWebView*);
 };

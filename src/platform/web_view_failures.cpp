@@ -1,0 +1,112 @@
+// Loads that fail, and the end of the process that runs the page.
+#include "platform/gtk/web_view_impl.h"
+
+namespace quillane::platform {
+
+namespace {
+LoadFailure::Kind kindOf(const GError* error, bool timedOut)
+{
+    using Kind = LoadFailure::Kind;
+    if (!error)
+        return Kind::other;
+    if (g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED))
+        return timedOut ? Kind::timedOut : Kind::cancelled;
+    // A response handed to a download is no failure.
+    if (g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE)
+        || g_error_matches(error, WEBKIT_POLICY_ERROR, WEBKIT_POLICY_ERROR_CANNOT_SHOW_MIME_TYPE) || error->domain == WEBKIT_PLUGIN_ERROR)
+        return Kind::cancelled;
+    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CONNECTION_REFUSED))
+        return Kind::refused;
+    if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT))
+        return Kind::timedOut;
+    if (error->domain == G_RESOLVER_ERROR)
+        return Kind::nameNotFound;
+    if (error->domain == G_TLS_ERROR)
+        return Kind::certificate;
+    return Kind::other;
+}
+
+std::vector<std::string> problemsOf(GTlsCertificateFlags flags)
+{
+    static const std::pair<GTlsCertificateFlags, const char*> named[] = {
+        { G_TLS_CERTIFICATE_UNKNOWN_CA, "it is not signed by an authority this computer trusts" },
+        { G_TLS_CERTIFICATE_BAD_IDENTITY, "it is for another site" },
+        { G_TLS_CERTIFICATE_NOT_ACTIVATED, "it is not valid yet" },
+        { G_TLS_CERTIFICATE_EXPIRED, "it has expired" },
+        { G_TLS_CERTIFICATE_REVOKED, "it has been revoked" },
+        { G_TLS_CERTIFICATE_INSECURE, "it uses insecure cryptography" },
+        { G_TLS_CERTIFICATE_GENERIC_ERROR, "it could not be checked" },
+    };
+    std::vector<std::string> problems;
+    for (const auto& [flag, text] : named) {
+        if (flags & flag)
+            problems.emplace_back(text);
+    }
+    if (problems.empty())
+        problems.emplace_back("it could not be checked");
+    return problems;
+}
+} // namespace
+
+gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent event, gchar* uri, GError* error)
+{
+    loadTimeout.cancel();
+    // Before the load was committed nothing of the new page shows yet: a provisional failure.
+    bool provisional = event == WEBKIT_LOAD_STARTED || event == WEBKIT_LOAD_REDIRECTED;
+    if (!provisional)
+        return FALSE;
+    LoadFailure failure;
+    failure.kind = kindOf(error, timedOut);
+    failure.address = uri ? uri : "";
+    failure.message = error && error->message ? error->message : "";
+    failed(failure);
+    // The view keeps what it showed, rather than the engine's error page.
+    return TRUE;
+}
+
+gboolean WebView::Impl::onLoadFailedWithTLSErrors(WebKitWebView*, gchar* uri, GTlsCertificate*, GTlsCertificateFlags errors)
+{
+    // The certificate is refused, never accepted on the quiet: the program tells why.
+    loadTimeout.cancel();
+    LoadFailure failure;
+    failure.kind = LoadFailure::Kind::certificate;
+    failure.address = uri ? uri : "";
+    failure.message = "The site's certificate was not accepted";
+    failure.certificateProblems = problemsOf(errors);
+    failed(failure);
+    return TRUE;
+}
+
+void WebView::Impl::failed(const LoadFailure& failure)
+{
+    failedProvisionally = true;
+    if (auto* delegate = dynamic_cast<NavigationLoadDelegate*>(navigationDelegate))
+        delegate->webViewDidFailProvisionalNavigation(owner, failure);
+}
+
+void WebView::Impl::onProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason)
+{
+    loadTimeout.cancel();
+    auto* delegate = dynamic_cast<WebContentProcessDelegate*>(navigationDelegate);
+    if (!delegate)
+        return;
+    switch (reason) {
+    case WEBKIT_WEB_PROCESS_CRASHED:
+        delegate->webViewWebContentProcessDidTerminate(owner, ProcessTermination::crashed);
+        break;
+    case WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT:
+        delegate->webViewWebContentProcessDidTerminate(owner, ProcessTermination::exceededMemoryLimit);
+        break;
+    case WEBKIT_WEB_PROCESS_TERMINATED_BY_API:
+        delegate->webViewWebContentProcessDidTerminate(owner, ProcessTermination::terminatedByProgram);
+        break;
+    }
+}
+
+void WebView::showAlternateHTML(const std::string& html, const std::string& address)
+{
+    m_impl->loadTimeout.cancel();
+    webkit_web_view_load_alternate_html(m_impl->view.get(), html.c_str(), address.c_str(), address.c_str());
+}
+
+} // namespace quillane::platform
