@@ -1,6 +1,9 @@
 #include "app/app_delegate.h"
 
 #include "app/band_colour.h"
+#include "app/closing.h"
+#include "app/page_windows.h"
+#include "navigation/failure_pages.h"
 #include "app/names.h"
 #include "app/script_bridge.h"
 #include "menus/about_panel.h"
@@ -20,20 +23,25 @@ namespace quillane {
 // Built in this order at launch; each takes what it needs of those before it.
 struct AppDelegate::Owners {
     Owners(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, const LaunchOptions& options,
-        platform::ScriptMessageHandler& messages)
-        : main(application, texts, { &messages, options.mockCaptureDevices })
-        , modes(preferences, main, [&application] { application.validateMenus(); })
+        AppDelegate& delegate)
+        : main(application, texts, { &delegate, options.mockCaptureDevices })
+        , modes(preferences, main, [this, &application] {
+            application.validateMenus();
+            pageWindows.followFloating(modes.floats());
+        })
         , probe(options.probeFile ? std::make_unique<ProbeRun>(application, texts, *options.probeFile, options.probeTestPage) : nullptr)
         , windowDrags(main.window())
         , drags(main.window(), probe ? static_cast<DragPolicy&>(*probe) : windowDrags)
         , microphone(preferences, [this](const Question& question, auto answer) { main.ask(question, std::move(answer)); })
         , files(application, main.window(), texts.acceptLists)
-        , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(application, main.window()),
+        , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(application, main.window(), preferences),
               [this](const std::string& message) { main.tell(message); })
         , navigation(preferences, application, main)
         , about(application, main.window())
         , menuValidation(modes)
         , loads(probe ? static_cast<LoadEvents&>(*probe) : navigation)
+        , closing(application, main)
+        , pageWindows(application, main, texts, { &delegate, &delegate, options.mockCaptureDevices })
     {
     }
 
@@ -50,6 +58,8 @@ struct AppDelegate::Owners {
     MenuValidation menuValidation;
     // The self-test answers for the page's loads in its run.
     LoadEvents& loads;
+    Closing closing;
+    PageWindows pageWindows;
     platform::ScheduledBlock firstQuestion;
 };
 
@@ -70,6 +80,7 @@ void AppDelegate::applicationDidFinishLaunching()
     MainWindow& main = owners.main;
     main.window().setDelegate(this);
     owners.modes.settle();
+    owners.pageWindows.followFloating(owners.modes.floats());
     main.observePageFullScreen([&owners] { owners.modes.pageFullScreenChanged(); });
     main.page().setUIDelegate(this);
     main.page().setNavigationDelegate(this);
@@ -78,7 +89,7 @@ void AppDelegate::applicationDidFinishLaunching()
     MenuActions actions {
         [&owners] { owners.about.show(); },
         [&owners] { owners.microphone.forget(); },
-        [this] { m_application.terminate(); },
+        [&owners] { owners.closing.requestQuit(); },
         [&owners] { owners.navigation.openAddress(); },
         [&main] { main.page().reloadFromOrigin(); },
         [&owners] { owners.modes.toggleFullScreen(); },
@@ -138,24 +149,60 @@ void AppDelegate::runOpenPanel(platform::WebView& view, bool allowsMultipleSelec
     m_owners->files.run(view, allowsMultipleSelection, std::move(completion));
 }
 
-void AppDelegate::navigationDidBecomeDownload(platform::WebView&, platform::Download& download)
+void AppDelegate::navigationDidBecomeDownload(platform::WebView& view, platform::Download& download)
 {
     m_owners->downloads.take(download);
+    m_owners->pageWindows.didDownload(view);
 }
 
-void AppDelegate::webViewDidFinish(platform::WebView&)
+platform::WebView* AppDelegate::createWebView(platform::WebView& opener, const platform::NewWindowRequest& request)
 {
-    m_owners->loads.pageDidFinish();
+    return m_owners->pageWindows.create(opener, request);
 }
 
-void AppDelegate::webViewDidFailProvisionalNavigation(platform::WebView&, const platform::LoadFailure& failure)
+void AppDelegate::webViewReadyToShow(platform::WebView& view)
 {
-    m_owners->loads.pageDidFail(failure);
+    m_owners->pageWindows.show(view);
 }
 
-void AppDelegate::webViewWebContentProcessDidTerminate(platform::WebView&, platform::ProcessTermination)
+void AppDelegate::webViewDidClose(platform::WebView& view)
 {
-    m_owners->navigation.pageProcessEnded();
+    if (&view == &m_owners->main.page())
+        m_owners->closing.pageAllowedClose();
+    else
+        m_owners->pageWindows.close(view);
+}
+
+void AppDelegate::runBeforeUnloadConfirmPanel(platform::WebView& view, std::function<void(bool leave)> completion)
+{
+    platform::Window* window = m_owners->pageWindows.windowOf(view);
+    m_owners->closing.askToLeave(window ? *window : m_owners->main.window(), std::move(completion));
+}
+
+bool AppDelegate::windowShouldClose(platform::Window&)
+{
+    m_owners->closing.requestQuit();
+    return false;
+}
+
+void AppDelegate::webViewDidFinish(platform::WebView& view)
+{
+    if (&view == &m_owners->main.page())
+        m_owners->loads.pageDidFinish();
+}
+
+void AppDelegate::webViewDidFailProvisionalNavigation(platform::WebView& view, const platform::LoadFailure& failure)
+{
+    if (&view == &m_owners->main.page())
+        m_owners->loads.pageDidFail(failure);
+    else if (failure.kind != platform::LoadFailure::Kind::cancelled)
+        view.showAlternateHTML(loadFailurePage(failure), failure.address);
+}
+
+void AppDelegate::webViewWebContentProcessDidTerminate(platform::WebView& view, platform::ProcessTermination)
+{
+    if (&view == &m_owners->main.page())
+        m_owners->navigation.pageProcessEnded();
 }
 
 bool AppDelegate::windowShouldZoom(platform::Window&, platform::Rect)

@@ -35,9 +35,12 @@ class AppDelegate : public platform::ApplicationOpenDelegate,
                     public platform::WindowZoomDelegate,
                     public platform::WindowFullScreenDelegate,
                     public platform::WindowMiniaturizeDelegate,
+                    public platform::WindowCloseDelegate,
                     public platform::ScriptMessageHandler,
                     public platform::MediaCapturePermissionDelegate,
                     public platform::OpenPanelDelegate,
+                    public platform::WebViewWindowsDelegate,
+                    public platform::BeforeUnloadDelegate,
                     public platform::DownloadNavigationDelegate,
                     public platform::NavigationLoadDelegate,
                     public platform::WebContentProcessDelegate {
@@ -56,6 +59,10 @@ public:
     void runOpenPanel(platform::WebView& view, bool allowsMultipleSelection,
         std::function<void(std::optional<std::vector<std::string>>)> completion) override;
     void navigationDidBecomeDownload(platform::WebView& view, platform::Download& download) override;
+    platform::WebView* createWebView(platform::WebView& opener, const platform::NewWindowRequest& request) override;
+    void webViewReadyToShow(platform::WebView& view) override;
+    void webViewDidClose(platform::WebView& view) override;
+    void runBeforeUnloadConfirmPanel(platform::WebView& view, std::function<void(bool leave)> completion) override;
     void webViewDidFinish(platform::WebView& view) override;
     void webViewDidFailProvisionalNavigation(platform::WebView& view, const platform::LoadFailure& failure) override;
     void webViewWebContentProcessDidTerminate(platform::WebView& view, platform::ProcessTermination reason) override;
@@ -65,6 +72,7 @@ public:
     void windowDidExitFullScreen(platform::Window& window) override;
     void windowDidFailToEnterFullScreen(platform::Window& window) override;
     void windowDidDeminiaturize(platform::Window& window) override;
+    bool windowShouldClose(platform::Window& window) override;
 
     // What the process ends with: not 0 when a self-test could not write its report.
     int exitStatus() const;

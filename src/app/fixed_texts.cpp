@@ -16,6 +16,7 @@ FixedTexts buildFixedTexts()
     texts.dragOpening = texts::dragOpening;
     texts.dragClosing = texts::dragClosing;
     texts.subframeMediaGuard = texts::subframeMediaGuard;
+    texts.mainPageGate = texts::mainPageGate;
     texts.countScript = texts::countScript;
     texts.viewportScript = texts::viewportScript;
     texts.probeQuestion = std::string(texts::questionOpening) + texts.acceptLists + std::string(texts::questionClosing);

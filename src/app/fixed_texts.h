@@ -16,6 +16,8 @@ struct FixedTexts {
     std::string dragClosing;
     // Refuses the microphone to frames inside the page.
     std::string subframeMediaGuard;
+    // Lets our scripts speak only from the main page, once told they are in it.
+    std::string mainPageGate;
     // The probe's own scripts: counting the page's presses, the page's viewport, the final question.
     std::string countScript;
     std::string viewportScript;

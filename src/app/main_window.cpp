@@ -22,7 +22,8 @@ MainWindow::MainWindow(platform::Application& application, const FixedTexts& tex
 
     platform::WebViewConfiguration configuration;
     configuration.elementFullscreenEnabled = true;
-    configuration.userScripts = { dragScript(texts, topStripHeight(*m_window, band)), texts.bandScript };
+    configuration.userScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(*m_window, band)), texts.bandScript };
+    configuration.scriptOnCommit = "quillaneMainPage()";
     configuration.allFramesUserScripts = { texts.subframeMediaGuard };
     configuration.messageHandlers = { { names::messageHandler, setup.messages } };
     configuration.scriptWorld = names::scriptWorld;
@@ -63,13 +64,7 @@ void MainWindow::observePageFullScreen(std::function<void()> handler)
 
 void MainWindow::ask(const Question& question, std::function<void(bool affirmative)> answer)
 {
-    auto alert = platform::Alert::make();
-    alert->setMessageText(question.message);
-    if (!question.informative.empty())
-        alert->setInformativeText(question.informative);
-    for (const auto& button : question.buttons)
-        alert->addButton(button);
-    alert->beginSheetModal(*m_window, [answer = std::move(answer)](int response) { answer(response == platform::alertFirstButtonReturn); });
+    quillane::ask(*m_window, question, std::move(answer));
 }
 
 void MainWindow::tell(const std::string& message)

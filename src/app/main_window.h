@@ -4,6 +4,7 @@
 // and shows the window buttons.
 #include "app/fixed_texts.h"
 #include "app/page_view.h"
+#include "app/question.h"
 #include "platform/alert.h"
 #include "platform/application.h"
 #include "platform/colour.h"
@@ -19,15 +20,6 @@
 #include <vector>
 
 namespace quillane {
-
-// A question for the user: the first button is the affirmative one.
-struct Question {
-    std::string message;
-    std::string informative;
-    std::vector<std::string> buttons;
-};
-// Asks a question; the answer is whether the first button was chosen.
-using Ask = std::function<void(const Question& question, std::function<void(bool affirmative)> answer)>;
 
 class MainWindow : public WindowModes::Host {
 public:

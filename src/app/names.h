@@ -22,6 +22,8 @@ inline constexpr const char* floating = "float";
 inline constexpr const char* address = "address";
 // The microphone answers per site (site text to Boolean).
 inline constexpr const char* microphone = "microphone";
+// The folder the last download was saved to (text).
+inline constexpr const char* downloadFolder = "download folder";
 } // namespace keys
 
 namespace levels {

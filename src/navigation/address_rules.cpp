@@ -51,6 +51,16 @@ std::optional<platform::URL> page(const platform::URL& inLink)
     return inner;
 }
 
+bool sameSite(const platform::URL& first, const platform::URL& second)
+{
+    auto port = [](const platform::URL& url) {
+        std::string scheme = lowercased(url.scheme());
+        return url.port().value_or(scheme == "https" ? 443 : scheme == "http" ? 80 : -1);
+    };
+    return lowercased(first.scheme()) == lowercased(second.scheme()) && first.host() && second.host()
+        && lowercased(*first.host()) == lowercased(*second.host()) && port(first) == port(second);
+}
+
 std::string site(std::string_view scheme, std::string_view host, int port)
 {
     std::string text;

@@ -19,6 +19,10 @@ std::optional<platform::URL> address(std::string_view from);
 // The http or https address that a "quillane://open?url=…" link carries; none for anything else.
 std::optional<platform::URL> page(const platform::URL& inLink);
 
+// Whether two addresses are of one site: the same scheme, host and port (a scheme's default port
+// written or not).
+bool sameSite(const platform::URL& first, const platform::URL& second);
+
 // "scheme://host", with ":port" only for a port other than 0. The key of remembered microphone answers.
 std::string site(std::string_view scheme, std::string_view host, int port);
 

@@ -2,6 +2,8 @@
 
 #include "platform/main_queue.h"
 
+#include <list>
+
 namespace quillane::platform {
 
 namespace {
@@ -30,16 +32,24 @@ void Download::setDelegate(DownloadDelegate* delegate)
     m_impl->delegate = delegate;
 }
 
-std::unique_ptr<Download> makeDownload(WebKitDownload* webDownload, std::function<void(Download*)> ended)
+namespace {
+// Downloads run on after the view that started them has gone (a window that only downloaded).
+std::list<std::unique_ptr<Download>>& running()
+{
+    static std::list<std::unique_ptr<Download>> downloads;
+    return downloads;
+}
+} // namespace
+
+Download& startDownload(WebKitDownload* webDownload)
 {
     auto impl = std::make_unique<Download::Impl>();
     impl->download = GObjectRef<WebKitDownload>::retain(webDownload);
-    impl->ended = std::move(ended);
     Download::Impl& handlers = *impl;
     handlers.decideSignal = connect<&Download::Impl::onDecideDestination>(webDownload, "decide-destination", &handlers);
     handlers.failedSignal = connect<&Download::Impl::onFailed>(webDownload, "failed", &handlers);
     handlers.finishedSignal = connect<&Download::Impl::onFinished>(webDownload, "finished", &handlers);
-    return std::make_unique<Download>(std::move(impl));
+    return *running().emplace_back(std::make_unique<Download>(std::move(impl)));
 }
 
 gboolean Download::Impl::onDecideDestination(WebKitDownload*, gchar* suggestedFilename)
@@ -74,10 +84,10 @@ void Download::Impl::onFailed(WebKitDownload*, GError* error)
 
 void Download::Impl::onFinished(WebKitDownload*)
 {
-    // Let go on a later turn: this runs inside the download's own signal.
-    auto done = ended;
+    // Let go on a later turn: this runs inside the download's own signal ("finished" follows
+    // "failed" too).
     Download* self = owner;
-    runOnMainQueue([done, self] { done(self); });
+    release = runOnMainQueue([self] { running().remove_if([self](const std::unique_ptr<Download>& entry) { return entry.get() == self; }); });
 }
 
 } // namespace quillane::platform

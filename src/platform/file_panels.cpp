@@ -55,15 +55,34 @@ void runOpenPanel(Window& parent, bool allowsMultipleSelection, const std::vecto
     });
 }
 
-void runSavePanel(Window& parent, const std::string& suggestedName, std::function<void(std::optional<std::string>)> completion)
+void runSavePanel(Window& parent, const std::string& suggestedName, const std::string& folder,
+    std::function<void(std::optional<std::string>)> completion)
 {
     GtkFileChooserNative* chooser = gtk_file_chooser_native_new("Save File", nullptr, GTK_FILE_CHOOSER_ACTION_SAVE, nullptr, nullptr);
     gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
+    if (!folder.empty())
+        gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), folder.c_str());
     gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser), suggestedName.c_str());
     show(chooser, parent, [completion = std::move(completion)](GtkFileChooserNative* dialog, gint response) {
         GCharPtr path(response == GTK_RESPONSE_ACCEPT ? gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog)) : nullptr);
         completion(path ? std::optional<std::string>(static_cast<char*>(path.get())) : std::nullopt);
     });
+}
+
+std::string downloadsFolder()
+{
+    // GLib answers the home folder when the user has no Downloads folder set.
+    const char* folder = g_get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD);
+    return folder ? folder : g_get_home_dir();
+}
+
+bool openWithDefaultApplication(const std::string& uri)
+{
+    ErrorOut error;
+    if (g_app_info_launch_default_for_uri(uri.c_str(), nullptr, error.out()))
+        return true;
+    g_printerr("%s: could not open %s: %s\n", g_get_prgname(), uri.c_str(), error.message());
+    return false;
 }
 
 } // namespace quillane::platform

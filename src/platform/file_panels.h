@@ -1,5 +1,6 @@
 #pragma once
-// The system's file choosers, for opening and for saving, kept above a window of ours.
+// The system's file choosers, for opening and for saving, kept above a window of ours; the user's
+// folders; the desktop's default applications.
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,7 +16,16 @@ class Window;
 void runOpenPanel(Window& parent, bool allowsMultipleSelection, const std::vector<std::string>& contentTypes,
     std::function<void(std::optional<std::vector<std::string>>)> completion);
 
-// Asks where to save a file, starting from the suggested name; replacing a file is confirmed first.
-void runSavePanel(Window& parent, const std::string& suggestedName, std::function<void(std::optional<std::string>)> completion);
+// Asks where to save a file, starting from the suggested name in `folder`; replacing a file is
+// confirmed first.
+void runSavePanel(Window& parent, const std::string& suggestedName, const std::string& folder,
+    std::function<void(std::optional<std::string>)> completion);
+
+// The user's Downloads folder (XDG user directory), else the home folder.
+std::string downloadsFolder();
+
+// Hands a link to the application the desktop has for its scheme (the default browser for http);
+// false, with a line on standard error, when none took it.
+bool openWithDefaultApplication(const std::string& uri);
 
 } // namespace quillane::platform

@@ -68,7 +68,10 @@ std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuratio
     addScripts(configuration.allFramesUserScripts, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, nullptr);
     addScripts(configuration.userScripts, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, worldName(configuration));
 
-    GtkWidget* view = GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings.get(), "user-content-manager", manager.get(), nullptr));
+    GtkWidget* view = configuration.relatedTo
+        ? GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings.get(), "user-content-manager", manager.get(), "related-view",
+            widgetOf(*configuration.relatedTo).widget.get(), nullptr))
+        : GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings.get(), "user-content-manager", manager.get(), nullptr));
     auto widget = std::make_unique<View::Widget>();
     widget->widget = GObjectRef<GtkWidget>::retain(view);
     gtk_widget_set_can_focus(view, TRUE);
@@ -96,6 +99,8 @@ WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
 {
     Impl& impl = *m_impl;
     impl.view = GObjectRef<WebKitWebView>::retain(WEBKIT_WEB_VIEW(widgetOf(*this).widget.get()));
+    impl.scriptWorld = configuration.scriptWorld;
+    impl.scriptOnCommit = configuration.scriptWorld.empty() ? "" : configuration.scriptOnCommit;
     impl.contentManager = GObjectRef<WebKitUserContentManager>::retain(webkit_web_view_get_user_content_manager(impl.view.get()));
     for (const auto& [name, handler] : configuration.messageHandlers) {
         if (!handler)
@@ -120,6 +125,7 @@ WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
     impl.enterFullscreen = connect<&Impl::onEnterFullscreen>(impl.view.get(), "enter-fullscreen", &impl);
     impl.leaveFullscreen = connect<&Impl::onLeaveFullscreen>(impl.view.get(), "leave-fullscreen", &impl);
     impl.connectServices();
+    impl.connectWindows();
 }
 
 WebView::~WebView() = default;
@@ -128,6 +134,11 @@ void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
 {
     if (event == WEBKIT_LOAD_COMMITTED || event == WEBKIT_LOAD_FINISHED)
         loadTimeout.cancel();
+    if (event == WEBKIT_LOAD_COMMITTED) {
+        committed = true;
+        if (!scriptOnCommit.empty())
+            webkit_web_view_evaluate_javascript(view.get(), scriptOnCommit.c_str(), -1, scriptWorld.c_str(), nullptr, nullptr, nullptr, nullptr);
+    }
     if (event == WEBKIT_LOAD_FINISHED && !failedProvisionally) {
         if (auto* delegate = dynamic_cast<NavigationLoadDelegate*>(navigationDelegate))
             delegate->webViewDidFinish(owner);

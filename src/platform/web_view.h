@@ -28,10 +28,16 @@ struct WebViewConfiguration {
     // document, but the page's scripts can neither see nor reach anything in it. Empty for the
     // page's own world.
     std::string scriptWorld;
+    // Run in `scriptWorld` each time the view has committed a load of its own (after the user
+    // scripts, before the page has done much): how the world's scripts learn which view they are in.
+    std::string scriptOnCommit;
     // Injected at document start into every frame, before the main-frame scripts.
     std::vector<std::string> allFramesUserScripts;
     // Lets pages reach capture devices, so they can ask for the microphone.
     bool mediaStreamEnabled = false;
+    // A view this one opens for (or was opened by): the two share process, website data and the
+    // opener relationship. Null for a view of its own.
+    WebView* relatedTo = nullptr;
     // Gives pages a pretend microphone (for tests: a machine without one has no device to ask for).
     bool mockCaptureDevices = false;
     // Scripts of `scriptWorld` post to these with webkit.messageHandlers.<name>.postMessage(body).
@@ -89,6 +95,12 @@ public:
 
     // Loads the current page again, revalidating every cached copy.
     void reloadFromOrigin();
+    // Asks the page to let itself be closed: the windows delegate hears webViewDidClose when it
+    // does (at once for a page with no beforeunload handler).
+    void tryClose();
+    // Whether the view has ever committed a load (shown a page of its own).
+    bool hasCommittedLoad() const;
+
     // Shows a page of the program's own in place of the one that failed at `address`; the view's
     // address stays `address`, so reloading tries it again.
     void showAlternateHTML(const std::string& html, const std::string& address);

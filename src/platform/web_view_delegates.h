@@ -35,6 +35,31 @@ public:
         std::function<void(PermissionDecision)> decisionHandler) = 0;
 };
 
+// A page asks for a window of its own (window.open, a link with a target, a form with one).
+struct NewWindowRequest {
+    std::string url;
+    // A link the user followed (as opposed to the page's script opening a window).
+    bool followedLink = false;
+};
+
+class WebViewWindowsDelegate : public virtual WebUIDelegate {
+public:
+    // A new view for the request, made with `relatedTo` set to the opener so that the two share
+    // their process, their website data and the opener relationship; or null to refuse it.
+    virtual WebView* createWebView(WebView& opener, const NewWindowRequest& request) = 0;
+    // A view made for a request is ready to be shown.
+    virtual void webViewReadyToShow(WebView& view) = 0;
+    // The page asked to be closed (window.close(), or tryClose() it did not object to).
+    virtual void webViewDidClose(WebView& view) = 0;
+};
+
+class BeforeUnloadDelegate : public virtual WebUIDelegate {
+public:
+    // The page objects to being left (its beforeunload handler asked): the completion takes whether
+    // to leave all the same. Dropped unanswered, the page stays.
+    virtual void runBeforeUnloadConfirmPanel(WebView& view, std::function<void(bool leave)> completion) = 0;
+};
+
 class OpenPanelDelegate : public virtual WebUIDelegate {
 public:
     // Answer once with the chosen files' paths, or with none for a cancel; a completion dropped

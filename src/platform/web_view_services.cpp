@@ -127,13 +127,7 @@ void WebView::Impl::onDownloadStarted(WebKitWebContext*, WebKitDownload* downloa
     auto* delegate = dynamic_cast<DownloadNavigationDelegate*>(navigationDelegate);
     if (!delegate || webkit_download_get_web_view(download) != view.get())
         return;
-    auto& added = downloads.emplace_back(makeDownload(download, [this](Download* ended) { downloadEnded(ended); }));
-    delegate->navigationDidBecomeDownload(owner, *added);
-}
-
-void WebView::Impl::downloadEnded(Download* download)
-{
-    downloads.remove_if([download](const std::unique_ptr<Download>& entry) { return entry.get() == download; });
+    delegate->navigationDidBecomeDownload(owner, startDownload(download));
 }
 
 void WebView::evaluateJavaScript(const std::string& script,

@@ -30,10 +30,11 @@ Window::Window(Application& application, Rect contentRect, std::uint64_t styleMa
     impl.window = GObjectRef<GtkWidget>::retain(window);
     g_object_set_data(G_OBJECT(window), windowKey, this);
     gtk_application_window_set_show_menubar(GTK_APPLICATION_WINDOW(window), FALSE);
-    gtk_window_set_decorated(GTK_WINDOW(window), FALSE);
+    bool frameless = styleMask & styleMask::fullSizeContentView;
+    gtk_window_set_decorated(GTK_WINDOW(window), !frameless);
     gtk_window_set_resizable(GTK_WINDOW(window), (styleMask & styleMask::resizable) != 0);
-    // We paint the background ourselves: it is the colour of the band above the page.
-    gtk_widget_set_app_paintable(window, TRUE);
+    // A frameless window paints its background itself: it is the colour of the band above the page.
+    gtk_widget_set_app_paintable(window, frameless);
 
     auto width = static_cast<int>(std::lround(contentRect.size.width));
     auto height = static_cast<int>(std::lround(contentRect.size.height));
@@ -45,10 +46,19 @@ Window::Window(Application& application, Rect contentRect, std::uint64_t styleMa
 
     impl.overlay = GObjectRef<GtkWidget>::retain(gtk_overlay_new());
     gtk_container_add(GTK_CONTAINER(window), impl.overlay.get());
+    gtk_widget_show(impl.overlay.get());
+    impl.configureSignal = connect<&Impl::onConfigure>(window, "configure-event", &impl);
+    impl.stateSignal = connect<&Impl::onWindowState>(window, "window-state-event", &impl);
+    impl.destroySignal = connect<&Impl::onDestroy>(window, "destroy", &impl);
+    impl.deleteSignal = connect<&Impl::onDelete>(window, "delete-event", &impl);
+    impl.keySignal = connect<&Impl::onKeyPress>(window, "key-press-event", &impl);
+    if (!frameless)
+        return;
+    impl.drawSignal = connect<&Impl::onDraw>(window, "draw", &impl);
     impl.buttons = std::make_unique<WindowButtons>([this](WindowButton button) {
         switch (button) {
         case WindowButton::close:
-            close();
+            performClose();
             break;
         case WindowButton::miniaturize:
             gtk_window_iconify(GTK_WINDOW(m_impl->window.get()));
@@ -61,12 +71,6 @@ Window::Window(Application& application, Rect contentRect, std::uint64_t styleMa
     gtk_overlay_add_overlay(GTK_OVERLAY(impl.overlay.get()), impl.buttons->widget());
     // Only the buttons themselves take presses; the rest of their strip passes them to the page.
     gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(impl.overlay.get()), impl.buttons->widget(), TRUE);
-    gtk_widget_show(impl.overlay.get());
-
-    impl.drawSignal = connect<&Impl::onDraw>(window, "draw", &impl);
-    impl.configureSignal = connect<&Impl::onConfigure>(window, "configure-event", &impl);
-    impl.stateSignal = connect<&Impl::onWindowState>(window, "window-state-event", &impl);
-    impl.destroySignal = connect<&Impl::onDestroy>(window, "destroy", &impl);
 }
 
 Window::Window(const Native& native)
@@ -306,7 +310,9 @@ void Window::setContentView(std::shared_ptr<View> view)
     impl.contentView->m_window = this;
     GtkWidget* widget = widgetOf(*impl.contentView).widget.get();
     gtk_container_add(GTK_CONTAINER(overlay), widget);
-    impl.contentPressSignal = connect<&Impl::onContentPress>(widget, "button-press-event", &impl);
+    // The band of a frameless window is its title bar; a framed window has the window manager's.
+    if (impl.buttons)
+        impl.contentPressSignal = connect<&Impl::onContentPress>(widget, "button-press-event", &impl);
     impl.layOutContent();
     impl.contentView->geometryChanged();
 }
@@ -413,10 +419,34 @@ WindowDelegate* Window::delegate() const
     return m_impl->delegate;
 }
 
+void Window::performClose()
+{
+    if (m_impl->destroyed)
+        return;
+    if (auto* asked = dynamic_cast<WindowCloseDelegate*>(m_impl->delegate); asked && !asked->windowShouldClose(*this))
+        return;
+    close();
+}
+
 void Window::close()
 {
-    if (!m_impl->destroyed)
-        gtk_window_close(GTK_WINDOW(m_impl->window.get()));
+    if (m_impl->destroyed)
+        return;
+    // Closing asks no one: the delete event that gtk_window_close sends would ask again.
+    m_impl->deleteSignal.disconnect();
+    gtk_window_close(GTK_WINDOW(m_impl->window.get()));
+}
+
+void Window::setTransientFor(Window* parent)
+{
+    gtk_window_set_transient_for(GTK_WINDOW(m_impl->window.get()), parent ? GTK_WINDOW(parent->m_impl->window.get()) : nullptr);
+}
+
+gboolean Window::Impl::onDelete(GtkWidget*, GdkEvent*)
+{
+    if (auto* asked = dynamic_cast<WindowCloseDelegate*>(delegate); asked && !asked->windowShouldClose(owner))
+        return TRUE;
+    return FALSE;
 }
 
 } // namespace quillane::platform

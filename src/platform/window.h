@@ -62,6 +62,13 @@ public:
     virtual void windowDidFailToEnterFullScreen(Window& window) = 0;
 };
 
+class WindowCloseDelegate : public virtual WindowDelegate {
+public:
+    // Asked when the user closes the window (its close button, the window manager); false keeps it
+    // open, for the delegate to close it later, or not.
+    virtual bool windowShouldClose(Window& window) = 0;
+};
+
 class WindowMiniaturizeDelegate : public virtual WindowDelegate {
 public:
     virtual void windowDidDeminiaturize(Window& window) = 0;
@@ -69,6 +76,8 @@ public:
 
 class Window {
 public:
+    // With `fullSizeContentView` in the style mask the window is frameless and draws its own title
+    // bar and buttons; without it, the window manager frames it as an ordinary window.
     Window(Application& application, Rect contentRect, std::uint64_t styleMask);
     ~Window();
     Window(const Window&) = delete;
@@ -154,7 +163,13 @@ public:
     void setDelegate(WindowDelegate* delegate);
     WindowDelegate* delegate() const;
 
+    // Closes the window as its close button does: the delegate may keep it open.
+    void performClose();
+    // Closes the window, asking no one.
     void close();
+
+    // Keeps the window above `parent` and with it (dialogs, a page's own windows); null for none.
+    void setTransientFor(Window* parent);
 
     struct Impl;
     struct Native;

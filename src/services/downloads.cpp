@@ -1,8 +1,12 @@
 #include "services/downloads.h"
 
+#include "app/names.h"
 #include "platform/application.h"
+#include "platform/preferences.h"
 #include "platform/file_panels.h"
 #include "services/download_destination.h"
+
+#include <filesystem>
 
 namespace quillane {
 
@@ -12,11 +16,16 @@ Downloads::Downloads(DestinationChooser chooseDestination, std::function<void(co
 {
 }
 
-DestinationChooser Downloads::askWhereToSave(platform::Application& application, platform::Window& window)
+DestinationChooser Downloads::askWhereToSave(platform::Application& application, platform::Window& window, platform::Preferences& preferences)
 {
-    return [&application, &window](const std::string& suggestedFilename, std::function<void(std::optional<std::string>)> completion) {
+    return [&application, &window, &preferences](const std::string& suggestedFilename, std::function<void(std::optional<std::string>)> completion) {
         application.activate();
-        platform::runSavePanel(window, safeFileName(suggestedFilename), std::move(completion));
+        std::string folder = preferences.text(keys::downloadFolder).value_or(platform::downloadsFolder());
+        platform::runSavePanel(window, safeFileName(suggestedFilename), folder, [&preferences, completion](std::optional<std::string> path) {
+            if (path)
+                preferences.setText(keys::downloadFolder, std::filesystem::path(*path).parent_path().string());
+            completion(path);
+        });
     };
 }
 

@@ -11,6 +11,7 @@ namespace quillane {
 
 namespace platform {
 class Application;
+class Preferences;
 class Window;
 }
 
@@ -21,8 +22,9 @@ class Downloads : public platform::DownloadDelegate {
 public:
     Downloads(DestinationChooser chooseDestination, std::function<void(const std::string& message)> tellFailure);
 
-    // Everyday destinations: the save dialog, over the window, starting from the page's name made safe.
-    static DestinationChooser askWhereToSave(platform::Application& application, platform::Window& window);
+    // Everyday destinations: the save dialog, over the window, starting from the page's name made
+    // safe, in the folder a download was last saved to (else the user's Downloads folder).
+    static DestinationChooser askWhereToSave(platform::Application& application, platform::Window& window, platform::Preferences& preferences);
 
     // A navigation of the page became a download.
     void take(platform::Download& download);

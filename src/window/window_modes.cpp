@@ -35,6 +35,7 @@ void WindowModes::toggleFloating()
     // In full screen the setup waits for its end, which settles again.
     if (!m_host.isFullScreen())
         settle();
+    m_changed();
 }
 
 void WindowModes::toggleFullScreen()

@@ -151,7 +151,7 @@ TEST_F(WindowModesTest, FullScreenEnteredWhileFloatingComesBackFloatingAndChoice
     EXPECT_EQ(window.level, 0) << "floating was turned off meanwhile";
     EXPECT_EQ(window.behaviour, 0u);
     EXPECT_FALSE(window.buttonsShowing) << "the pointer is away from the buttons";
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(changes, 3) << "entering, the float choice, leaving";
 
     modes.toggleFloating();
     window.pageFullScreen = true;

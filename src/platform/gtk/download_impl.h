@@ -1,6 +1,7 @@
 #pragma once
 // Private to the platform layer.
 #include "platform/download.h"
+#include "platform/main_queue.h"
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
@@ -13,8 +14,8 @@ struct Download::Impl {
     Download* owner = nullptr;
     GObjectRef<WebKitDownload> download;
     DownloadDelegate* delegate = nullptr;
-    // Called once the download has finished or failed, so its owner can let it go.
-    std::function<void(Download*)> ended;
+    // Lets the download go once it has finished or failed.
+    ScheduledBlock release;
     SignalConnection decideSignal;
     SignalConnection failedSignal;
     SignalConnection finishedSignal;
@@ -24,6 +25,7 @@ struct Download::Impl {
     void onFinished(WebKitDownload*);
 };
 
-std::unique_ptr<Download> makeDownload(WebKitDownload* download, std::function<void(Download*)> ended);
+// Keeps a download of the engine's until it has finished or failed.
+Download& startDownload(WebKitDownload* download);
 
 } // namespace quillane::platform

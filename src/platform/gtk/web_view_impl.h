@@ -32,8 +32,6 @@ struct WebView::Impl {
     GObjectRef<WebKitWebView> view;
     WebUIDelegate* uiDelegate = nullptr;
     NavigationDelegate* navigationDelegate = nullptr;
-    // Downloads of this view that are still running.
-    std::list<std::unique_ptr<Download>> downloads;
     SignalConnection permissionRequest;
     SignalConnection fileChooser;
     SignalConnection decidePolicy;
@@ -63,6 +61,13 @@ struct WebView::Impl {
     // The load under way was stopped by its time-out.
     bool timedOut = false;
     SignalConnection tlsFailed;
+    SignalConnection createSignal;
+    SignalConnection readySignal;
+    SignalConnection closeSignal;
+    SignalConnection scriptDialogSignal;
+    bool committed = false;
+    std::string scriptWorld;
+    std::string scriptOnCommit;
     SignalConnection processTerminated;
     SignalConnection loadChanged;
     SignalConnection loadFailed;
@@ -74,17 +79,21 @@ struct WebView::Impl {
     {
     }
     void connectServices();
+    void connectWindows();
     gboolean onPermissionRequest(WebKitWebView*, WebKitPermissionRequest*);
     gboolean onRunFileChooser(WebKitWebView*, WebKitFileChooserRequest*);
     gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType);
     void onDownloadStarted(WebKitWebContext*, WebKitDownload*);
-    void downloadEnded(Download* download);
     void cancelTimeout();
     void onLoadChanged(WebKitWebView*, WebKitLoadEvent event);
     gboolean onLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*);
     gboolean onLoadFailedWithTLSErrors(WebKitWebView*, gchar*, GTlsCertificate*, GTlsCertificateFlags);
     void onProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason);
     void failed(const LoadFailure& failure);
+    GtkWidget* onCreate(WebKitWebView*, WebKitNavigationAction*);
+    void onReadyToShow(WebKitWebView*);
+    void onClose(WebKitWebView*);
+    gboolean onScriptDialog(WebKitWebView*, WebKitScriptDialog*);
     gboolean onEnterFullscreen(WebKitWebView*);
     gboolean onLeaveFullscreen(WebKitWebView*);
 };

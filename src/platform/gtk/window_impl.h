@@ -45,6 +45,8 @@ struct Window::Impl {
     SignalConnection configureSignal;
     SignalConnection stateSignal;
     SignalConnection destroySignal;
+    SignalConnection deleteSignal;
+    SignalConnection keySignal;
     SignalConnection contentPressSignal;
     bool movable = true;
     // A view that a page's element full screen lays over the whole window, and whether the window
@@ -64,6 +66,9 @@ struct Window::Impl {
     gboolean onConfigure(GtkWidget*, GdkEventConfigure*);
     gboolean onWindowState(GtkWidget*, GdkEventWindowState*);
     void onDestroy(GtkWidget*);
+    gboolean onDelete(GtkWidget*, GdkEvent*);
+    // Keys go to the focused view first; the menus' key equivalents act on what it leaves.
+    gboolean onKeyPress(GtkWidget*, GdkEventKey*);
 
     // Presses that land on the content view itself (the band): a title bar's behaviour.
     gboolean onContentPress(GtkWidget*, GdkEventButton*);
