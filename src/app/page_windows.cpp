@@ -79,8 +79,14 @@ void PageWindows::close(platform::WebView& view)
 
 void PageWindows::didDownload(platform::WebView& view)
 {
-    if (!view.hasCommittedLoad())
-        close(view);
+    if (view.hasCommittedLoad())
+        return;
+    // Out of sight, but alive: the engine ends a download whose page goes.
+    auto entry = std::find_if(m_windows.begin(), m_windows.end(), [&](const PageWindow& candidate) { return candidate.page.get() == &view; });
+    if (entry == m_windows.end())
+        return;
+    entry->window->orderOut();
+    m_downloading.splice(m_downloading.end(), m_windows, entry);
 }
 
 platform::Window* PageWindows::windowOf(const platform::WebView& view) const

@@ -31,7 +31,8 @@ public:
     void show(platform::WebView& view);
     // The page of a page window asked to be closed: its window goes.
     void close(platform::WebView& view);
-    // A page window's view became a download: a window that never showed a page of its own goes.
+    // A page window's view became a download: a window that never showed a page of its own goes
+    // out of sight.
     void didDownload(platform::WebView& view);
     // The window a page window's view is in; null for views not in one.
     platform::Window* windowOf(const platform::WebView& view) const;
@@ -55,6 +56,8 @@ private:
     Setup m_setup;
     bool m_floats = false;
     std::list<PageWindow> m_windows;
+    // Windows that only started a download, kept out of sight while it may still run.
+    std::list<PageWindow> m_downloading;
     // Windows closed from inside their page's own callbacks are let go on the next turn.
     std::list<PageWindow> m_closed;
     platform::ScheduledBlock m_release;

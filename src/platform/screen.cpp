@@ -1,5 +1,6 @@
 #include "platform/gtk/screen.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quillane::platform {
@@ -36,6 +37,12 @@ GdkRectangle primaryMonitorWorkarea()
     if (GdkMonitor* monitor = primaryMonitor())
         gdk_monitor_get_workarea(monitor, &workarea);
     return workarea;
+}
+
+int primaryScaleFactor()
+{
+    GdkMonitor* monitor = primaryMonitor();
+    return monitor ? std::max(1, gdk_monitor_get_scale_factor(monitor)) : 1;
 }
 
 Point pixelCentre(double x, double y)

@@ -47,6 +47,12 @@ gboolean WebView::Impl::onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialo
         return FALSE;
     // The dialog is answered later, exactly once: left unanswered, the page stays.
     struct Held {
+        explicit Held(WebKitScriptDialog* shown)
+            : dialog(webkit_script_dialog_ref(shown))
+        {
+        }
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
         WebKitScriptDialog* dialog;
         bool answered = false;
         ~Held()
@@ -58,7 +64,7 @@ gboolean WebView::Impl::onScriptDialog(WebKitWebView*, WebKitScriptDialog* dialo
             webkit_script_dialog_unref(dialog);
         }
     };
-    auto held = std::make_shared<Held>(Held { webkit_script_dialog_ref(dialog) });
+    auto held = std::make_shared<Held>(dialog);
     delegate->runBeforeUnloadConfirmPanel(owner, [held](bool leave) {
         if (held->answered)
             return;

@@ -391,6 +391,11 @@ void Window::orderFront()
     gtk_widget_show(m_impl->window.get());
 }
 
+void Window::orderOut()
+{
+    gtk_widget_hide(m_impl->window.get());
+}
+
 void Window::makeKeyAndOrderFront()
 {
     gtk_window_present(GTK_WINDOW(m_impl->window.get()));

@@ -152,6 +152,8 @@ public:
     std::vector<std::string> labelTexts() const;
 
     void orderFront();
+    // Takes the window off the screen; it lives on.
+    void orderOut();
     void makeKeyAndOrderFront();
     bool isVisible() const;
     // The X11 window id, or 0 before the window is shown.

@@ -39,6 +39,11 @@ void Window::setFrameAutosaveName(const std::string& name, Preferences& preferen
         return;
     auto stored = preferences.text(keyFor(name));
     auto saved = stored ? parseFrame(*stored) : std::nullopt;
+    // Frames are kept in device pixels, so that they mean the same on screen at any scale.
+    if (saved) {
+        double scale = primaryScaleFactor();
+        saved = Rect { { saved->origin.x / scale, saved->origin.y / scale }, { saved->size.width / scale, saved->size.height / scale } };
+    }
     // A frame that lies wholly off the screens we have now (a monitor since unplugged) is not restored.
     Rect screen = screenRectFromRoot(primaryMonitorGeometry());
     if (saved && !saved->intersection(screen).isEmpty())
@@ -68,6 +73,8 @@ void Window::Impl::saveFrame()
     if (!autosaveStore || autosaveName.empty() || maximized || (styleMask & styleMask::fullScreen))
         return;
     Rect frame = screenRectFromRoot(rootFrame);
+    double scale = primaryScaleFactor();
+    frame = { { frame.origin.x * scale, frame.origin.y * scale }, { frame.size.width * scale, frame.size.height * scale } };
     char text[96];
     std::snprintf(text, sizeof text, "%.0f %.0f %.0f %.0f", frame.origin.x, frame.origin.y, frame.size.width, frame.size.height);
     if (autosaveStore->text(keyFor(autosaveName)) != std::string(text))

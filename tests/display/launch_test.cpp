@@ -73,9 +73,11 @@ TEST_F(Launch, ClosingTheWindowQuits)
     EXPECT_EQ(quillane->waitForExit(10s), 0);
 }
 
-TEST_F(Launch, TheFrameOfTheLastRunIsRestored)
+TEST_F(Launch, TheFrameOfTheLastRunIsRestoredTheSameOnScreenAtAnotherScale)
 {
     {
+        // Saved at twice the scale, restored at the ordinary one: the same pixels on screen.
+        session.setExtraEnvironment({ "GDK_SCALE=2" });
         auto quillane = session.startQuillane();
         auto window = session.waitForWindow();
         ASSERT_TRUE(window);
@@ -91,6 +93,7 @@ TEST_F(Launch, TheFrameOfTheLastRunIsRestored)
         session.run({ "wmctrl", "-i", "-c", std::to_string(*window) });
         ASSERT_EQ(quillane->waitForExit(10s), 0);
     }
+    session.setExtraEnvironment({});
     auto quillane = session.startQuillane();
     auto window = session.waitForWindow();
     ASSERT_TRUE(window);

@@ -12,6 +12,8 @@ GdkDevice* pointerDevice();
 // The primary monitor's geometry and work area in root coordinates (top-left origin).
 GdkRectangle primaryMonitorGeometry();
 GdkRectangle primaryMonitorWorkarea();
+// How many device pixels a point is on the primary monitor (GDK_SCALE, a high-density screen).
+int primaryScaleFactor();
 
 // The pointer is over a pixel: it stands for the pixel's centre, so that whether it lies in a
 // rectangle reads the same from the top-left and from the bottom-left (x and y in top-left terms).

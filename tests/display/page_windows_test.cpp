@@ -1,0 +1,139 @@
+// Windows the page asks for, closing a page that objects, and keys that belong to the page.
+#include "quillane_test.h"
+
+#include <fstream>
+
+using namespace quillane::testing;
+
+namespace {
+constexpr Pixel green { 0, 150, 0 };
+
+class PageWindows : public QuillaneTest {
+protected:
+    void click(int x, int y) const
+    {
+        pointAt(x, y);
+        session.xdotool({ "click", "1" });
+    }
+    void key(const std::string& keys) const
+    {
+        session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
+        session.xdotool({ "key", keys });
+    }
+    std::string title() const { return session.property(window, "_NET_WM_NAME"); }
+    bool gone(const std::string& name) const
+    {
+        return waitUntil([&] { return !session.waitForWindowNamed(name, std::chrono::milliseconds(0)); });
+    }
+
+    // The desktop's default browser, for this test: it writes the links it is handed to a file.
+    std::string installBrowser() const
+    {
+        std::string received = session.folder() + "/browser.txt";
+        std::string applications = session.dataHome() + "/applications";
+        session.run({ "mkdir", "-p", applications });
+        std::ofstream(applications + "/test-browser.desktop") << "[Desktop Entry]\nType=Application\nName=Test Browser\n"
+                                                                  "Exec=sh -c 'echo \"$1\" >> "
+            + received + "' sh %u\nMimeType=x-scheme-handler/http;x-scheme-handler/https;\n";
+        std::ofstream(session.configHome() + "/mimeapps.list") << "[Default Applications]\nx-scheme-handler/http=test-browser.desktop\n"
+                                                                   "x-scheme-handler/https=test-browser.desktop\n";
+        return received;
+    }
+};
+
+// Each control sits at a place of its own, 40 points high, from the page's top-left corner.
+std::string control(int y, const std::string& html)
+{
+    return "<div style='position: fixed; left: 20px; top: " + std::to_string(y) + "px; font-size: 30px'>" + html + "</div>";
+}
+} // namespace
+
+TEST_F(PageWindows, ThePageAsksForAnotherWindow)
+{
+    std::string browser = installBrowser();
+    HttpServer otherSite;
+    otherSite.serve("/popup.html", "<title>Pop-up</title><script>opener.postMessage('signed in', '*');"
+                                   "addEventListener('load', () => setTimeout(() => window.close(), 300))</script>");
+    otherSite.serve("/elsewhere.html", "<title>Elsewhere</title>");
+    server.serve("/same.html", "<title>Same site</title><body style='background: rgb(0, 150, 0)'></body>");
+    server.serve("/report.bin", std::string("report"), "application/x-quillane-report");
+    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'>"
+        + control(60, "<button onclick=\"window.open('" + otherSite.url("/popup.html") + "', 'sign-in')\">sign in</button>")
+        + control(120, "<a href='/same.html' target='_blank'>same site</a>")
+        + control(180, "<a href='" + otherSite.url("/elsewhere.html") + "' target='_blank'>elsewhere</a>")
+        + control(240, "<button onclick=\"window.open('/report.bin')\">download</button>")
+        + "<script>addEventListener('message', event => { if (event.data === 'signed in') document.body.style.background = 'rgb(0, 150, 0)' })"
+          "</script></body>"));
+
+    // A script's pop-up to another site: a window of its own, above the main one, that talks to its
+    // opener and closes itself.
+    click(60, 10 + 75);
+    auto popUp = session.waitForWindowNamed("Pop-up");
+    ASSERT_TRUE(popUp);
+    char mainId[32];
+    std::snprintf(mainId, sizeof mainId, "0x%lx", window);
+    EXPECT_NE(session.property(*popUp, "WM_TRANSIENT_FOR").find(mainId), std::string::npos) << session.property(*popUp, "WM_TRANSIENT_FOR");
+    EXPECT_TRUE(waitForPixel(300, 350, green)) << "the opener heard from its pop-up";
+    EXPECT_TRUE(gone("Pop-up")) << "window.close() closes the pop-up";
+
+    // A link into a new window on the same site: a page window.
+    click(60, 10 + 135);
+    auto same = session.waitForWindowNamed("Same site");
+    ASSERT_TRUE(same);
+    session.run({ "wmctrl", "-i", "-c", std::to_string(*same) });
+    EXPECT_TRUE(gone("Same site"));
+
+    // A window that only downloads: the save dialog, and the empty window goes.
+    click(60, 10 + 255);
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(gone("Save File"));
+    // A link into a new window on another site: the default browser.
+    click(60, 10 + 195);
+    EXPECT_TRUE(waitUntil([&] { return readFile(browser) == otherSite.url("/elsewhere.html") + "\n"; })) << readFile(browser);
+    EXPECT_EQ(otherSite.timesRequested("/elsewhere.html"), 0);
+
+    std::string windows = session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" });
+    EXPECT_EQ(windows, std::to_string(window) + "\n") << "only the main window is left";
+    EXPECT_EQ(server.timesRequested("/page.html"), 1) << "the main page stayed";
+}
+
+TEST_F(PageWindows, ClosingAPageWithABeforeunloadHandlerAsksFirst)
+{
+    ASSERT_TRUE(open("<title>Unsaved</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+                     "<script>addEventListener('beforeunload', event => event.preventDefault())</script></body>"));
+    // A page may only object once the user has done something in it.
+    click(300, 300);
+
+    pointAt(closeX, buttonsY);
+    session.xdotool({ "click", "1" });
+    ASSERT_TRUE(session.waitForWindowNamed("Leave page?")) << "the close button asks";
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(gone("Leave page?"));
+
+    session.run({ "wmctrl", "-i", "-c", std::to_string(window) });
+    ASSERT_TRUE(session.waitForWindowNamed("Leave page?")) << "the window manager's close asks";
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(gone("Leave page?"));
+    EXPECT_TRUE(quillane->running()) << "staying keeps the program";
+
+    key("ctrl+q");
+    ASSERT_TRUE(session.waitForWindowNamed("Leave page?")) << "quitting asks";
+    session.xdotool({ "key", "Return" });
+    EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(10)), 0) << "leaving quits";
+}
+
+TEST_F(PageWindows, KeysReachThePageBeforeTheMenus)
+{
+    ASSERT_TRUE(open("<title>keys:</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "addEventListener('keydown', event => { if (!event.ctrlKey || event.key === 'Control') return;"
+                     " event.preventDefault(); document.title += ' ' + event.key }); window.close()</script></body>"));
+    click(300, 300);
+    for (const char* keys : { "ctrl+c", "ctrl+r", "ctrl+l", "ctrl+q", "ctrl+m" })
+        key(keys);
+    EXPECT_TRUE(waitUntil([&] { return title().find("keys: c r l q m") != std::string::npos; })) << title();
+    EXPECT_TRUE(quillane->running()) << "not quit, and the page's own window.close() closed nothing";
+    EXPECT_EQ(server.timesRequested("/page.html"), 1) << "not reloaded";
+    EXPECT_FALSE(session.waitForWindowNamed("Open Address", std::chrono::milliseconds(300))) << "no Open Address";
+    EXPECT_EQ(session.property(window, "_NET_WM_STATE").find("HIDDEN"), std::string::npos) << "not minimised";
+}
