@@ -2,7 +2,11 @@
 
 #include "app/band_colour.h"
 #include "app/closing.h"
+#include "app/find_in_page.h"
 #include "app/page_windows.h"
+#include "navigation/page_zoom.h"
+#include "platform/file_panels.h"
+#include "services/notifications.h"
 #include "navigation/failure_pages.h"
 #include "app/names.h"
 #include "app/script_bridge.h"
@@ -41,6 +45,13 @@ struct AppDelegate::Owners {
         , menuValidation(modes)
         , loads(probe ? static_cast<LoadEvents&>(*probe) : navigation)
         , closing(application, main)
+        , notifications(preferences, [this](const Question& question, auto answer) { main.ask(question, std::move(answer)); },
+              [this, &application] {
+                  main.window().makeKeyAndOrderFront();
+                  application.activate();
+              })
+        , zoom(preferences, main.page())
+        , find(main)
         , pageWindows(application, main, texts, { &delegate, &delegate, options.mockCaptureDevices })
     {
     }
@@ -59,6 +70,9 @@ struct AppDelegate::Owners {
     // The self-test answers for the page's loads in its run.
     LoadEvents& loads;
     Closing closing;
+    Notifications notifications;
+    PageZoom zoom;
+    FindInPage find;
     PageWindows pageWindows;
     platform::ScheduledBlock firstQuestion;
 };
@@ -97,6 +111,16 @@ void AppDelegate::applicationDidFinishLaunching()
         [&owners] { owners.modes.minimise(); },
     };
     m_application.setMainMenu(menuTable(actions, owners.menuValidation));
+    // Beyond the menu bar: keys (after the page) and the page's context menu.
+    m_application.setCommands({
+        { "zoom-in", { "<Primary>plus", "<Primary>equal", "<Primary>KP_Add" }, [&owners] { owners.zoom.zoomIn(); } },
+        { "zoom-out", { "<Primary>minus", "<Primary>KP_Subtract" }, [&owners] { owners.zoom.zoomOut(); } },
+        { "zoom-reset", { "<Primary>0", "<Primary>KP_0" }, [&owners] { owners.zoom.reset(); } },
+        { "find", { "<Primary>f" }, [&owners] { owners.find.open(); } },
+        { "print", { "<Primary>p" }, [this, &main] { main.page().print(main.window(), m_preferences.text(keys::downloadFolder).value_or(platform::downloadsFolder())); } },
+        { "inspect", { "<Primary><Shift>i" }, [&main] { main.page().showInspector(); } },
+        { "forget-notification-choices", {}, [&owners] { owners.notifications.forget(); } },
+    });
 
     if (owners.probe) {
         owners.probe->begin({ main, owners.modes, owners.microphone, owners.about, owners.navigation });
@@ -187,8 +211,50 @@ bool AppDelegate::windowShouldClose(platform::Window&)
 
 void AppDelegate::webViewDidFinish(platform::WebView& view)
 {
+    if (&view != &m_owners->main.page())
+        return;
+    m_owners->zoom.pageLoaded();
+    m_owners->loads.pageDidFinish();
+}
+
+void AppDelegate::requestNotificationPermission(platform::WebView&, const platform::SecurityOrigin& origin,
+    std::function<void(platform::PermissionDecision)> decisionHandler)
+{
+    m_owners->notifications.request(origin, std::move(decisionHandler));
+}
+
+void AppDelegate::showNotification(platform::WebView&, platform::Notification& notification)
+{
+    m_owners->notifications.show(notification);
+}
+
+void AppDelegate::webViewDidFind(platform::WebView& view, unsigned matches)
+{
     if (&view == &m_owners->main.page())
-        m_owners->loads.pageDidFinish();
+        m_owners->find.found(matches);
+}
+
+void AppDelegate::webViewDidFailToFind(platform::WebView& view)
+{
+    if (&view == &m_owners->main.page())
+        m_owners->find.notFound();
+}
+
+std::vector<platform::ContextMenuEntry> AppDelegate::contextMenuEntries(platform::WebView& view)
+{
+    if (&view != &m_owners->main.page())
+        return {};
+    return {
+        { "", "" },
+        { "Zoom In", "zoom-in" },
+        { "Zoom Out", "zoom-out" },
+        { "Actual Size", "zoom-reset" },
+        { "", "" },
+        { "Find\u2026", "find" },
+        { "Print\u2026", "print" },
+        { "", "" },
+        { "Forget Notification Choices", "forget-notification-choices" },
+    };
 }
 
 void AppDelegate::webViewDidFailProvisionalNavigation(platform::WebView& view, const platform::LoadFailure& failure)
@@ -254,6 +320,11 @@ AboutPanel& AppDelegate::aboutPanel()
 FileChooser& AppDelegate::fileChooser()
 {
     return m_owners->files;
+}
+
+FindInPage& AppDelegate::findInPage()
+{
+    return m_owners->find;
 }
 
 } // namespace quillane

@@ -19,6 +19,7 @@ namespace quillane {
 
 class AboutPanel;
 class FileChooser;
+class FindInPage;
 class WindowModes;
 
 // How this run differs from an everyday one.
@@ -41,6 +42,9 @@ class AppDelegate : public platform::ApplicationOpenDelegate,
                     public platform::OpenPanelDelegate,
                     public platform::WebViewWindowsDelegate,
                     public platform::BeforeUnloadDelegate,
+                    public platform::NotificationDelegate,
+                    public platform::FindDelegate,
+                    public platform::ContextMenuDelegate,
                     public platform::DownloadNavigationDelegate,
                     public platform::NavigationLoadDelegate,
                     public platform::WebContentProcessDelegate {
@@ -63,6 +67,12 @@ public:
     void webViewReadyToShow(platform::WebView& view) override;
     void webViewDidClose(platform::WebView& view) override;
     void runBeforeUnloadConfirmPanel(platform::WebView& view, std::function<void(bool leave)> completion) override;
+    void requestNotificationPermission(platform::WebView& view, const platform::SecurityOrigin& origin,
+        std::function<void(platform::PermissionDecision)> decisionHandler) override;
+    void showNotification(platform::WebView& view, platform::Notification& notification) override;
+    void webViewDidFind(platform::WebView& view, unsigned matches) override;
+    void webViewDidFailToFind(platform::WebView& view) override;
+    std::vector<platform::ContextMenuEntry> contextMenuEntries(platform::WebView& view) override;
     void webViewDidFinish(platform::WebView& view) override;
     void webViewDidFailProvisionalNavigation(platform::WebView& view, const platform::LoadFailure& failure) override;
     void webViewWebContentProcessDidTerminate(platform::WebView& view, platform::ProcessTermination reason) override;
@@ -82,6 +92,7 @@ public:
     WindowModes& modes();
     AboutPanel& aboutPanel();
     FileChooser& fileChooser();
+    FindInPage& findInPage();
 
 private:
     struct Owners;

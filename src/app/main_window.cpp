@@ -29,6 +29,7 @@ MainWindow::MainWindow(platform::Application& application, const FixedTexts& tex
     configuration.scriptWorld = names::scriptWorld;
     configuration.mediaStreamEnabled = true;
     configuration.mockCaptureDevices = setup.mockCaptureDevices;
+    configuration.developerExtras = true;
     m_page = std::make_shared<PageView>(m_hover->bounds(), configuration);
     m_page->setAutoresizingMask(platform::flexibleWidth | platform::flexibleHeight);
 

@@ -22,6 +22,10 @@ inline constexpr const char* floating = "float";
 inline constexpr const char* address = "address";
 // The microphone answers per site (site text to Boolean).
 inline constexpr const char* microphone = "microphone";
+// The notification answers per site (site text to Boolean).
+inline constexpr const char* notifications = "notifications";
+// The page zoom per site (site text to a factor, 1 for the page's own size).
+inline constexpr const char* zoom = "zoom";
 // The folder the last download was saved to (text).
 inline constexpr const char* downloadFolder = "download folder";
 } // namespace keys

@@ -2,6 +2,7 @@
 // The application object: start-up, the run loop, links handed over by the system, termination.
 #include "platform/menu.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,6 +61,16 @@ public:
     std::vector<std::string> describeMainMenu() const;
     // Runs the menus' validation again (after something they show has changed).
     void validateMenus();
+
+    // Commands outside the menu bar: reached by their keys (after the page, like the menus' key
+    // equivalents) and by name, from the page's context menu.
+    struct Command {
+        std::string name;
+        // GTK accelerators ("<Primary>plus"); none for a command without keys.
+        std::vector<std::string> accelerators;
+        std::function<void()> perform;
+    };
+    void setCommands(std::vector<Command> commands);
 
     // The standard About panel (name, version, description, icon), kept above `above`; shown again
     // and brought forward when it is already open.

@@ -238,6 +238,32 @@ std::optional<std::map<std::string, bool>> Preferences::dictionary(const std::st
     return entries;
 }
 
+std::optional<std::map<std::string, double>> Preferences::numbers(const std::string& key) const
+{
+    auto variant = m_impl->value(key, G_VARIANT_TYPE("a{sd}"));
+    if (!variant)
+        return std::nullopt;
+    std::map<std::string, double> entries;
+    GVariantIter iter;
+    g_variant_iter_init(&iter, variant.get());
+    const char* name = nullptr;
+    double number = 0;
+    while (g_variant_iter_next(&iter, "{&sd}", &name, &number))
+        entries[name] = number;
+    return entries;
+}
+
+bool Preferences::setNumbers(const std::string& key, const std::map<std::string, double>& value)
+{
+    GVariantBuilder builder;
+    g_variant_builder_init(&builder, G_VARIANT_TYPE("a{sd}"));
+    for (const auto& [name, number] : value) {
+        if (g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
+            g_variant_builder_add(&builder, "{sd}", name.c_str(), number);
+    }
+    return m_impl->store(key, g_variant_builder_end(&builder));
+}
+
 bool Preferences::setBoolean(const std::string& key, bool value)
 {
     return m_impl->store(key, g_variant_new_boolean(value));

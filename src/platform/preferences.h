@@ -26,11 +26,13 @@ public:
     std::optional<bool> boolean(const std::string& key) const;
     std::optional<std::string> text(const std::string& key) const;
     std::optional<std::map<std::string, bool>> dictionary(const std::string& key) const;
+    std::optional<std::map<std::string, double>> numbers(const std::string& key) const;
 
     // Each change is written at once; the answer says whether the file was written.
     bool setBoolean(const std::string& key, bool value);
     bool setText(const std::string& key, const std::string& value);
     bool setDictionary(const std::string& key, const std::map<std::string, bool>& value);
+    bool setNumbers(const std::string& key, const std::map<std::string, double>& value);
     bool remove(const std::string& key);
 
     // Reads the file again, so changes written by another process are seen.

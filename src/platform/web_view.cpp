@@ -52,6 +52,7 @@ std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuratio
     auto settings = GObjectRef<WebKitSettings>::adopt(webkit_settings_new());
     webkit_settings_set_enable_fullscreen(settings.get(), configuration.elementFullscreenEnabled);
     webkit_settings_set_enable_media_stream(settings.get(), configuration.mediaStreamEnabled);
+    webkit_settings_set_enable_developer_extras(settings.get(), configuration.developerExtras);
     if (configuration.mediaStreamEnabled && configuration.mockCaptureDevices)
         webkit_settings_set_enable_mock_capture_devices(settings.get(), TRUE);
 
@@ -126,6 +127,7 @@ WebView::WebView(Rect frame, const WebViewConfiguration& configuration)
     impl.leaveFullscreen = connect<&Impl::onLeaveFullscreen>(impl.view.get(), "leave-fullscreen", &impl);
     impl.connectServices();
     impl.connectWindows();
+    impl.connectFind();
 }
 
 WebView::~WebView() = default;

@@ -38,6 +38,8 @@ struct WebViewConfiguration {
     // A view this one opens for (or was opened by): the two share process, website data and the
     // opener relationship. Null for a view of its own.
     WebView* relatedTo = nullptr;
+    // Lets the inspector be opened (and its item appear in the page's context menu).
+    bool developerExtras = false;
     // Gives pages a pretend microphone (for tests: a machine without one has no device to ask for).
     bool mockCaptureDevices = false;
     // Scripts of `scriptWorld` post to these with webkit.messageHandlers.<name>.postMessage(body).
@@ -95,6 +97,27 @@ public:
 
     // Loads the current page again, revalidating every cached copy.
     void reloadFromOrigin();
+    // The page's zoom, 1 for its own size.
+    double zoomLevel() const;
+    void setZoomLevel(double level);
+
+    // Finds text in the page (case-insensitive, wrapping round), highlighting every match; the
+    // find delegate hears how many there are.
+    void find(const std::string& text);
+    void findNext();
+    void findPrevious();
+    // Ends finding and clears the highlights.
+    void finishFind();
+
+    // The system's print dialog for the page, attached to the window; printing to a file starts in
+    // `folder`.
+    void print(Window& parent, const std::string& folder);
+    // Prints the page to a PDF file without a dialog; the completion says whether it was written.
+    void printToFile(const std::string& path, std::function<void(bool)> completion);
+
+    // The engine's web inspector, for the people who build the pages.
+    void showInspector();
+
     // Asks the page to let itself be closed: the windows delegate hears webViewDidClose when it
     // does (at once for a page with no beforeunload handler).
     void tryClose();

@@ -60,6 +60,36 @@ public:
     virtual void runBeforeUnloadConfirmPanel(WebView& view, std::function<void(bool leave)> completion) = 0;
 };
 
+class Notification;
+
+class NotificationDelegate : public virtual WebUIDelegate {
+public:
+    // The page's own document asks to show notifications (the origin is the main frame's).
+    virtual void requestNotificationPermission(WebView& view, const SecurityOrigin& origin,
+        std::function<void(PermissionDecision)> decisionHandler) = 0;
+    // A notification of an allowed site; it lives until the page or the user closes it.
+    virtual void showNotification(WebView& view, Notification& notification) = 0;
+};
+
+class FindDelegate : public virtual WebUIDelegate {
+public:
+    // The text looked for is in the page this many times, or not at all.
+    virtual void webViewDidFind(WebView& view, unsigned matches) = 0;
+    virtual void webViewDidFailToFind(WebView& view) = 0;
+};
+
+// An entry the program adds to the page's context menu: a command of the application's
+// (Application::setCommands), or a separator when `command` is empty.
+struct ContextMenuEntry {
+    std::string title;
+    std::string command;
+};
+
+class ContextMenuDelegate : public virtual WebUIDelegate {
+public:
+    virtual std::vector<ContextMenuEntry> contextMenuEntries(WebView& view) = 0;
+};
+
 class OpenPanelDelegate : public virtual WebUIDelegate {
 public:
     // Answer once with the chosen files' paths, or with none for a cancel; a completion dropped

@@ -54,11 +54,15 @@ void WebView::Impl::connectServices()
     permissionRequest = connect<&Impl::onPermissionRequest>(view.get(), "permission-request", this);
     fileChooser = connect<&Impl::onRunFileChooser>(view.get(), "run-file-chooser", this);
     decidePolicy = connect<&Impl::onDecidePolicy>(view.get(), "decide-policy", this);
+    showNotification = connect<&Impl::onShowNotification>(view.get(), "show-notification", this);
+    contextMenu = connect<&Impl::onContextMenu>(view.get(), "context-menu", this);
     downloadStarted = connect<&Impl::onDownloadStarted>(webkit_web_view_get_context(view.get()), "download-started", this);
 }
 
 gboolean WebView::Impl::onPermissionRequest(WebKitWebView* webView, WebKitPermissionRequest* request)
 {
+    if (WEBKIT_IS_NOTIFICATION_PERMISSION_REQUEST(request))
+        return onNotificationPermissionRequest(webView, request);
     auto* delegate = dynamic_cast<MediaCapturePermissionDelegate*>(uiDelegate);
     if (!delegate || !WEBKIT_IS_USER_MEDIA_PERMISSION_REQUEST(request))
         return FALSE;
@@ -81,6 +85,38 @@ gboolean WebView::Impl::onPermissionRequest(WebKitWebView* webView, WebKitPermis
         else
             webkit_permission_request_deny(pending->request.get());
     });
+    return TRUE;
+}
+
+gboolean WebView::Impl::onNotificationPermissionRequest(WebKitWebView* webView, WebKitPermissionRequest* request)
+{
+    auto* delegate = dynamic_cast<NotificationDelegate*>(uiDelegate);
+    auto origin = originOf(webView);
+    if (!delegate || !origin) {
+        webkit_permission_request_deny(request);
+        return TRUE;
+    }
+    auto pending = std::make_shared<Pending<WebKitPermissionRequest>>();
+    pending->request = GObjectRef<WebKitPermissionRequest>::retain(request);
+    pending->refuse = webkit_permission_request_deny;
+    delegate->requestNotificationPermission(owner, *origin, [pending](PermissionDecision decision) {
+        if (pending->answered)
+            return;
+        pending->answered = true;
+        if (decision == PermissionDecision::grant)
+            webkit_permission_request_allow(pending->request.get());
+        else
+            webkit_permission_request_deny(pending->request.get());
+    });
+    return TRUE;
+}
+
+gboolean WebView::Impl::onShowNotification(WebKitWebView*, WebKitNotification* notification)
+{
+    auto* delegate = dynamic_cast<NotificationDelegate*>(uiDelegate);
+    if (!delegate)
+        return TRUE;
+    delegate->showNotification(owner, *notifications.emplace_back(notificationAround(notification)));
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 // For tests that run the platform layer, or all of Quillane, in this process on the display of a
 // DisplaySession.
 #include "app/app_delegate.h"
+#include "app/find_in_page.h"
 #include "menus/about_panel.h"
 #include "services/file_chooser.h"
 #include "window/window_modes.h"

@@ -3,6 +3,7 @@
 #include "fake_window.h"
 #include "platform/event.h"
 #include "platform/preferences.h"
+#include "navigation/page_zoom.h"
 #include "services/microphone_permission.h"
 #include "window/drag_monitor.h"
 #include "window/window_modes.h"
@@ -220,4 +221,41 @@ TEST(DragMonitorTest, APageRequestDragsOnlyWithAFreshHeldPressInTheMainWindowOnc
     EXPECT_EQ(drags.withModifier, 1);
     EXPECT_TRUE(press(nullptr, platform::commandKey)) << "outside the main window it is delivered";
     EXPECT_EQ(drags.withModifier, 1);
+}
+
+TEST(PageZoomSteps, ZoomGoesByTheBrowsersStepsAndStopsAtTheEnds)
+{
+    EXPECT_DOUBLE_EQ(zoomedIn(1.0), 1.1);
+    EXPECT_DOUBLE_EQ(zoomedIn(1.1), 1.25);
+    EXPECT_DOUBLE_EQ(zoomedOut(1.0), 0.9);
+    EXPECT_DOUBLE_EQ(zoomedOut(0.9), 0.8);
+    EXPECT_DOUBLE_EQ(zoomedIn(3.0), 3.0);
+    EXPECT_DOUBLE_EQ(zoomedOut(0.5), 0.5);
+    // A level between steps (set elsewhere, or rounded) goes to the next step in that direction.
+    EXPECT_DOUBLE_EQ(zoomedIn(1.0999999), 1.25);
+    EXPECT_DOUBLE_EQ(zoomedOut(1.3), 1.25);
+    EXPECT_DOUBLE_EQ(zoomedIn(0.1), 0.5);
+}
+
+using SitePermissionTest = StoreTest;
+
+TEST_F(SitePermissionTest, NotificationAnswersAreKeptApartFromTheMicrophones)
+{
+    Asker asker;
+    MicrophonePermission microphone(*preferences, asker.ask());
+    SitePermission notifications(*preferences, "notifications", asker.ask(),
+        [](const std::string& host) { return Question { "Allow \u201c" + host + "\u201d to show notifications?", "", { "Allow", "Don\u2019t Allow" } }; });
+    std::vector<bool> answers;
+    notifications.request(local, [&](bool allowed) { answers.push_back(allowed); });
+    ASSERT_EQ(asker.asked.size(), 1u);
+    EXPECT_EQ(asker.asked[0].message, "Allow \u201c127.0.0.1\u201d to show notifications?");
+    asker.pending[0](false);
+    notifications.request(local, [&](bool allowed) { answers.push_back(allowed); });
+    EXPECT_EQ(answers, (std::vector<bool> { false, false })) << "Don't Allow is remembered";
+    EXPECT_EQ(asker.asked.size(), 1u);
+
+    microphone.forget();
+    EXPECT_EQ(notifications.remembered().size(), 1u) << "forgetting the microphone's choices keeps these";
+    notifications.forget();
+    EXPECT_TRUE(notifications.remembered().empty());
 }

@@ -8,6 +8,8 @@
 
 #include <gtk/gtk.h>
 
+#include <list>
+
 namespace quillane::platform {
 
 struct Application::Impl {
@@ -19,6 +21,13 @@ struct Application::Impl {
     SignalConnection openSignal;
     std::unique_ptr<MenuBar> menuBar;
     std::unique_ptr<AboutPanel> aboutPanel;
+    struct CommandAction {
+        GObjectRef<GSimpleAction> action;
+        std::function<void()> perform;
+        SignalConnection activated;
+        void onActivate(GSimpleAction*, GVariant*) { perform(); }
+    };
+    std::list<CommandAction> commands;
 
     explicit Impl(Application& application);
     ~Impl();

@@ -5,6 +5,7 @@
 #include "platform/gtk/signal.h"
 #include "platform/download.h"
 #include "platform/main_queue.h"
+#include "platform/notification.h"
 #include "platform/web_view.h"
 
 #include <webkit2/webkit2.h>
@@ -12,6 +13,8 @@
 #include <list>
 
 namespace quillane::platform {
+
+std::unique_ptr<Notification> notificationAround(WebKitNotification* notification);
 
 // An observation is an entry in its view's list of observers; it leaves the list when it ends.
 struct Observation::Impl {
@@ -33,6 +36,12 @@ struct WebView::Impl {
     WebUIDelegate* uiDelegate = nullptr;
     NavigationDelegate* navigationDelegate = nullptr;
     SignalConnection permissionRequest;
+    SignalConnection showNotification;
+    SignalConnection contextMenu;
+    SignalConnection foundSignal;
+    SignalConnection failedToFindSignal;
+    // The page's notifications, as long as the view lives.
+    std::list<std::unique_ptr<Notification>> notifications;
     SignalConnection fileChooser;
     SignalConnection decidePolicy;
     SignalConnection downloadStarted;
@@ -81,6 +90,12 @@ struct WebView::Impl {
     void connectServices();
     void connectWindows();
     gboolean onPermissionRequest(WebKitWebView*, WebKitPermissionRequest*);
+    gboolean onNotificationPermissionRequest(WebKitWebView*, WebKitPermissionRequest*);
+    gboolean onShowNotification(WebKitWebView*, WebKitNotification*);
+    gboolean onContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*);
+    void connectFind();
+    void onFound(WebKitFindController*, guint matches);
+    void onFailedToFind(WebKitFindController*);
     gboolean onRunFileChooser(WebKitWebView*, WebKitFileChooserRequest*);
     gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType);
     void onDownloadStarted(WebKitWebContext*, WebKitDownload*);

@@ -1,0 +1,149 @@
+#include "platform/notification.h"
+
+#include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/platform_access.h"
+#include "platform/gtk/signal.h"
+
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <vector>
+
+namespace quillane::platform {
+
+struct Notification::Impl {
+    GObjectRef<WebKitNotification> notification;
+    std::function<void()> closed;
+    SignalConnection closedSignal;
+    // A notification goes with its page, as if the page had closed it.
+    ~Impl()
+    {
+        if (closed)
+            closed();
+    }
+    void onClosed(WebKitNotification*)
+    {
+        if (auto handler = std::exchange(closed, nullptr))
+            handler();
+    }
+};
+
+Notification::Notification(std::unique_ptr<Impl> impl)
+    : m_impl(std::move(impl))
+{
+    m_impl->closedSignal = connect<&Impl::onClosed>(m_impl->notification.get(), "closed", m_impl.get());
+}
+
+Notification::~Notification() = default;
+
+std::uint64_t Notification::identifier() const
+{
+    return webkit_notification_get_id(m_impl->notification.get());
+}
+
+std::string Notification::title() const
+{
+    const char* title = webkit_notification_get_title(m_impl->notification.get());
+    return title ? title : "";
+}
+
+std::string Notification::body() const
+{
+    const char* body = webkit_notification_get_body(m_impl->notification.get());
+    return body ? body : "";
+}
+
+void Notification::clicked()
+{
+    webkit_notification_clicked(m_impl->notification.get());
+}
+
+void Notification::setClosedHandler(std::function<void()> handler)
+{
+    m_impl->closed = std::move(handler);
+}
+
+std::unique_ptr<Notification> notificationAround(WebKitNotification* notification)
+{
+    auto impl = std::make_unique<Notification::Impl>();
+    impl->notification = GObjectRef<WebKitNotification>::retain(notification);
+    return std::make_unique<Notification>(std::move(impl));
+}
+
+namespace {
+constexpr const char* clickAction = "notification-clicked";
+
+// The desktop's answer to a click comes back as the application's action, with the key.
+std::map<std::string, std::function<void()>>& clickHandlers()
+{
+    static std::map<std::string, std::function<void()>> handlers;
+    return handlers;
+}
+
+struct ClickRouter {
+    GObjectRef<GSimpleAction> action;
+    SignalConnection activated;
+    void onActivate(GSimpleAction*, GVariant* parameter)
+    {
+        std::string key = g_variant_get_string(parameter, nullptr);
+        auto found = clickHandlers().find(key);
+        if (found != clickHandlers().end())
+            found->second();
+    }
+};
+
+GApplication* applicationWithClickAction()
+{
+    static ClickRouter router;
+    GApplication* application = g_application_get_default();
+    if (!application)
+        return nullptr;
+    if (!router.action) {
+        router.action = GObjectRef<GSimpleAction>::adopt(g_simple_action_new(clickAction, G_VARIANT_TYPE_STRING));
+        router.activated = connect<&ClickRouter::onActivate>(router.action.get(), "activate", &router);
+        g_action_map_add_action(G_ACTION_MAP(application), G_ACTION(router.action.get()));
+    }
+    return application;
+}
+} // namespace
+
+void sendDesktopNotification(const std::string& key, const std::string& title, const std::string& body, std::function<void()> clicked)
+{
+    GApplication* application = applicationWithClickAction();
+    if (!application)
+        return;
+    clickHandlers()[key] = std::move(clicked);
+    auto notification = GObjectRef<GNotification>::adopt(g_notification_new(title.c_str()));
+    g_notification_set_body(notification.get(), body.c_str());
+    g_notification_set_default_action_and_target(notification.get(), (std::string("app.") + clickAction).c_str(), "s", key.c_str());
+    g_application_send_notification(application, key.c_str(), notification.get());
+}
+
+void withdrawDesktopNotification(const std::string& key)
+{
+    clickHandlers().erase(key);
+    if (GApplication* application = g_application_get_default())
+        g_application_withdraw_notification(application, key.c_str());
+}
+
+void setNotificationPermissions(const std::map<std::string, bool>& answers)
+{
+    using OriginPtr = std::unique_ptr<WebKitSecurityOrigin, GLibDeleter<WebKitSecurityOrigin, webkit_security_origin_unref>>;
+    std::vector<OriginPtr> origins;
+    GList* allowed = nullptr;
+    GList* refused = nullptr;
+    for (const auto& [site, answer] : answers) {
+        WebKitSecurityOrigin* origin = webkit_security_origin_new_for_uri(site.c_str());
+        if (!origin)
+            continue;
+        origins.emplace_back(origin);
+        if (answer)
+            allowed = g_list_prepend(allowed, origin);
+        else
+            refused = g_list_prepend(refused, origin);
+    }
+    webkit_web_context_initialize_notification_permissions(webkit_web_context_get_default(), allowed, refused);
+    GListPtr ownedAllowed(allowed), ownedRefused(refused);
+}
+
+} // namespace quillane::platform

@@ -1,0 +1,40 @@
+#pragma once
+// A notification a page shows, and the desktop's notification service.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace quillane::platform {
+
+class Notification {
+public:
+    struct Impl;
+    explicit Notification(std::unique_ptr<Impl> impl);
+    ~Notification();
+
+    std::uint64_t identifier() const;
+    std::string title() const;
+    std::string body() const;
+    // Tells the page that the user clicked the notification (its onclick runs).
+    void clicked();
+    // Runs once when the page closes the notification (or it goes away with its page).
+    void setClosedHandler(std::function<void()> handler);
+
+private:
+    friend struct PlatformAccess;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// Shows a notification on the desktop under the given key (a later one under the same key replaces
+// it); `clicked` runs when the user clicks it. Nothing waits for the service, and without one
+// nothing happens.
+void sendDesktopNotification(const std::string& key, const std::string& title, const std::string& body, std::function<void()> clicked);
+void withdrawDesktopNotification(const std::string& key);
+
+// What the engine answers pages about notifications without asking: sites ("scheme://host:port")
+// allowed or refused.
+void setNotificationPermissions(const std::map<std::string, bool>& answers);
+
+} // namespace quillane::platform

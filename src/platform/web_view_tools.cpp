@@ -1,0 +1,158 @@
+// Zoom, find in page, printing, the inspector and the program's items in the page's context menu.
+#include "platform/gtk/web_view_impl.h"
+
+#include "platform/gtk/window_impl.h"
+
+namespace quillane::platform {
+
+double WebView::zoomLevel() const
+{
+    return webkit_web_view_get_zoom_level(m_impl->view.get());
+}
+
+void WebView::setZoomLevel(double level)
+{
+    webkit_web_view_set_zoom_level(m_impl->view.get(), level);
+}
+
+void WebView::Impl::connectFind()
+{
+    WebKitFindController* finder = webkit_web_view_get_find_controller(view.get());
+    foundSignal = connect<&Impl::onFound>(finder, "counted-matches", this);
+    failedToFindSignal = connect<&Impl::onFailedToFind>(finder, "failed-to-find-text", this);
+}
+
+void WebView::Impl::onFound(WebKitFindController*, guint matches)
+{
+    if (auto* delegate = dynamic_cast<FindDelegate*>(uiDelegate))
+        delegate->webViewDidFind(owner, matches);
+}
+
+void WebView::Impl::onFailedToFind(WebKitFindController*)
+{
+    if (auto* delegate = dynamic_cast<FindDelegate*>(uiDelegate))
+        delegate->webViewDidFailToFind(owner);
+}
+
+void WebView::find(const std::string& text)
+{
+    WebKitFindController* finder = webkit_web_view_get_find_controller(m_impl->view.get());
+    if (text.empty()) {
+        webkit_find_controller_search_finish(finder);
+        return;
+    }
+    auto options = WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FIND_OPTIONS_WRAP_AROUND;
+    // The search itself reports only that it found something; the count says how much.
+    webkit_find_controller_count_matches(finder, text.c_str(), options, G_MAXUINT);
+    webkit_find_controller_search(finder, text.c_str(), options, G_MAXUINT);
+}
+
+void WebView::findNext()
+{
+    webkit_find_controller_search_next(webkit_web_view_get_find_controller(m_impl->view.get()));
+}
+
+void WebView::findPrevious()
+{
+    webkit_find_controller_search_previous(webkit_web_view_get_find_controller(m_impl->view.get()));
+}
+
+void WebView::finishFind()
+{
+    webkit_find_controller_search_finish(webkit_web_view_get_find_controller(m_impl->view.get()));
+}
+
+namespace {
+GObjectRef<GtkPrintSettings> printSettingsFor(const std::string& file)
+{
+    auto settings = GObjectRef<GtkPrintSettings>::adopt(gtk_print_settings_new());
+    GCharPtr uri(g_filename_to_uri(file.c_str(), nullptr, nullptr));
+    if (uri)
+        gtk_print_settings_set(settings.get(), GTK_PRINT_SETTINGS_OUTPUT_URI, static_cast<char*>(uri.get()));
+    gtk_print_settings_set(settings.get(), GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
+    return settings;
+}
+
+// A name for the printed file: the page's title, without what a file name cannot hold.
+std::string printName(WebKitWebView* view)
+{
+    const char* title = webkit_web_view_get_title(view);
+    std::string name = title && *title ? title : "page";
+    for (char& c : name) {
+        if (c == '/' || static_cast<unsigned char>(c) < 0x20)
+            c = '_';
+    }
+    return name + ".pdf";
+}
+
+struct PrintJob {
+    GObjectRef<WebKitPrintOperation> operation;
+    std::function<void(bool)> completion;
+    bool failed = false;
+    SignalConnection finishedSignal;
+    SignalConnection failedSignal;
+    void onFailed(WebKitPrintOperation*, GError*) { failed = true; }
+    void onFinished(WebKitPrintOperation*)
+    {
+        auto done = std::move(completion);
+        bool succeeded = !failed;
+        delete this;
+        if (done)
+            done(succeeded);
+    }
+};
+
+PrintJob* startJob(WebKitWebView* view, std::function<void(bool)> completion)
+{
+    auto* job = new PrintJob;
+    job->operation = GObjectRef<WebKitPrintOperation>::adopt(webkit_print_operation_new(view));
+    job->completion = std::move(completion);
+    job->failedSignal = connect<&PrintJob::onFailed>(job->operation.get(), "failed", job);
+    job->finishedSignal = connect<&PrintJob::onFinished>(job->operation.get(), "finished", job);
+    return job;
+}
+} // namespace
+
+void WebView::print(Window& parent, const std::string& folder)
+{
+    PrintJob* job = startJob(m_impl->view.get(), nullptr);
+    auto settings = printSettingsFor(folder + "/" + printName(m_impl->view.get()));
+    webkit_print_operation_set_print_settings(job->operation.get(), settings.get());
+    // A dialog that is cancelled finishes nothing: the job lets itself go with the operation's end.
+    if (webkit_print_operation_run_dialog(job->operation.get(), GTK_WINDOW(implOf(parent).window.get())) == WEBKIT_PRINT_OPERATION_RESPONSE_CANCEL)
+        delete job;
+}
+
+void WebView::printToFile(const std::string& path, std::function<void(bool)> completion)
+{
+    PrintJob* job = startJob(m_impl->view.get(), std::move(completion));
+    auto settings = printSettingsFor(path);
+    gtk_print_settings_set_printer(settings.get(), "Print to File");
+    webkit_print_operation_set_print_settings(job->operation.get(), settings.get());
+    webkit_print_operation_print(job->operation.get());
+}
+
+void WebView::showInspector()
+{
+    webkit_web_inspector_show(webkit_web_view_get_inspector(m_impl->view.get()));
+}
+
+gboolean WebView::Impl::onContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*)
+{
+    auto* delegate = dynamic_cast<ContextMenuDelegate*>(uiDelegate);
+    GApplication* application = g_application_get_default();
+    if (!delegate || !application)
+        return FALSE;
+    for (const auto& entry : delegate->contextMenuEntries(owner)) {
+        if (entry.command.empty()) {
+            webkit_context_menu_append(menu, webkit_context_menu_item_new_separator());
+            continue;
+        }
+        GAction* action = g_action_map_lookup_action(G_ACTION_MAP(application), entry.command.c_str());
+        if (action)
+            webkit_context_menu_append(menu, webkit_context_menu_item_new_from_gaction(action, entry.title.c_str(), nullptr));
+    }
+    return FALSE;
+}
+
+} // namespace quillane::platform

@@ -1,0 +1,42 @@
+#include "services/site_permission.h"
+
+#include "navigation/address_rules.h"
+
+namespace quillane {
+
+SitePermission::SitePermission(platform::Preferences& preferences, std::string key, Ask ask, std::function<Question(const std::string& host)> question)
+    : m_preferences(preferences)
+    , m_key(std::move(key))
+    , m_ask(std::move(ask))
+    , m_question(std::move(question))
+{
+}
+
+std::map<std::string, bool> SitePermission::remembered() const
+{
+    return m_preferences.dictionary(m_key).value_or(std::map<std::string, bool> {});
+}
+
+void SitePermission::request(const platform::SecurityOrigin& origin, std::function<void(bool allowed)> answered)
+{
+    std::string siteText = site(origin.protocol, origin.host, origin.port);
+    auto answers = remembered();
+    if (auto answer = answers.find(siteText); answer != answers.end()) {
+        answered(answer->second);
+        return;
+    }
+    m_ask(m_question(origin.host), [this, siteText, answered](bool allowed) {
+        // Read again now: answers given or forgotten while this question was up are kept.
+        auto current = remembered();
+        current[siteText] = allowed;
+        m_preferences.setDictionary(m_key, current);
+        answered(allowed);
+    });
+}
+
+void SitePermission::forget()
+{
+    m_preferences.remove(m_key);
+}
+
+} // namespace quillane

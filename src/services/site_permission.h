@@ -1,0 +1,32 @@
+#pragma once
+// A permission a site asks for (the microphone, notifications): asked once per site, the answer
+// remembered in the preferences store under its own key until the user forgets the choices.
+#include "app/question.h"
+#include "platform/preferences.h"
+#include "platform/web_view_delegates.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+namespace quillane {
+
+class SitePermission {
+public:
+    // `question` words the question for a site's host.
+    SitePermission(platform::Preferences& preferences, std::string key, Ask ask, std::function<Question(const std::string& host)> question);
+
+    // Answers at once from the store, or asks and stores the answer.
+    void request(const platform::SecurityOrigin& origin, std::function<void(bool allowed)> answered);
+    // The answers remembered per site; none when the stored value is of another shape.
+    std::map<std::string, bool> remembered() const;
+    void forget();
+
+private:
+    platform::Preferences& m_preferences;
+    const std::string m_key;
+    Ask m_ask;
+    std::function<Question(const std::string&)> m_question;
+};
+
+} // namespace quillane

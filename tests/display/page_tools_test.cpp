@@ -1,0 +1,127 @@
+// Notifications, zoom, find in page and printing.
+#include "in_process.h"
+#include "quillane_test.h"
+
+using namespace quillane;
+using namespace quillane::testing;
+
+namespace {
+class PageTools : public QuillaneTest {
+protected:
+    std::string title() const { return session.property(window, "_NET_WM_NAME"); }
+    bool titleHas(const std::string& text) const
+    {
+        return waitUntil([&] { return title().find(text) != std::string::npos; });
+    }
+    void key(const std::string& keys) const
+    {
+        session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
+        session.xdotool({ "key", keys });
+    }
+};
+} // namespace
+
+TEST_F(PageTools, NotificationsAreAskedOnceShownOnTheDesktopAndClickedThrough)
+{
+    std::string shown = session.folder() + "/notifications.txt";
+    auto service = session.start({ NOTIFICATION_SERVICE, shown });
+    ASSERT_TRUE(waitUntil([&] { return readFile(shown).find("ready") != std::string::npos; }));
+    HttpServer otherSite;
+    otherSite.serve("/frame.html", "<script>Notification.requestPermission().then(answer => parent.postMessage('frame ' + answer, '*'))</script>");
+    const std::string page = "<title>page</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+                             "<iframe src='" + otherSite.url("/frame.html") + "' style='position: fixed; top: 300px'></iframe>"
+                             "<button style='position: fixed; top: 100px; left: 20px; font-size: 30px'"
+                             " onclick=\"Notification.requestPermission().then(answer => { document.title += ' ' + answer;"
+                             " const shown = new Notification('Hello', { body: 'from the page' }); shown.onclick = () => document.title += ' clicked' })\">"
+                             "notify</button><script>addEventListener('message', event => document.title += ' ' + event.data);"
+                             "document.title += ' ' + Notification.permission</script></body>";
+    ASSERT_TRUE(open(page));
+    EXPECT_TRUE(titleHas("frame denied")) << "a frame of another site is refused: " << title();
+    EXPECT_FALSE(session.waitForWindowNamed("Allow \u201c127.0.0.1\u201d to show notifications?", std::chrono::milliseconds(300)))
+        << "and never asked about";
+
+    pointAt(60, 10 + 115);
+    session.xdotool({ "click", "1" });
+    ASSERT_TRUE(session.waitForWindowNamed("Allow \u201c127.0.0.1\u201d to show notifications?"));
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitUntil([&] { return readFile(shown).find("Hello|from the page") != std::string::npos; })) << readFile(shown);
+    EXPECT_TRUE(titleHas("granted clicked")) << "the click reached the page: " << title();
+    EXPECT_NE(session.readPreferences().find("notifications={'" + server.url("").substr(0, server.url("").size()) + "': true}"), std::string::npos)
+        << session.readPreferences();
+
+    // Remembered across a restart: the page is allowed without a question.
+    ASSERT_TRUE(restart());
+    EXPECT_TRUE(titleHas("page granted")) << title();
+}
+
+TEST_F(PageTools, ARefusedSiteIsNotAskedAgainAndMicrophoneChoicesStayApart)
+{
+    ASSERT_TRUE(open("<title>page</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "Notification.requestPermission().then(answer => document.title += ' ' + answer)</script></body>",
+        "notifications={'" + server.url("").substr(0, server.url("").size()) + "': false}\n"));
+    EXPECT_TRUE(titleHas("page denied")) << title();
+    EXPECT_FALSE(session.waitForWindowNamed("Allow \u201c127.0.0.1\u201d to show notifications?", std::chrono::milliseconds(300)));
+}
+
+TEST_F(PageTools, ZoomGoesByStepsAndIsRememberedPerSite)
+{
+    const std::string page = "<title>zoom</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                             "const show = () => document.title = 'zoom ' + (640 / innerWidth).toFixed(2); show(); addEventListener('resize', show)</script></body>";
+    ASSERT_TRUE(open(page));
+    EXPECT_TRUE(titleHas("zoom 1.00"));
+    key("ctrl+plus");
+    EXPECT_TRUE(titleHas("zoom 1.10")) << title();
+    key("ctrl+equal");
+    EXPECT_TRUE(titleHas("zoom 1.25")) << title();
+    key("ctrl+minus");
+    EXPECT_TRUE(titleHas("zoom 1.10")) << title();
+    ASSERT_TRUE(restart());
+    EXPECT_TRUE(titleHas("zoom 1.10")) << "restored after a restart: " << title();
+
+    // Another site keeps its own size (the window is 640 points wide, so the ratio is the zoom).
+    HttpServer otherSite;
+    otherSite.serve("/page.html", page);
+    key("ctrl+l");
+    ASSERT_TRUE(session.waitForWindowNamed("Open Address"));
+    session.xdotool({ "key", "ctrl+a" });
+    session.xdotool({ "type", otherSite.url("/page.html") });
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitUntil([&] { return otherSite.timesRequested("/page.html") == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return title().find("zoom 1.00") != std::string::npos; })) << title();
+    key("ctrl+0");
+    EXPECT_NE(session.readPreferences().find("zoom={'" + server.url("").substr(0, server.url("").size()) + "': 1.1"), std::string::npos)
+        << session.readPreferences();
+}
+
+TEST_F(PageTools, FindGoesThroughTheMatchesAndPrintingMakesAPDFOfThePage)
+{
+    session.enterThisProcess();
+    session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
+    launchQuillane(session, [&](DrivenDelegate& delegate) {
+        auto& page = delegate.mainWindow().page();
+        page.loadHTMLString("<title>Report</title><p>One fox, two Fox, three FOX and a foxglove.</p>", "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return page.title() == "Report"; }));
+        FindInPage& find = delegate.findInPage();
+        find.open();
+        ASSERT_TRUE(spinUntil([&] { return find.isOpen(); }));
+        session.xdotool({ "type", "fox" });
+        EXPECT_TRUE(spinUntil([&] { return find.status() == "1 of 4"; })) << find.status();
+        session.xdotool({ "key", "Return" });
+        EXPECT_TRUE(spinUntil([&] { return find.status() == "2 of 4"; })) << find.status();
+        session.xdotool({ "key", "shift+Return" });
+        session.xdotool({ "key", "shift+Return" });
+        EXPECT_TRUE(spinUntil([&] { return find.status() == "4 of 4"; })) << "wraps round: " << find.status();
+        session.xdotool({ "type", "x" });
+        EXPECT_TRUE(spinUntil([&] { return find.status() == "No matches"; })) << find.status();
+        session.xdotool({ "key", "Escape" });
+        EXPECT_TRUE(spinUntil([&] { return !find.isOpen(); }));
+        EXPECT_TRUE(page.respondsToEditingCommands()) << "the keyboard is back in the page";
+
+        std::string pdf = session.folder() + "/report.pdf";
+        std::optional<bool> printed;
+        page.printToFile(pdf, [&](bool done) { printed = done; });
+        ASSERT_TRUE(spinUntil([&] { return printed.has_value(); }, std::chrono::seconds(20)));
+        EXPECT_TRUE(*printed);
+        EXPECT_NE(session.run({ "pdftotext", pdf, "-" }).find("One fox, two Fox"), std::string::npos);
+    });
+}
