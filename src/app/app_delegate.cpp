@@ -120,6 +120,10 @@ void AppDelegate::applicationDidFinishLaunching()
         { "print", { "<Primary>p" }, [this, &main] { main.page().print(main.window(), m_preferences.text(keys::downloadFolder).value_or(platform::downloadsFolder())); } },
         { "inspect", { "<Primary><Shift>i" }, [&main] { main.page().showInspector(); } },
         { "forget-notification-choices", {}, [&owners] { owners.notifications.forget(); } },
+        // What the band and the window buttons do, from the keyboard.
+        { "move-window", { "<Alt>F7" }, [&main] { main.window().beginKeyboardMove(); } },
+        { "resize-window", { "<Alt>F8" }, [&main] { main.window().beginKeyboardResize(); } },
+        { "maximise-window", { "<Alt>F10" }, [&main] { main.window().toggleMaximised(); } },
     });
 
     if (owners.probe) {
@@ -252,6 +256,10 @@ std::vector<platform::ContextMenuEntry> AppDelegate::contextMenuEntries(platform
         { "", "" },
         { "Find\u2026", "find" },
         { "Print\u2026", "print" },
+        { "", "" },
+        { "Move Window", "move-window" },
+        { "Resize Window", "resize-window" },
+        { "Maximise Window", "maximise-window" },
         { "", "" },
         { "Forget Notification Choices", "forget-notification-choices" },
     };

@@ -176,6 +176,29 @@ void Window::zoom()
     m_impl->zoom();
 }
 
+void Window::toggleMaximised()
+{
+    GtkWindow* gtkWindow = GTK_WINDOW(m_impl->window.get());
+    if (gtk_window_is_maximized(gtkWindow))
+        gtk_window_unmaximize(gtkWindow);
+    else
+        gtk_window_maximize(gtkWindow);
+}
+
+void Window::beginKeyboardMove()
+{
+    // Without a button GDK asks the window manager for its keyboard move.
+    Rect frame = screenRectFromRoot(m_impl->rootFrame);
+    gtk_window_begin_move_drag(GTK_WINDOW(m_impl->window.get()), 0, m_impl->rootFrame.x + int(frame.size.width / 2),
+        m_impl->rootFrame.y + int(frame.size.height / 2), gtk_get_current_event_time());
+}
+
+void Window::beginKeyboardResize()
+{
+    gtk_window_begin_resize_drag(GTK_WINDOW(m_impl->window.get()), GDK_WINDOW_EDGE_SOUTH_EAST, 0, m_impl->rootFrame.x + m_impl->rootFrame.width,
+        m_impl->rootFrame.y + m_impl->rootFrame.height, gtk_get_current_event_time());
+}
+
 void Window::Impl::zoom()
 {
     GtkWindow* gtkWindow = GTK_WINDOW(window.get());

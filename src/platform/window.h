@@ -133,6 +133,12 @@ public:
     Point convertPointFromScreen(Point point) const;
     // Asks the delegate, then maximises or restores the window (a double-click on the title bar).
     void zoom();
+    // Maximises or restores the window, asking no one (the keyboard's way to what zoom does).
+    void toggleMaximised();
+    // Lets the window manager move or resize the window with the arrow keys, as its own keyboard
+    // move does; Return ends it, Escape puts the window back.
+    void beginKeyboardMove();
+    void beginKeyboardResize();
 
     // Enters full screen, or leaves it; the delegate hears how that went.
     void toggleFullScreen();

@@ -26,6 +26,19 @@ constexpr Look lookOf(WindowButton button)
     return { 0.27, 0.75, 0.33 };
 }
 
+constexpr const char* nameOf(WindowButton button)
+{
+    switch (button) {
+    case WindowButton::close:
+        return "Close";
+    case WindowButton::miniaturize:
+        return "Minimise";
+    case WindowButton::zoom:
+        break;
+    }
+    return "Zoom";
+}
+
 std::size_t indexOf(WindowButton button)
 {
     return static_cast<std::size_t>(button);
@@ -35,6 +48,9 @@ std::size_t indexOf(WindowButton button)
 WindowButtons::WindowButtons(std::function<void(WindowButton)> pressed)
     : m_pressed(std::move(pressed))
 {
+    // The theme's buttons are larger than ours, with padding and borders: ours are their circles alone.
+    auto style = GObjectRef<GtkCssProvider>::adopt(gtk_css_provider_new());
+    gtk_css_provider_load_from_data(style.get(), "button { min-width: 0; min-height: 0; padding: 0; margin: 0; border: 0; }", -1, nullptr);
     GtkWidget* box = gtk_fixed_new();
     m_box = GObjectRef<GtkWidget>::retain(box);
     gtk_widget_set_halign(box, GTK_ALIGN_START);
@@ -43,18 +59,22 @@ WindowButtons::WindowButtons(std::function<void(WindowButton)> pressed)
         Button& button = m_buttons[index];
         button.owner = this;
         button.kind = static_cast<WindowButton>(index);
-        button.area = gtk_drawing_area_new();
+        button.area = gtk_button_new();
         Rect frame = frameFromTop(button.kind);
         gtk_widget_set_size_request(button.area, int(frame.size.width), int(frame.size.height));
-        gtk_widget_add_events(button.area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
+        gtk_style_context_add_provider(gtk_widget_get_style_context(button.area), GTK_STYLE_PROVIDER(style.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        gtk_widget_set_tooltip_text(button.area, nameOf(button.kind));
+        atk_object_set_name(gtk_widget_get_accessible(button.area), nameOf(button.kind));
+        // The page keeps the keyboard: the buttons are pressed with the pointer or a screen reader.
+        gtk_widget_set_can_focus(button.area, FALSE);
         gtk_fixed_put(GTK_FIXED(box), button.area, int(frame.origin.x), int(frame.origin.y));
         button.draw = connect<&Button::onDraw>(button.area, "draw", &button);
-        button.press = connect<&Button::onPress>(button.area, "button-press-event", &button);
-        button.release = connect<&Button::onRelease>(button.area, "button-release-event", &button);
+        button.clicked = connect<&Button::onClicked>(button.area, "clicked", &button);
         button.enter = connect<&Button::onEnter>(button.area, "enter-notify-event", &button);
         button.leave = connect<&Button::onLeave>(button.area, "leave-notify-event", &button);
+        gtk_widget_show(button.area);
     }
-    gtk_widget_show_all(box);
+    gtk_widget_show(box);
 }
 
 Rect WindowButtons::frameFromTop(WindowButton button)
@@ -73,6 +93,8 @@ void WindowButtons::setAlpha(WindowButton button, double alpha)
     if (target.alpha == alpha)
         return;
     target.alpha = alpha;
+    // Unmapped, not merely transparent: a hidden button is not there for screen readers or the keyboard.
+    gtk_widget_set_child_visible(target.area, alpha > 0);
     changedLook();
 }
 
@@ -93,7 +115,7 @@ gboolean WindowButtons::Button::onDraw(GtkWidget* widget, cairo_t* cairo)
     double height = gtk_widget_get_allocated_height(widget);
     double radius = std::min(width, height) / 2;
     Look look = lookOf(kind);
-    double shade = pressed ? 0.8 : 1.0;
+    double shade = (gtk_widget_get_state_flags(widget) & GTK_STATE_FLAG_ACTIVE) ? 0.8 : 1.0;
     cairo_arc(cairo, width / 2, height / 2, radius, 0, 2 * M_PI);
     cairo_set_source_rgba(cairo, look.red * shade, look.green * shade, look.blue * shade, alpha);
     cairo_fill(cairo);
@@ -125,26 +147,9 @@ gboolean WindowButtons::Button::onDraw(GtkWidget* widget, cairo_t* cairo)
     return TRUE;
 }
 
-gboolean WindowButtons::Button::onPress(GtkWidget* widget, GdkEventButton* event)
+void WindowButtons::Button::onClicked(GtkButton*)
 {
-    if (event->button != GDK_BUTTON_PRIMARY || event->type != GDK_BUTTON_PRESS)
-        return TRUE;
-    pressed = true;
-    gtk_widget_queue_draw(widget);
-    return TRUE;
-}
-
-gboolean WindowButtons::Button::onRelease(GtkWidget* widget, GdkEventButton* event)
-{
-    if (event->button != GDK_BUTTON_PRIMARY || !pressed)
-        return TRUE;
-    pressed = false;
-    gtk_widget_queue_draw(widget);
-    bool inside = event->x >= 0 && event->y >= 0 && event->x < gtk_widget_get_allocated_width(widget)
-        && event->y < gtk_widget_get_allocated_height(widget);
-    if (inside)
-        owner->m_pressed(kind);
-    return TRUE;
+    owner->m_pressed(kind);
 }
 
 gboolean WindowButtons::Button::onEnter(GtkWidget*, GdkEventCrossing*)
@@ -157,7 +162,6 @@ gboolean WindowButtons::Button::onEnter(GtkWidget*, GdkEventCrossing*)
 gboolean WindowButtons::Button::onLeave(GtkWidget*, GdkEventCrossing*)
 {
     owner->m_hovered = false;
-    pressed = false;
     owner->changedLook();
     return FALSE;
 }

@@ -61,7 +61,7 @@ TEST_F(Hover, APressThatLeavesKeepsThemUntilItEnds)
     pointAt(35, 30);
     session.xdotool({ "mouseup", "1" });
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    EXPECT_TRUE(buttonsShow());
+    EXPECT_TRUE(buttonsShow()) << pixel(closeX, buttonsY);
 }
 
 TEST_F(Hover, TheAreaFollowsTheButtonsAfterAResize)

@@ -1,5 +1,7 @@
 #pragma once
-// The three window buttons at the top-left, drawn by us over the band. Private to the platform layer.
+// The three window buttons at the top-left, drawn by us over the band: real buttons underneath, so
+// that screen readers know them as push buttons with names and a press action. An invisible button
+// is not there at all (not shown, not focusable, not announced). Private to the platform layer.
 #include "platform/geometry.h"
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/signal.h"
@@ -32,11 +34,9 @@ private:
         WindowButton kind {};
         GtkWidget* area = nullptr;
         double alpha = 1;
-        bool pressed = false;
-        SignalConnection draw, press, release, enter, leave;
+        SignalConnection draw, clicked, enter, leave;
         gboolean onDraw(GtkWidget*, cairo_t*);
-        gboolean onPress(GtkWidget*, GdkEventButton*);
-        gboolean onRelease(GtkWidget*, GdkEventButton*);
+        void onClicked(GtkButton*);
         gboolean onEnter(GtkWidget*, GdkEventCrossing*);
         gboolean onLeave(GtkWidget*, GdkEventCrossing*);
     };
