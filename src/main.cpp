@@ -4,6 +4,7 @@
 #include "app/fixed_texts.h"
 #include "app/names.h"
 #include "platform/application.h"
+#include "platform/graphics.h"
 #include "platform/preferences.h"
 
 #include <cstdio>
@@ -36,6 +37,9 @@ int main(int argc, char** argv)
     if (const char* page = std::getenv("QUILLANE_TEST_PROBE_PAGE"))
         options.probeTestPage = page;
     options.mockCaptureDevices = std::getenv("QUILLANE_MOCK_CAPTURE_DEVICES") != nullptr;
+    // Composited with OpenGL only where a GPU does it; QUILLANE_COMPOSITING=on|off decides for a benchmark.
+    const char* compositing = std::getenv("QUILLANE_COMPOSITING");
+    options.acceleratedCompositing = compositing ? std::string(compositing) == "on" : !platform::rendersOpenGLInSoftware();
 
     // A probe run stands alone: it never hands anything to a running Quillane, nor takes anything from one.
     const bool probeRun = options.probeFile.has_value();

@@ -28,7 +28,7 @@ namespace quillane {
 struct AppDelegate::Owners {
     Owners(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, const LaunchOptions& options,
         AppDelegate& delegate)
-        : main(application, texts, { &delegate, options.mockCaptureDevices })
+        : main(application, texts, { &delegate, options.mockCaptureDevices, options.acceleratedCompositing })
         , modes(preferences, main, [this, &application] {
             application.validateMenus();
             pageWindows.followFloating(modes.floats());
@@ -160,7 +160,7 @@ void AppDelegate::didReceiveScriptMessage(const std::string&, const platform::Sc
 {
     BridgeMessage message = sortMessage(body);
     if (message.kind == BridgeMessage::Kind::bandReport)
-        m_owners->main.setTopColour(colour(message.band));
+        m_owners->main.setTopColour(colour(message.band), colour(message.theme));
     else
         m_owners->drags.dragRequest();
 }

@@ -30,6 +30,8 @@ struct LaunchOptions {
     std::optional<std::string> probeTestPage;
     // Pages get a pretend microphone (for tests).
     bool mockCaptureDevices = false;
+    // Whether pages are composited with OpenGL: not when OpenGL runs in software.
+    bool acceleratedCompositing = true;
 };
 
 class AppDelegate : public platform::ApplicationOpenDelegate,

@@ -30,6 +30,7 @@ MainWindow::MainWindow(platform::Application& application, const FixedTexts& tex
     configuration.mediaStreamEnabled = true;
     configuration.mockCaptureDevices = setup.mockCaptureDevices;
     configuration.developerExtras = true;
+    configuration.acceleratedCompositing = setup.acceleratedCompositing;
     m_page = std::make_shared<PageView>(m_hover->bounds(), configuration);
     m_page->setAutoresizingMask(platform::flexibleWidth | platform::flexibleHeight);
 
@@ -46,16 +47,27 @@ MainWindow::MainWindow(platform::Application& application, const FixedTexts& tex
     showButtons(false);
 }
 
-void MainWindow::setTopColour(std::optional<platform::Colour> colour)
+void MainWindow::setTopColour(std::optional<platform::Colour> colour, std::optional<platform::Colour> theme)
 {
     m_topColour = colour;
+    m_themeColour = theme;
     paintBand();
+}
+
+platform::Colour MainWindow::underPageColour() const
+{
+    // Without accelerated compositing the engine does not report a page's theme colour: the page's
+    // own declaration, as our script reads it, says the same.
+    platform::Colour engine = m_page->underPageBackgroundColour();
+    if (m_themeColour && !m_page->hasThemeColour())
+        return *m_themeColour;
+    return engine;
 }
 
 void MainWindow::paintBand()
 {
     // The band is the window's own colour, showing where the page view leaves the window uncovered.
-    m_window->setBackgroundColour(m_topColour.value_or(m_page->underPageBackgroundColour()));
+    m_window->setBackgroundColour(m_topColour.value_or(underPageColour()));
 }
 
 void MainWindow::observePageFullScreen(std::function<void()> handler)

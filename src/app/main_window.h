@@ -27,6 +27,7 @@ public:
         // Receives what the page's scripts post.
         platform::ScriptMessageHandler* messages = nullptr;
         bool mockCaptureDevices = false;
+        bool acceleratedCompositing = true;
     };
 
     // The height of the band above the page, in points.
@@ -40,9 +41,12 @@ public:
     const PageView& page() const { return *m_page; }
     const HoverView& hover() const { return *m_hover; }
 
-    // The colour the page reported at its top, or none to show the page's under-page colour.
-    void setTopColour(std::optional<platform::Colour> colour);
+    // The colour the page reported at its top, or none to show the page's under-page colour; and the
+    // theme colour the page declares, which stands in for the engine's when it reports none.
+    void setTopColour(std::optional<platform::Colour> colour, std::optional<platform::Colour> theme = std::nullopt);
     void paintBand();
+    // What shows under the page: its theme colour when it declares one, else the view's background.
+    platform::Colour underPageColour() const;
     void observePageFullScreen(std::function<void()> handler);
 
     // Asks on a sheet attached to the window; tells a message with one "OK".
@@ -64,6 +68,7 @@ private:
     std::shared_ptr<HoverView> m_hover;
     std::shared_ptr<PageView> m_page;
     std::optional<platform::Colour> m_topColour;
+    std::optional<platform::Colour> m_themeColour;
     platform::Observation m_pageColour;
     platform::Observation m_pageTitle;
     platform::Observation m_pageFullScreen;

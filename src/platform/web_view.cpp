@@ -53,6 +53,8 @@ std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuratio
     webkit_settings_set_enable_fullscreen(settings.get(), configuration.elementFullscreenEnabled);
     webkit_settings_set_enable_media_stream(settings.get(), configuration.mediaStreamEnabled);
     webkit_settings_set_enable_developer_extras(settings.get(), configuration.developerExtras);
+    if (!configuration.acceleratedCompositing)
+        webkit_settings_set_hardware_acceleration_policy(settings.get(), WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     if (configuration.mediaStreamEnabled && configuration.mockCaptureDevices)
         webkit_settings_set_enable_mock_capture_devices(settings.get(), TRUE);
 
@@ -230,6 +232,12 @@ Colour WebView::underPageBackgroundColour() const
     if (!webkit_web_view_get_theme_color(m_impl->view.get(), &rgba))
         webkit_web_view_get_background_color(m_impl->view.get(), &rgba);
     return { rgba.red, rgba.green, rgba.blue, rgba.alpha };
+}
+
+bool WebView::hasThemeColour() const
+{
+    GdkRGBA rgba {};
+    return webkit_web_view_get_theme_color(m_impl->view.get(), &rgba);
 }
 
 FullscreenState WebView::fullscreenState() const

@@ -38,6 +38,9 @@ struct WebViewConfiguration {
     // A view this one opens for (or was opened by): the two share process, website data and the
     // opener relationship. Null for a view of its own.
     WebView* relatedTo = nullptr;
+    // Whether the engine composites the page with OpenGL (it costs more than it gives when OpenGL
+    // runs in software).
+    bool acceleratedCompositing = true;
     // Lets the inspector be opened (and its item appear in the page's context menu).
     bool developerExtras = false;
     // Gives pages a pretend microphone (for tests: a machine without one has no device to ask for).
@@ -84,6 +87,8 @@ public:
     // What the engine shows under the page: the page's theme colour when it declares one, else the
     // view's background colour.
     Colour underPageBackgroundColour() const;
+    // Whether the engine has reported a theme colour of the page's.
+    bool hasThemeColour() const;
     FullscreenState fullscreenState() const;
 
     // The handler runs on every change (and once at once when `initial` is set).

@@ -114,7 +114,7 @@ std::vector<std::string> reportLines(const std::string& firstLine, const ReportS
         "About panel: says " + joined(aboutTexts, " / ") + ", above this window: "
             + truth(window.level() < (sources.aboutPanel ? sources.aboutPanel->level() : -1)),
         "band above the page: " + whole(MainWindow::band) + " points, coloured " + hex(window.backgroundColour())
-            + " (the strip at the top of the page is #1E3C5A, its background " + hex(page.underPageBackgroundColour()) + ")",
+            + " (the strip at the top of the page is #1E3C5A, its background " + hex(main.underPageColour()) + ")",
         "of a press on the empty top of the page and one on its top-right button, only the first is taken for dragging: " + truth(sources.pageDrags == 1)
             + " (" + std::to_string(sources.pageDrags) + " taken; the page should have heard 3 presses, none of them the one on the band)",
         "buttons showing: " + truth(zoomAlpha && *zoomAlpha == 1.0) + ", pointer near them: " + truth(main.pointerNearButtons()),

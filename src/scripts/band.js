@@ -8,6 +8,23 @@
     // Computed colours are transparent only as "rgba(…, 0)"; anything else shows.
     const transparent = colour => colour.startsWith('rgba') && !(parseFloat(colour.split(',')[3]) > 0);
 
+    // The page's declared theme colour as "rgb(…)" text, or '' when it declares none. A canvas that
+    // is never attached reads the colour, so the page's document is not touched.
+    let canvas = null;
+    const themeColour = () => {
+        const declared = [...document.querySelectorAll('meta[name="theme-color"]')]
+            .find(meta => !meta.media || matchMedia(meta.media).matches);
+        if (!declared)
+            return '';
+        canvas = canvas || document.createElement('canvas').getContext('2d');
+        canvas.fillStyle = '#000001';
+        canvas.fillStyle = declared.content;
+        const hex = /^#([0-9a-f]{2})([0-9a-f]{2})([0-9a-f]{2})$/.exec(canvas.fillStyle);
+        if (!hex || canvas.fillStyle === '#000001')
+            return '';
+        return `rgb(${parseInt(hex[1], 16)}, ${parseInt(hex[2], 16)}, ${parseInt(hex[3], 16)})`;
+    };
+
     const look = () => {
         scheduled = false;
         let colour = '';
@@ -23,9 +40,10 @@
             if (!transparent(body))
                 colour = body;
         }
-        if (colour !== lastPosted) {
-            lastPosted = colour;
-            webkit.messageHandlers.quillane.postMessage({ band: colour });
+        const theme = themeColour();
+        if (colour + '|' + theme !== lastPosted) {
+            lastPosted = colour + '|' + theme;
+            webkit.messageHandlers.quillane.postMessage({ band: colour, theme });
         }
     };
 

@@ -22,7 +22,7 @@ function makePage(root, body, div, top) {
     const bodyElement = { background: body, parentElement: html };
     const divElement = { background: div, parentElement: bodyElement };
     const atTop = { html, body: bodyElement, div: divElement }[top];
-    return { documentElement: html, body: bodyElement, elementFromPoint: () => atTop };
+    return { documentElement: html, body: bodyElement, elementFromPoint: () => atTop, querySelectorAll: () => [] };
 }
 var document;
 function getComputedStyle(element) { return { backgroundColor: element.background }; }

@@ -1,0 +1,21 @@
+// The least this engine can do: one web view in one window, for comparing Quillane against.
+//   bare_window URL
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+        return 2;
+    gtk_init(&argc, &argv);
+    GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_default_size(GTK_WINDOW(window), 640, 400);
+    gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
+    GtkWidget* view = webkit_web_view_new();
+    gtk_container_add(GTK_CONTAINER(window), view);
+    g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), NULL);
+    webkit_web_view_load_uri(WEBKIT_WEB_VIEW(view), argv[1]);
+    gtk_widget_show_all(window);
+    gtk_main();
+    return 0;
+}
