@@ -7,6 +7,7 @@
 #   a second `quillane LINK` to the new page on screen, and the self-test's run time.
 # Prints medians, minimum-maximum and the ratios to the bare window. Not part of the tests.
 #   bench/compare.sh [rounds]        (default 5)
+# QUILLANE_BENCH_BINARY=path measures another build of Quillane (an older one, say) in its place.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
@@ -55,7 +56,7 @@ sleep 0.5
 url() { echo "http://127.0.0.1:$port/$1"; }
 link() { echo "quillane://open?url=$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1], safe=""))' "$(url "$1")")"; }
 
-quillane=build-bench/src/quillane
+quillane=${QUILLANE_BENCH_BINARY:-build-bench/src/quillane}
 stats() { python3 bench/tree_stats.py "$@"; }
 
 # Each launch gets fresh folders: nothing cached, nothing remembered.
