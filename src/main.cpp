@@ -1,10 +1,14 @@
 // Quillane: one web page in one frameless window.
 #include "app/app_delegate.h"
+#include "app/app_management.h"
+#include "app/app_names.h"
 #include "app/command_line.h"
 #include "app/fixed_texts.h"
 #include "app/names.h"
 #include "platform/application.h"
 #include "platform/graphics.h"
+#include "platform/user_folders.h"
+#include "platform/website_data.h"
 #include "platform/preferences.h"
 
 #include <cstdio>
@@ -26,6 +30,18 @@ int main(int argc, char** argv)
     case InformationRequest::none:
         break;
     }
+    if (auto request = appManagementFrom(arguments))
+        return manageApps(*request);
+    // An application of its own: its own id, window class, preferences and website data.
+    std::optional<AppIdentity> app;
+    if (auto name = appNameFrom(arguments)) {
+        app = appIdentity(*name);
+        if (!app) {
+            std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", name->c_str());
+            return 2;
+        }
+    }
+
     LaunchOptions options;
     // The report and its download are written beside each other wherever the run was started from.
     if (auto probeFile = probeFileFrom(arguments)) {
@@ -43,10 +59,18 @@ int main(int argc, char** argv)
 
     // A probe run stands alone: it never hands anything to a running Quillane, nor takes anything from one.
     const bool probeRun = options.probeFile.has_value();
-    platform::Application app({ names::applicationId, names::programName, names::windowClass, names::displayName }, !probeRun);
-    platform::Preferences preferences(platform::Preferences::defaultFolder());
-    AppDelegate delegate(app, preferences, texts, options);
-    app.setDelegate(&delegate);
-    app.run(arguments.empty() ? names::programName : arguments.front(), probeRun ? std::vector<std::string> {} : linksFrom(arguments));
+    std::string preferencesFolder = platform::Preferences::defaultFolder();
+    if (app) {
+        auto folders = platform::userFolders();
+        preferencesFolder += "/" + app->folder;
+        platform::setWebsiteDataFolders(folders.data + "/" + names::programName + "/" + app->folder, folders.cache + "/" + names::programName + "/" + app->folder);
+    }
+    platform::Application application({ app ? app->applicationId : names::applicationId, names::programName, app ? app->windowClass : names::windowClass,
+                                          names::displayName },
+        !probeRun);
+    platform::Preferences preferences(preferencesFolder);
+    AppDelegate delegate(application, preferences, texts, options);
+    application.setDelegate(&delegate);
+    application.run(arguments.empty() ? names::programName : arguments.front(), probeRun ? std::vector<std::string> {} : linksFrom(arguments));
     return delegate.exitStatus();
 }

@@ -11,8 +11,24 @@ namespace quillane {
 std::optional<std::string> probeFileFrom(const std::vector<std::string>& arguments);
 
 // Arguments after the program's path that do not begin with a hyphen: links handed to the program
-// (a desktop entry's %U). Options are not the application's business and are dropped.
+// (a desktop entry's %U). Options are not the application's business and are dropped, and so is the
+// name after "--app".
 std::vector<std::string> linksFrom(const std::vector<std::string>& arguments);
+
+// The argument after "--app": the application of its own this run is (checked elsewhere); none
+// without "--app", "" when it is last.
+std::optional<std::string> appNameFrom(const std::vector<std::string>& arguments);
+
+// Managing applications of their own, instead of a run:
+//   --install NAME ADDRESS, --uninstall NAME [--purge], --apps
+struct AppManagementRequest {
+    enum class Kind { install, uninstall, list, unusable };
+    Kind kind = Kind::unusable;
+    std::string name;
+    std::string address;
+    bool purge = false;
+};
+std::optional<AppManagementRequest> appManagementFrom(const std::vector<std::string>& arguments);
 
 // "--version" or "--help" as the only argument asks for information instead of a run; any other
 // command line is a run, by the rules above.

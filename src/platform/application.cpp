@@ -15,7 +15,7 @@ Application::Application(const ApplicationIdentity& identity, bool singleInstanc
         gdk_set_allowed_backends("x11");
     g_set_prgname(identity.programName.c_str());
     g_set_application_name(identity.displayName.c_str());
-    gdk_set_program_class(identity.windowClass.c_str());
+    m_impl->windowClass = identity.windowClass;
 
     auto flags = singleInstance ? G_APPLICATION_HANDLES_OPEN : G_APPLICATION_NON_UNIQUE;
     m_impl->application = GObjectRef<GtkApplication>::adopt(gtk_application_new(identity.id.c_str(), GApplicationFlags(flags)));
@@ -40,6 +40,9 @@ void Application::Impl::launch()
     if (launched || !delegate)
         return;
     launched = true;
+    // Set once GTK has started (its start-up names the class after the program): windows take it
+    // when they are made.
+    gdk_set_program_class(windowClass.c_str());
     installEventDispatch();
     if (!delegate->applicationShouldTerminateAfterLastWindowClosed())
         g_application_hold(G_APPLICATION(application.get()));

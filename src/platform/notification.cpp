@@ -3,6 +3,7 @@
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
+#include "platform/gtk/web_context.h"
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
@@ -142,7 +143,7 @@ void setNotificationPermissions(const std::map<std::string, bool>& answers)
         else
             refused = g_list_prepend(refused, origin);
     }
-    webkit_web_context_initialize_notification_permissions(webkit_web_context_get_default(), allowed, refused);
+    webkit_web_context_initialize_notification_permissions(webContext(), allowed, refused);
     GListPtr ownedAllowed(allowed), ownedRefused(refused);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/gtk/web_view_impl.h"
 
 #include "platform/gtk/script_value_from_js.h"
+#include "platform/gtk/web_context.h"
 #include "platform/gtk/view_widget.h"
 #include "platform/window.h"
 
@@ -22,24 +23,6 @@ Observation::Observation(Observation&&) noexcept = default;
 Observation& Observation::operator=(Observation&&) noexcept = default;
 
 namespace {
-// Set once, before the first page: cookies are kept on disk beside the rest of the website data, so
-// that logins survive a restart (the engine keeps them only in memory unless told otherwise), and
-// pages run in the engine's sandbox.
-void prepareWebContext()
-{
-    static bool prepared = false;
-    if (prepared)
-        return;
-    prepared = true;
-    webkit_web_context_set_sandbox_enabled(webkit_web_context_get_default(), TRUE);
-    const char* program = g_get_prgname();
-    GCharPtr folder(g_build_filename(g_get_user_data_dir(), program ? program : "quillane", nullptr));
-    g_mkdir_with_parents(static_cast<char*>(folder.get()), 0700);
-    GCharPtr path(g_build_filename(static_cast<char*>(folder.get()), "cookies.sqlite", nullptr));
-    WebKitCookieManager* cookies = webkit_web_context_get_cookie_manager(webkit_web_context_get_default());
-    webkit_cookie_manager_set_persistent_storage(cookies, static_cast<char*>(path.get()), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
-}
-
 // Null for the page's own world.
 const char* worldName(const WebViewConfiguration& configuration)
 {
@@ -48,7 +31,6 @@ const char* worldName(const WebViewConfiguration& configuration)
 
 std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuration)
 {
-    prepareWebContext();
     auto settings = GObjectRef<WebKitSettings>::adopt(webkit_settings_new());
     webkit_settings_set_enable_fullscreen(settings.get(), configuration.elementFullscreenEnabled);
     webkit_settings_set_enable_media_stream(settings.get(), configuration.mediaStreamEnabled);
@@ -74,7 +56,8 @@ std::unique_ptr<View::Widget> webWidget(const WebViewConfiguration& configuratio
     GtkWidget* view = configuration.relatedTo
         ? GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings.get(), "user-content-manager", manager.get(), "related-view",
             widgetOf(*configuration.relatedTo).widget.get(), nullptr))
-        : GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", settings.get(), "user-content-manager", manager.get(), nullptr));
+        : GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", webContext(), "settings", settings.get(), "user-content-manager", manager.get(),
+            nullptr));
     auto widget = std::make_unique<View::Widget>();
     widget->widget = GObjectRef<GtkWidget>::retain(view);
     gtk_widget_set_can_focus(view, TRUE);
@@ -265,7 +248,7 @@ Observation WebView::observeTitle(std::function<void()> handler)
 
 bool WebView::isSandboxed()
 {
-    return webkit_web_context_get_sandbox_enabled(webkit_web_context_get_default());
+    return webkit_web_context_get_sandbox_enabled(webContext());
 }
 
 Observation WebView::observeFullscreenState(std::function<void()> handler)

@@ -37,6 +37,23 @@ std::optional<SecurityOrigin> originOf(WebKitWebView* view)
     result.port = webkit_security_origin_get_port(origin);
     return result;
 }
+// Finishes a permission request exactly once: with the decision, or a refusal when the handler is
+// dropped undecided.
+std::function<void(PermissionDecision)> decisionFor(WebKitPermissionRequest* request)
+{
+    auto pending = std::make_shared<Pending<WebKitPermissionRequest>>();
+    pending->request = GObjectRef<WebKitPermissionRequest>::retain(request);
+    pending->refuse = webkit_permission_request_deny;
+    return [pending](PermissionDecision decision) {
+        if (pending->answered)
+            return;
+        pending->answered = true;
+        if (decision == PermissionDecision::grant)
+            webkit_permission_request_allow(pending->request.get());
+        else
+            webkit_permission_request_deny(pending->request.get());
+    };
+}
 } // namespace
 
 void WebView::setUIDelegate(WebUIDelegate* delegate)
@@ -73,18 +90,7 @@ gboolean WebView::Impl::onPermissionRequest(WebKitWebView* webView, WebKitPermis
     auto origin = originOf(webView);
     if (!origin)
         return FALSE;
-    auto pending = std::make_shared<Pending<WebKitPermissionRequest>>();
-    pending->request = GObjectRef<WebKitPermissionRequest>::retain(request);
-    pending->refuse = webkit_permission_request_deny;
-    delegate->requestMediaCapturePermission(owner, *origin, type, [pending](PermissionDecision decision) {
-        if (pending->answered)
-            return;
-        pending->answered = true;
-        if (decision == PermissionDecision::grant)
-            webkit_permission_request_allow(pending->request.get());
-        else
-            webkit_permission_request_deny(pending->request.get());
-    });
+    delegate->requestMediaCapturePermission(owner, *origin, type, decisionFor(request));
     return TRUE;
 }
 
@@ -96,18 +102,7 @@ gboolean WebView::Impl::onNotificationPermissionRequest(WebKitWebView* webView, 
         webkit_permission_request_deny(request);
         return TRUE;
     }
-    auto pending = std::make_shared<Pending<WebKitPermissionRequest>>();
-    pending->request = GObjectRef<WebKitPermissionRequest>::retain(request);
-    pending->refuse = webkit_permission_request_deny;
-    delegate->requestNotificationPermission(owner, *origin, [pending](PermissionDecision decision) {
-        if (pending->answered)
-            return;
-        pending->answered = true;
-        if (decision == PermissionDecision::grant)
-            webkit_permission_request_allow(pending->request.get());
-        else
-            webkit_permission_request_deny(pending->request.get());
-    });
+    delegate->requestNotificationPermission(owner, *origin, decisionFor(request));
     return TRUE;
 }
 

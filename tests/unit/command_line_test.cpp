@@ -1,3 +1,4 @@
+#include "app/app_names.h"
 #include "app/command_line.h"
 
 #include <gtest/gtest.h>
@@ -53,4 +54,36 @@ TEST(CommandLine, VersionAndHelpOnlyAsTheSoleArgument)
     EXPECT_EQ(informationRequestFrom({ "quillane", "--VERSION" }), InformationRequest::none);
     EXPECT_EQ(probeFileFrom({ "quillane", "--probe", "--help" }), "--help") << "the probe rule is unchanged";
     EXPECT_EQ(quillane::versionText().rfind("Quillane ", 0), 0u);
+}
+
+TEST(Applications, ANameIsLettersDigitsHyphensAndUnderscoresAndBecomesItsOwnIdAndClass)
+{
+    using quillane::appIdentity;
+    for (const char* refused : { "", "a/b", "../x", "a b", "caf\xc3\xa9", "x.y" })
+        EXPECT_FALSE(appIdentity(refused)) << refused;
+    auto mail = appIdentity("my-mail_2");
+    ASSERT_TRUE(mail);
+    EXPECT_EQ(mail->applicationId, "org.quillane.Quillane.my_mail_2");
+    EXPECT_EQ(mail->windowClass, "Quillane-my-mail_2");
+    EXPECT_EQ(mail->desktopEntryName, "org.quillane.Quillane.my-mail_2.desktop");
+    EXPECT_EQ(mail->folder, "apps/my-mail_2");
+    EXPECT_EQ(appIdentity("2fa")->applicationId, "org.quillane.Quillane._2fa") << "a D-Bus element starts with no digit";
+    EXPECT_FALSE(appIdentity(std::string(65, 'a')));
+}
+
+TEST(Applications, TheNameAfterAppIsNoLinkAndManagingAppsIsNoRun)
+{
+    using quillane::AppManagementRequest;
+    const std::vector<std::string> run { "quillane", "--app", "mail", "quillane://open?url=x" };
+    EXPECT_EQ(quillane::appNameFrom(run), "mail");
+    EXPECT_EQ(quillane::linksFrom(run), std::vector<std::string> { "quillane://open?url=x" });
+    EXPECT_FALSE(quillane::appManagementFrom(run));
+    auto install = quillane::appManagementFrom({ "quillane", "--install", "mail", "example.com" });
+    ASSERT_TRUE(install);
+    EXPECT_EQ(install->kind, AppManagementRequest::Kind::install);
+    EXPECT_EQ(install->address, "example.com");
+    auto purge = quillane::appManagementFrom({ "quillane", "--uninstall", "mail", "--purge" });
+    ASSERT_TRUE(purge);
+    EXPECT_TRUE(purge->purge);
+    EXPECT_EQ(quillane::appManagementFrom({ "quillane", "--install", "mail" })->kind, AppManagementRequest::Kind::unusable);
 }

@@ -16,6 +16,7 @@ struct Application::Impl {
     Application& owner;
     GObjectRef<GtkApplication> application;
     ApplicationDelegate* delegate = nullptr;
+    std::string windowClass;
     bool launched = false;
     SignalConnection activateSignal;
     SignalConnection openSignal;
