@@ -3,6 +3,7 @@
 #include "app/band_colour.h"
 #include "app/closing.h"
 #include "app/find_in_page.h"
+#include "app/install_from_page.h"
 #include "app/page_windows.h"
 #include "navigation/page_zoom.h"
 #include "platform/file_panels.h"
@@ -52,6 +53,7 @@ struct AppDelegate::Owners {
               })
         , zoom(preferences, main.page())
         , find(main)
+        , installer(main, texts)
         , pageWindows(application, main, texts, { &delegate, &delegate, options.mockCaptureDevices })
     {
     }
@@ -73,6 +75,7 @@ struct AppDelegate::Owners {
     Notifications notifications;
     PageZoom zoom;
     FindInPage find;
+    InstallFromPage installer;
     PageWindows pageWindows;
     platform::ScheduledBlock firstQuestion;
 };
@@ -120,6 +123,7 @@ void AppDelegate::applicationDidFinishLaunching()
         { "print", { "<Primary>p" }, [this, &main] { main.page().print(main.window(), m_preferences.text(keys::downloadFolder).value_or(platform::downloadsFolder())); } },
         { "inspect", { "<Primary><Shift>i" }, [&main] { main.page().showInspector(); } },
         { "forget-notification-choices", {}, [&owners] { owners.notifications.forget(); } },
+        { "install-app", {}, [&owners] { owners.installer.start(); } },
         // What the band and the window buttons do, from the keyboard.
         { "move-window", { "<Alt>F7" }, [&main] { main.window().beginKeyboardMove(); } },
         { "resize-window", { "<Alt>F8" }, [&main] { main.window().beginKeyboardResize(); } },
@@ -262,6 +266,7 @@ std::vector<platform::ContextMenuEntry> AppDelegate::contextMenuEntries(platform
         { "Maximise Window", "maximise-window" },
         { "", "" },
         { "Forget Notification Choices", "forget-notification-choices" },
+        { "Install as Application\u2026", "install-app" },
     };
 }
 

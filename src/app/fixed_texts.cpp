@@ -17,6 +17,7 @@ FixedTexts buildFixedTexts()
     texts.dragClosing = texts::dragClosing;
     texts.subframeMediaGuard = texts::subframeMediaGuard;
     texts.mainPageGate = texts::mainPageGate;
+    texts.installGather = texts::installGather;
     texts.countScript = texts::countScript;
     texts.viewportScript = texts::viewportScript;
     texts.probeQuestion = std::string(texts::questionOpening) + texts.acceptLists + std::string(texts::questionClosing);

@@ -15,6 +15,7 @@ struct Alert::Impl {
     std::string informative;
     std::vector<std::string> buttons;
     std::optional<std::string> fieldText;
+    std::string iconFile;
     Size fieldSize;
     GObjectRef<GtkWidget> dialog;
     GtkWidget* entry = nullptr;
@@ -95,6 +96,11 @@ void Alert::addButton(std::string title)
     m_impl->buttons.push_back(std::move(title));
 }
 
+void Alert::setIcon(std::string imageFile)
+{
+    m_impl->iconFile = std::move(imageFile);
+}
+
 void Alert::setTextField(std::string text, Size size)
 {
     m_impl->fieldText = std::move(text);
@@ -146,6 +152,11 @@ void Alert::beginSheetModal(Window& window, std::function<void(int)> completion)
     gtk_label_set_line_wrap(GTK_LABEL(message), TRUE);
     gtk_label_set_max_width_chars(GTK_LABEL(message), 50);
     gtk_box_pack_start(GTK_BOX(content), message, FALSE, FALSE, 0);
+    if (!impl.iconFile.empty()) {
+        GObjectRef<GdkPixbuf> icon = GObjectRef<GdkPixbuf>::adopt(gdk_pixbuf_new_from_file_at_scale(impl.iconFile.c_str(), 64, 64, TRUE, nullptr));
+        if (icon)
+            gtk_box_pack_start(GTK_BOX(content), gtk_image_new_from_pixbuf(icon.get()), FALSE, FALSE, 0);
+    }
     if (!impl.informative.empty()) {
         GtkWidget* informative = gtk_label_new(impl.informative.c_str());
         gtk_label_set_xalign(GTK_LABEL(informative), 0);

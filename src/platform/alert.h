@@ -23,6 +23,8 @@ public:
     void setMessageText(std::string text);
     void setInformativeText(std::string text);
     void addButton(std::string title);
+    // An image (a file) shown with the message.
+    void setIcon(std::string imageFile);
     // A text field under the texts, holding `text`; it has the keyboard focus when the alert shows.
     void setTextField(std::string text, Size size);
     // What the text field holds now.

@@ -106,4 +106,13 @@ std::optional<std::string> trimmingWhitespaceAndNewlines(std::string_view text)
     return std::string(begin, end);
 }
 
+std::optional<std::string> resolvedAgainst(const std::string& base, const std::string& reference)
+{
+    ErrorOut error;
+    GCharPtr resolved(g_uri_resolve_relative(base.c_str(), reference.c_str(), G_URI_FLAGS_NONE, error.out()));
+    if (!resolved)
+        return std::nullopt;
+    return std::string(static_cast<char*>(resolved.get()));
+}
+
 } // namespace quillane::platform

@@ -44,6 +44,10 @@ private:
     std::string m_loadable;
 };
 
+// A reference (an icon's "src" in a manifest) resolved against the address it was found at; none
+// when it does not resolve to an absolute address.
+std::optional<std::string> resolvedAgainst(const std::string& base, const std::string& reference);
+
 // The text without the white space and line breaks at either end (Unicode's, not only ASCII's);
 // none when the text is not UTF-8.
 std::optional<std::string> trimmingWhitespaceAndNewlines(std::string_view text);

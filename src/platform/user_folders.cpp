@@ -38,6 +38,24 @@ std::optional<std::string> desktopEntryValue(const std::string& path, const std:
     return std::string(static_cast<char*>(value.get()));
 }
 
+std::string makeTemporaryFolder()
+{
+    GCharPtr folder(g_dir_make_tmp("quillane-XXXXXX", nullptr));
+    return folder ? static_cast<char*>(folder.get()) : "";
+}
+
+bool startThisProgram(const std::vector<std::string>& arguments)
+{
+    GCharPtr self(g_file_read_link("/proc/self/exe", nullptr));
+    if (!self)
+        return false;
+    std::vector<char*> argv { static_cast<char*>(self.get()) };
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    return g_spawn_async(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr, nullptr);
+}
+
 bool removeFolder(const std::string& path)
 {
     std::error_code error;

@@ -20,6 +20,12 @@ std::optional<std::string> writeDesktopEntry(const std::string& path, const std:
 // The value of a key of a desktop entry's [Desktop Entry] group.
 std::optional<std::string> desktopEntryValue(const std::string& path, const std::string& key);
 
+// A new folder of the program's own in the temporary folder; empty when none could be made.
+std::string makeTemporaryFolder();
+
+// Starts this program once more, with these arguments; false when it could not be started.
+bool startThisProgram(const std::vector<std::string>& arguments);
+
 // Removes a folder and everything in it; false when something stayed.
 bool removeFolder(const std::string& path);
 

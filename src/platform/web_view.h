@@ -137,6 +137,14 @@ public:
     // values as JSON), or the error's message.
     void evaluateJavaScript(const std::string& script,
         std::function<void(std::optional<std::string> value, std::optional<std::string> error)> completion = nullptr);
+    // Runs an async function body in the view's script world (so the page can neither see nor change
+    // what it uses), awaiting what it returns; the completion gets the value as text, or none.
+    // `arguments` become the function's named string arguments.
+    void callAsyncJavaScript(const std::string& body, const std::vector<std::pair<std::string, std::string>>& arguments,
+        std::function<void(std::optional<std::string> value)> completion);
+    // Saves the page's favicon as a PNG file; false when the page has none.
+    bool saveFavicon(const std::string& path) const;
+
     // Whether the editing commands (cut, copy, paste) reach this view and it carries them out.
     bool respondsToEditingCommands() const;
 

@@ -46,7 +46,8 @@ bool isInstalled(const std::string& name)
     return identity && platform::desktopEntryValue(entryPath(*identity), appKey) == name;
 }
 
-std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng)
+std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng,
+    const std::string& title)
 {
     auto identity = appIdentity(name);
     if (!identity)
@@ -68,7 +69,7 @@ std::optional<std::string> installApp(const std::string& name, const std::string
         return std::string("could not remember the address in ") + preferences.path();
     return platform::writeDesktopEntry(entry, {
         { "Type", "Application" },
-        { "Name", name },
+        { "Name", title.empty() ? name : title },
         { "Comment", "A web application in Quillane" },
         { "Exec", std::string(names::programName) + " --app " + name },
         { "Icon", icon },

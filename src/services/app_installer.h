@@ -14,7 +14,9 @@ struct InstalledApp {
 
 // Installs NAME on the address (already checked by the address rules); the icon, when given, is a
 // PNG file already made. Never over an application already there: then, or on failure, what went wrong.
-std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng = std::nullopt);
+// `title` is what people see of it (NAME when empty).
+std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng = std::nullopt,
+    const std::string& title = "");
 // Removes the entry and the icon, and with `purge` the application's preferences and website data;
 // the paths removed.
 std::vector<std::string> uninstallApp(const std::string& name, bool purge);

@@ -1,0 +1,24 @@
+#pragma once
+// What a page's web application manifest says about installing it: its name and its icon.
+#include "platform/script_value.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillane {
+
+struct ManifestFacts {
+    // "name", else "short_name": text without control characters, of a sane length.
+    std::optional<std::string> name;
+    // The largest usable icon (SVG first, then the largest PNG), as an http(s) address.
+    std::optional<std::string> icon;
+};
+
+ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress);
+
+// A name for an application made from any text (a manifest's name, a page's title): what is not a
+// letter, digit, "-" or "_" becomes "-", at most 40 of them; "web-app" when nothing is left.
+std::string appNameFor(std::string_view text);
+
+} // namespace quillane
