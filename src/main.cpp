@@ -15,6 +15,29 @@
 #include <cstdlib>
 #include <filesystem>
 
+namespace {
+// How this run differs from an everyday one: from the command line, and switches for tests.
+quillane::LaunchOptions launchOptionsFrom(const std::vector<std::string>& arguments)
+{
+    using namespace quillane;
+    LaunchOptions options;
+    // The report and its download are written beside each other wherever the run was started from.
+    if (auto probeFile = probeFileFrom(arguments)) {
+        std::error_code error;
+        auto absolute = std::filesystem::absolute(*probeFile, error);
+        options.probeFile = error || probeFile->empty() ? *probeFile : absolute.string();
+    }
+    // Switches for tests only.
+    if (const char* page = std::getenv("QUILLANE_TEST_PROBE_PAGE"))
+        options.probeTestPage = page;
+    options.mockCaptureDevices = std::getenv("QUILLANE_MOCK_CAPTURE_DEVICES") != nullptr;
+    // Composited with OpenGL only where a GPU does it; QUILLANE_COMPOSITING=on|off decides for a benchmark.
+    const char* compositing = std::getenv("QUILLANE_COMPOSITING");
+    options.acceleratedCompositing = compositing ? std::string(compositing) == "on" : !platform::rendersOpenGLInSoftware();
+    return options;
+}
+} // namespace
+
 int main(int argc, char** argv)
 {
     using namespace quillane;
@@ -42,20 +65,7 @@ int main(int argc, char** argv)
         }
     }
 
-    LaunchOptions options;
-    // The report and its download are written beside each other wherever the run was started from.
-    if (auto probeFile = probeFileFrom(arguments)) {
-        std::error_code error;
-        auto absolute = std::filesystem::absolute(*probeFile, error);
-        options.probeFile = error || probeFile->empty() ? *probeFile : absolute.string();
-    }
-    // Switches for tests only.
-    if (const char* page = std::getenv("QUILLANE_TEST_PROBE_PAGE"))
-        options.probeTestPage = page;
-    options.mockCaptureDevices = std::getenv("QUILLANE_MOCK_CAPTURE_DEVICES") != nullptr;
-    // Composited with OpenGL only where a GPU does it; QUILLANE_COMPOSITING=on|off decides for a benchmark.
-    const char* compositing = std::getenv("QUILLANE_COMPOSITING");
-    options.acceleratedCompositing = compositing ? std::string(compositing) == "on" : !platform::rendersOpenGLInSoftware();
+    LaunchOptions options = launchOptionsFrom(arguments);
 
     // A probe run stands alone: it never hands anything to a running Quillane, nor takes anything from one.
     const bool probeRun = options.probeFile.has_value();

@@ -6,7 +6,6 @@
 #include "app/install_from_page.h"
 #include "app/page_windows.h"
 #include "navigation/page_zoom.h"
-#include "platform/file_panels.h"
 #include "services/notifications.h"
 #include "navigation/failure_pages.h"
 #include "app/names.h"
@@ -103,32 +102,7 @@ void AppDelegate::applicationDidFinishLaunching()
     main.page().setNavigationDelegate(this);
     owners.drags.watch();
 
-    MenuActions actions {
-        [&owners] { owners.about.show(); },
-        [&owners] { owners.microphone.forget(); },
-        [&owners] { owners.closing.requestQuit(); },
-        [&owners] { owners.navigation.openAddress(); },
-        [&main] { main.page().reloadFromOrigin(); },
-        [&owners] { owners.modes.toggleFullScreen(); },
-        [&owners] { owners.modes.toggleFloating(); },
-        [&owners] { owners.modes.minimise(); },
-    };
-    m_application.setMainMenu(menuTable(actions, owners.menuValidation));
-    // Beyond the menu bar: keys (after the page) and the page's context menu.
-    m_application.setCommands({
-        { "zoom-in", { "<Primary>plus", "<Primary>equal", "<Primary>KP_Add" }, [&owners] { owners.zoom.zoomIn(); } },
-        { "zoom-out", { "<Primary>minus", "<Primary>KP_Subtract" }, [&owners] { owners.zoom.zoomOut(); } },
-        { "zoom-reset", { "<Primary>0", "<Primary>KP_0" }, [&owners] { owners.zoom.reset(); } },
-        { "find", { "<Primary>f" }, [&owners] { owners.find.open(); } },
-        { "print", { "<Primary>p" }, [this, &main] { main.page().print(main.window(), m_preferences.text(keys::downloadFolder).value_or(platform::downloadsFolder())); } },
-        { "inspect", { "<Primary><Shift>i" }, [&main] { main.page().showInspector(); } },
-        { "forget-notification-choices", {}, [&owners] { owners.notifications.forget(); } },
-        { "install-app", {}, [&owners] { owners.installer.start(); } },
-        // What the band and the window buttons do, from the keyboard.
-        { "move-window", { "<Alt>F7" }, [&main] { main.window().beginKeyboardMove(); } },
-        { "resize-window", { "<Alt>F8" }, [&main] { main.window().beginKeyboardResize(); } },
-        { "maximise-window", { "<Alt>F10" }, [&main] { main.window().toggleMaximised(); } },
-    });
+    installMenusAndCommands();
 
     if (owners.probe) {
         owners.probe->begin({ main, owners.modes, owners.microphone, owners.about, owners.navigation });
@@ -145,6 +119,38 @@ void AppDelegate::applicationDidFinishLaunching()
     // A first start asks for an address once the launch is over.
     if (!launchAddress)
         owners.firstQuestion = platform::runOnMainQueue([&owners] { owners.navigation.openAddress(); });
+}
+
+// The menu bar, and beyond it the commands reached by keys (after the page) and the page's context menu.
+void AppDelegate::installMenusAndCommands()
+{
+    Owners& owners = *m_owners;
+    MainWindow& main = owners.main;
+    MenuActions actions {
+        [&owners] { owners.about.show(); },
+        [&owners] { owners.microphone.forget(); },
+        [&owners] { owners.closing.requestQuit(); },
+        [&owners] { owners.navigation.openAddress(); },
+        [&main] { main.page().reloadFromOrigin(); },
+        [&owners] { owners.modes.toggleFullScreen(); },
+        [&owners] { owners.modes.toggleFloating(); },
+        [&owners] { owners.modes.minimise(); },
+    };
+    m_application.setMainMenu(menuTable(actions, owners.menuValidation));
+    m_application.setCommands({
+        { "zoom-in", { "<Primary>plus", "<Primary>equal", "<Primary>KP_Add" }, [&owners] { owners.zoom.zoomIn(); } },
+        { "zoom-out", { "<Primary>minus", "<Primary>KP_Subtract" }, [&owners] { owners.zoom.zoomOut(); } },
+        { "zoom-reset", { "<Primary>0", "<Primary>KP_0" }, [&owners] { owners.zoom.reset(); } },
+        { "find", { "<Primary>f" }, [&owners] { owners.find.open(); } },
+        { "print", { "<Primary>p" }, [this, &main] { main.page().print(main.window(), Downloads::saveFolder(m_preferences)); } },
+        { "inspect", { "<Primary><Shift>i" }, [&main] { main.page().showInspector(); } },
+        { "forget-notification-choices", {}, [&owners] { owners.notifications.forget(); } },
+        { "install-app", {}, [&owners] { owners.installer.start(); } },
+        // What the band and the window buttons do, from the keyboard.
+        { "move-window", { "<Alt>F7" }, [&main] { main.window().beginKeyboardMove(); } },
+        { "resize-window", { "<Alt>F8" }, [&main] { main.window().beginKeyboardResize(); } },
+        { "maximise-window", { "<Alt>F10" }, [&main] { main.window().toggleMaximised(); } },
+    });
 }
 
 void AppDelegate::applicationOpen(const std::vector<std::string>& links)

@@ -98,6 +98,7 @@ public:
 
 private:
     struct Owners;
+    void installMenusAndCommands();
     platform::Application& m_application;
     platform::Preferences& m_preferences;
     const FixedTexts& m_texts;

@@ -20,13 +20,18 @@ DestinationChooser Downloads::askWhereToSave(platform::Application& application,
 {
     return [&application, &window, &preferences](const std::string& suggestedFilename, std::function<void(std::optional<std::string>)> completion) {
         application.activate();
-        std::string folder = preferences.text(keys::downloadFolder).value_or(platform::downloadsFolder());
+        std::string folder = saveFolder(preferences);
         platform::runSavePanel(window, safeFileName(suggestedFilename), folder, [&preferences, completion](std::optional<std::string> path) {
             if (path)
                 preferences.setText(keys::downloadFolder, std::filesystem::path(*path).parent_path().string());
             completion(path);
         });
     };
+}
+
+std::string Downloads::saveFolder(platform::Preferences& preferences)
+{
+    return preferences.text(keys::downloadFolder).value_or(platform::downloadsFolder());
 }
 
 void Downloads::take(platform::Download& download)

@@ -26,6 +26,9 @@ public:
     // safe, in the folder a download was last saved to (else the user's Downloads folder).
     static DestinationChooser askWhereToSave(platform::Application& application, platform::Window& window, platform::Preferences& preferences);
 
+    // The folder a download was last saved to, else the user's Downloads folder.
+    static std::string saveFolder(platform::Preferences& preferences);
+
     // A navigation of the page became a download.
     void take(platform::Download& download);
 
