@@ -105,7 +105,9 @@ TEST_F(PageWindows, ClosingAPageWithABeforeunloadHandlerAsksFirst)
     // A page may only object once the user has done something in it.
     click(300, 300);
 
+    // The buttons come out as the pointer nears them; a hidden one takes no press.
     pointAt(closeX, buttonsY);
+    ASSERT_TRUE(waitUntil([&] { return buttonsShow(); }));
     session.xdotool({ "click", "1" });
     ASSERT_TRUE(session.waitForWindowNamed("Leave page?")) << "the close button asks";
     session.xdotool({ "key", "Escape" });

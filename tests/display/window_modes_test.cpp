@@ -113,7 +113,9 @@ TEST_F(WindowBehaviour, F11AndTheZoomButtonTakeTheWindowIntoFullScreenAndBack)
     EXPECT_TRUE(becomes("_NET_WM_STATE_ABOVE", true)) << "floating again";
     EXPECT_TRUE(sticky());
 
+    // The buttons come out as the pointer nears them; a hidden one takes no press.
     pointAt(zoomX, buttonsY);
+    ASSERT_TRUE(waitUntil([&] { return buttonsShow(); }));
     session.xdotool({ "click", "1" });
     EXPECT_TRUE(becomes("_NET_WM_STATE_FULLSCREEN", true));
 }
