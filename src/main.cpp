@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/fixed_texts.h"
 #include "app/names.h"
+#include "services/app_installer.h"
 #include "platform/application.h"
 #include "platform/graphics.h"
 #include "platform/user_folders.h"
@@ -56,16 +57,17 @@ int main(int argc, char** argv)
     if (auto request = appManagementFrom(arguments))
         return manageApps(*request);
     // An application of its own: its own id, window class, preferences and website data.
-    std::optional<AppIdentity> app;
-    if (auto name = appNameFrom(arguments)) {
-        app = appIdentity(*name);
-        if (!app) {
-            std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", name->c_str());
-            return 2;
-        }
+    const std::optional<std::string> appName = appNameFrom(arguments);
+    const std::optional<AppIdentity> app = appName ? appIdentity(*appName) : std::nullopt;
+    if (appName && !app) {
+        std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", appName->c_str());
+        return 2;
     }
 
     LaunchOptions options = launchOptionsFrom(arguments);
+    // An installed application's windows carry the icon its desktop entry names.
+    if (auto icon = appName ? installedIconName(*appName) : std::nullopt)
+        options.iconName = *icon;
 
     // A probe run stands alone: it never hands anything to a running Quillane, nor takes anything from one.
     const bool probeRun = options.probeFile.has_value();

@@ -28,7 +28,7 @@ namespace quillane {
 struct AppDelegate::Owners {
     Owners(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, const LaunchOptions& options,
         AppDelegate& delegate)
-        : main(application, texts, { &delegate, options.mockCaptureDevices, options.acceleratedCompositing })
+        : main(application, texts, { &delegate, options.mockCaptureDevices, options.acceleratedCompositing, options.iconName })
         , modes(preferences, main, [this, &application] {
             application.validateMenus();
             pageWindows.followFloating(modes.floats());

@@ -4,6 +4,7 @@
 // the menus, and in a self-test run the probe) and forwards every callback to it.
 #include "app/fixed_texts.h"
 #include "app/main_window.h"
+#include "app/names.h"
 #include "platform/application.h"
 #include "platform/menu.h"
 #include "platform/preferences.h"
@@ -32,6 +33,8 @@ struct LaunchOptions {
     bool mockCaptureDevices = false;
     // Whether pages are composited with OpenGL: not when OpenGL runs in software.
     bool acceleratedCompositing = true;
+    // The icon the windows carry: an application's own, or Quillane's.
+    std::string iconName = names::applicationId;
 };
 
 class AppDelegate : public platform::ApplicationOpenDelegate,

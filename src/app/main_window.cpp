@@ -17,7 +17,7 @@ MainWindow::MainWindow(platform::Application& application, const FixedTexts& tex
 {
     m_window->setBackgroundColour({ 0, 0, 0, 1 });
     m_window->setTitle(names::displayName);
-    m_window->setIconName(names::applicationId);
+    m_window->setIconName(setup.iconName);
     m_hover->onHover = [this](bool near) { showButtons(near); };
 
     platform::WebViewConfiguration configuration;

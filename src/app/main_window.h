@@ -4,6 +4,7 @@
 // and shows the window buttons.
 #include "app/fixed_texts.h"
 #include "app/page_view.h"
+#include "app/names.h"
 #include "app/question.h"
 #include "platform/alert.h"
 #include "platform/application.h"
@@ -28,6 +29,7 @@ public:
         platform::ScriptMessageHandler* messages = nullptr;
         bool mockCaptureDevices = false;
         bool acceleratedCompositing = true;
+        std::string iconName = names::applicationId;
     };
 
     // The height of the band above the page, in points.

@@ -46,6 +46,14 @@ bool isInstalled(const std::string& name)
     return identity && platform::desktopEntryValue(entryPath(*identity), appKey) == name;
 }
 
+std::optional<std::string> installedIconName(const std::string& name)
+{
+    auto identity = appIdentity(name);
+    if (!identity || !isInstalled(name))
+        return std::nullopt;
+    return platform::desktopEntryValue(entryPath(*identity), "Icon");
+}
+
 std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng,
     const std::string& title)
 {
