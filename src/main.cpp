@@ -74,8 +74,8 @@ int main(int argc, char** argv)
     std::string preferencesFolder = platform::Preferences::defaultFolder();
     if (app) {
         auto folders = platform::userFolders();
-        preferencesFolder += "/" + app->folder;
-        platform::setWebsiteDataFolders(folders.data + "/" + names::programName + "/" + app->folder, folders.cache + "/" + names::programName + "/" + app->folder);
+        preferencesFolder = app->folderUnder(folders.config);
+        platform::setWebsiteDataFolders(app->folderUnder(folders.data), app->folderUnder(folders.cache));
     }
     platform::Application application({ app ? app->applicationId : names::applicationId, names::programName, app ? app->windowClass : names::windowClass,
                                           names::displayName },

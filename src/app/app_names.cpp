@@ -13,6 +13,11 @@ bool isValidAppName(std::string_view name)
     });
 }
 
+std::string AppIdentity::folderUnder(const std::string& base) const
+{
+    return base + "/" + names::programName + "/" + folder;
+}
+
 std::optional<AppIdentity> appIdentity(std::string_view name)
 {
     if (!isValidAppName(name))

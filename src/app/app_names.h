@@ -18,6 +18,8 @@ struct AppIdentity {
     std::string iconName;
     // Below Quillane's own configuration, data and cache folders.
     std::string folder;
+    // The application's folder under one of the user's base folders (configuration, data, cache).
+    std::string folderUnder(const std::string& base) const;
 };
 
 // None for a name that is not valid.

@@ -19,12 +19,6 @@ constexpr const char* partialMark = ".quillane-partial-";
 // As the kernel: a longer chain of links is a loop.
 constexpr int linksFollowed = 40;
 
-std::string folderOf(const std::string& path)
-{
-    GCharPtr folder(g_path_get_dirname(path.c_str()));
-    return static_cast<char*>(folder.get());
-}
-
 bool writeAll(int fd, const std::string& text)
 {
     std::size_t done = 0;
@@ -39,6 +33,12 @@ bool writeAll(int fd, const std::string& text)
     return true;
 }
 } // namespace
+
+std::string folderOf(const std::string& path)
+{
+    GCharPtr folder(g_path_get_dirname(path.c_str()));
+    return static_cast<char*>(folder.get());
+}
 
 std::string resolvedPath(const std::string& path)
 {

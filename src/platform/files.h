@@ -5,6 +5,9 @@
 
 namespace quillane::platform {
 
+// The folder a path lies in.
+std::string folderOf(const std::string& path);
+
 // The file a path names, with symbolic links followed (to a target that need not exist yet).
 std::string resolvedPath(const std::string& path);
 

@@ -19,12 +19,6 @@ constexpr gint64 leftoverAgeSeconds = 2;
 // A preferences file is a few hundred bytes: a much larger one is not ours to parse.
 constexpr gsize largestFile = 1 << 20;
 
-std::string folderOf(const std::string& path)
-{
-    GCharPtr folder(g_path_get_dirname(path.c_str()));
-    return static_cast<char*>(folder.get());
-}
-
 std::optional<std::string> readFile(const std::string& path)
 {
     char* contents = nullptr;

@@ -19,11 +19,6 @@ std::string entryPath(const AppIdentity& identity)
     return platform::userFolders().data + "/applications/" + identity.desktopEntryName;
 }
 
-std::string appFolder(const std::string& base, const AppIdentity& identity)
-{
-    return base + "/" + names::programName + "/" + identity.folder;
-}
-
 std::vector<std::string> iconPaths(const AppIdentity& identity)
 {
     std::vector<std::string> found;
@@ -72,7 +67,7 @@ std::optional<std::string> installApp(const std::string& name, const std::string
         if (!error)
             icon = identity->iconName;
     }
-    platform::Preferences preferences(appFolder(platform::userFolders().config, *identity));
+    platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
     if (!preferences.setText(keys::address, address))
         return std::string("could not remember the address in ") + preferences.path();
     return platform::writeDesktopEntry(entry, {
@@ -104,7 +99,7 @@ std::vector<std::string> uninstallApp(const std::string& name, bool purge)
         return removed;
     auto folders = platform::userFolders();
     for (const auto& base : { folders.config, folders.data, folders.cache }) {
-        std::string folder = appFolder(base, *identity);
+        std::string folder = identity->folderUnder(base);
         std::error_code error;
         if (std::filesystem::exists(folder, error) && platform::removeFolder(folder))
             removed.push_back(folder);
@@ -121,7 +116,7 @@ std::vector<InstalledApp> installedApps()
         auto identity = name ? appIdentity(*name) : std::nullopt;
         if (!identity || file.path().filename() != identity->desktopEntryName)
             continue;
-        platform::Preferences preferences(appFolder(platform::userFolders().config, *identity));
+        platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
         apps.push_back({ *name, preferences.text(keys::address).value_or("") });
     }
     std::sort(apps.begin(), apps.end(), [](const InstalledApp& a, const InstalledApp& b) { return a.name < b.name; });
