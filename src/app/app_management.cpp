@@ -24,9 +24,9 @@ int manageApps(const AppManagementRequest& request)
             std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", request.name.c_str());
             return 2;
         }
-        auto page = address(request.address);
+        auto page = webPage(request.address);
         if (!page) {
-            std::fprintf(stderr, "quillane: \u201c%s\u201d is not a page address\n", request.address.c_str());
+            std::fprintf(stderr, "quillane: \u201c%s\u201d is not the address of a web page: use an http or https address\n", request.address.c_str());
             return 2;
         }
         if (auto failure = installApp(request.name, page->absoluteString())) {

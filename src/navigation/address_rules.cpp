@@ -28,6 +28,22 @@ std::optional<platform::URL> address(std::string_view from)
     return platform::URL::parse(*text);
 }
 
+namespace {
+bool isWebScheme(std::string_view scheme)
+{
+    std::string lower = lowercased(scheme);
+    return lower == "http" || lower == "https";
+}
+} // namespace
+
+std::optional<platform::URL> webPage(std::string_view from)
+{
+    auto typed = address(from);
+    if (!typed || !typed->host() || typed->host()->empty() || !isWebScheme(typed->scheme()))
+        return std::nullopt;
+    return typed;
+}
+
 std::optional<platform::URL> page(const platform::URL& inLink)
 {
     if (inLink.absoluteString().size() > longestAddress)
@@ -45,8 +61,7 @@ std::optional<platform::URL> page(const platform::URL& inLink)
     auto inner = platform::URL::parse(*item->value);
     if (!inner || !inner->host())
         return std::nullopt;
-    std::string scheme = lowercased(inner->scheme());
-    if (scheme != "http" && scheme != "https")
+    if (!isWebScheme(inner->scheme()))
         return std::nullopt;
     return inner;
 }

@@ -112,4 +112,12 @@ bool removeRegularFile(const std::string& path)
     return g_unlink(path.c_str()) == 0;
 }
 
+bool removeFileOrLink(const std::string& path)
+{
+    GStatBuf info;
+    if (g_lstat(path.c_str(), &info) != 0 || !(S_ISLNK(info.st_mode) || S_ISREG(info.st_mode)))
+        return false;
+    return g_unlink(path.c_str()) == 0;
+}
+
 } // namespace quillane::platform

@@ -28,5 +28,8 @@ bool isRegularFile(const std::string& path);
 std::optional<std::string> readTextFile(const std::string& path);
 // Removes a regular file (never a folder); false when nothing was removed.
 bool removeRegularFile(const std::string& path);
+// Removes a regular file, or a symbolic link itself (never what it points to); false when nothing
+// was removed.
+bool removeFileOrLink(const std::string& path);
 
 } // namespace quillane::platform

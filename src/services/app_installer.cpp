@@ -27,7 +27,8 @@ std::vector<std::string> iconPaths(const AppIdentity& identity)
     for (const auto& size : std::filesystem::directory_iterator(hicolor, error)) {
         for (const char* ending : { ".png", ".svg" }) {
             std::string path = size.path().string() + "/apps/" + identity.iconName + ending;
-            if (std::filesystem::is_regular_file(path, error))
+            auto status = std::filesystem::symlink_status(path, error);
+            if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status))
                 found.push_back(path);
         }
     }
@@ -92,7 +93,7 @@ std::vector<std::string> uninstallApp(const std::string& name, bool purge)
     std::vector<std::string> files = iconPaths(*identity);
     files.insert(files.begin(), entryPath(*identity));
     for (const auto& file : files) {
-        if (platform::removeRegularFile(file))
+        if (platform::removeFileOrLink(file))
             removed.push_back(file);
     }
     if (!purge)

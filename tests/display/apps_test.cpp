@@ -1,6 +1,10 @@
 // Several web applications, each a Quillane of its own.
 #include "quillane_test.h"
 
+#include <cstdio>
+
+#include <unistd.h>
+
 #include <glib.h>
 
 using namespace quillane::testing;
@@ -82,6 +86,13 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     EXPECT_EQ(status, 2);
     session.run({ QUILLANE_BINARY, "--app", "a/b" }, &status);
     EXPECT_EQ(status, 2);
+    // Only web pages become applications.
+    for (const char* notAPage : { "javascript://x%0Aalert(1)", "file:///etc/passwd", "quillane://open?url=https%3A%2F%2Fexample.com" }) {
+        said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " --install page '" + notAPage + "' 2>&1" }, &status);
+        EXPECT_EQ(status, 2) << notAPage;
+        EXPECT_NE(said.find("http or https"), std::string::npos) << said;
+    }
+    EXPECT_FALSE(g_file_test((session.dataHome() + "/applications/org.quillane.Quillane.page.desktop").c_str(), G_FILE_TEST_EXISTS));
 
     // The desktop starts it from its entry, on its page.
     std::string binaries = std::string(QUILLANE_BINARY).substr(0, std::string(QUILLANE_BINARY).rfind('/'));
@@ -101,6 +112,19 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     said = session.run({ QUILLANE_BINARY, "--uninstall", "my-notes", "--purge" }, &status);
     EXPECT_NE(said.find("removed " + session.configHome() + "/quillane/apps/my-notes"), std::string::npos) << said;
     EXPECT_FALSE(g_file_test((session.configHome() + "/quillane/apps/my-notes").c_str(), G_FILE_TEST_EXISTS));
+    EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), "");
+
+    // An entry that is a symbolic link goes as a link; what it points to stays.
+    session.run({ QUILLANE_BINARY, "--install", "linked", server.url("/notes") }, &status);
+    std::string linked = session.dataHome() + "/applications/org.quillane.Quillane.linked.desktop";
+    std::string kept = session.folder() + "/kept.desktop";
+    ASSERT_EQ(std::rename(linked.c_str(), kept.c_str()), 0);
+    ASSERT_EQ(symlink(kept.c_str(), linked.c_str()), 0);
+    said = session.run({ QUILLANE_BINARY, "--uninstall", "linked" }, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(said.find("removed " + linked), std::string::npos) << said;
+    EXPECT_FALSE(g_file_test(linked.c_str(), G_FILE_TEST_IS_SYMLINK));
+    EXPECT_TRUE(g_file_test(kept.c_str(), G_FILE_TEST_IS_REGULAR));
     EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), "");
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using quillane::address;
 using quillane::page;
 using quillane::site;
@@ -127,4 +129,48 @@ TEST(Site, ThePortAppearsOnlyWhenItIsNotZero)
     EXPECT_EQ(site("http", "localhost", 3000), "http://localhost:3000");
     EXPECT_EQ(site("HTTPS", " Example.com", 443), "HTTPS:// Example.com:443");
     EXPECT_EQ(site("http", "[::1]", 8080), "http://[::1]:8080");
+}
+
+TEST(WebPage, OnlyHttpAndHttpsAddressesWithAHostAreWebPages)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        { "example.com", "https://example.com" },
+        { "localhost:8080/app", "http://localhost:8080/app" },
+        { "HTTP://Example.com/", "HTTP://Example.com/" },
+        { "javascript://x%0Aalert(1)", "none" },
+        { "file:///etc/passwd", "none" },
+        { "quillane://open?url=https%3A%2F%2Fexample.com", "none" },
+        { "data:text/html,hi", "none" },
+        { "about:blank", "none" },
+        { "ftp://example.com/", "none" },
+        { "https://", "none" },
+        { "https:///path", "none" },
+        { "", "none" },
+    };
+    for (const auto& [text, expected] : cases) {
+        auto result = quillane::webPage(text);
+        EXPECT_EQ(result ? result->absoluteString() : "none", expected) << text;
+    }
+}
+
+TEST(SameSite, SchemeHostAndPortWithTheDefaultPortWrittenOrNot)
+{
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        { "https://example.com/a", "https://example.com/b?c", true },
+        { "https://example.com/", "https://example.com:443/", true },
+        { "http://example.com/", "http://example.com:80/", true },
+        { "HTTPS://EXAMPLE.com/", "https://example.COM/", true },
+        { "https://example.com/", "http://example.com/", false },
+        { "https://example.com/", "https://example.com:8443/", false },
+        { "http://example.com:443/", "https://example.com/", false },
+        { "https://example.com/", "https://www.example.com/", false },
+        { "http://localhost:8080/", "http://localhost:8081/", false },
+        { "mailto:someone@example.com", "mailto:someone@example.com", false },
+    };
+    for (const auto& [first, second, same] : cases) {
+        auto a = URL::parse(first), b = URL::parse(second);
+        ASSERT_TRUE(a && b) << first << " " << second;
+        EXPECT_EQ(quillane::sameSite(*a, *b), same) << first << " and " << second;
+        EXPECT_EQ(quillane::sameSite(*b, *a), same) << second << " and " << first;
+    }
 }

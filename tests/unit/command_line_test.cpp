@@ -1,6 +1,8 @@
 #include "app/app_names.h"
+#include "app/app_management.h"
 #include "app/command_line.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 using quillane::linksFrom;
@@ -86,4 +88,16 @@ TEST(Applications, TheNameAfterAppIsNoLinkAndManagingAppsIsNoRun)
     ASSERT_TRUE(purge);
     EXPECT_TRUE(purge->purge);
     EXPECT_EQ(quillane::appManagementFrom({ "quillane", "--install", "mail" })->kind, AppManagementRequest::Kind::unusable);
+}
+
+TEST(Applications, InstallingAnythingButAWebPageIsRefusedBeforeAnythingIsWritten)
+{
+    std::string home = std::string(testing::TempDir()) + "/install-refused";
+    g_setenv("XDG_DATA_HOME", (home + "/data").c_str(), TRUE);
+    g_setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), TRUE);
+    using Kind = quillane::AppManagementRequest::Kind;
+    for (const char* address : { "javascript://x%0Aalert(1)", "file:///etc/passwd", "quillane://open?url=https%3A%2F%2Fexample.com", "about:blank" })
+        EXPECT_EQ(quillane::manageApps({ Kind::install, "page", address, false }), 2) << address;
+    EXPECT_FALSE(g_file_test((home + "/data/applications").c_str(), G_FILE_TEST_EXISTS));
+    EXPECT_FALSE(g_file_test((home + "/config/quillane").c_str(), G_FILE_TEST_EXISTS));
 }
