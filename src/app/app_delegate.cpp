@@ -4,7 +4,10 @@
 #include "app/closing.h"
 #include "app/find_in_page.h"
 #include "app/install_from_page.h"
+#include "app/once_per_input.h"
 #include "app/page_windows.h"
+#include "app/printing.h"
+#include "navigation/leaving_links.h"
 #include "navigation/page_zoom.h"
 #include "services/notifications.h"
 #include "navigation/failure_pages.h"
@@ -15,6 +18,7 @@
 #include "navigation/navigation.h"
 #include "platform/event_monitor.h"
 #include "platform/main_queue.h"
+#include "platform/pointer.h"
 #include "probe/probe_run.h"
 #include "services/downloads.h"
 #include "services/file_chooser.h"
@@ -44,7 +48,7 @@ struct AppDelegate::Owners {
         , about(application, main.window())
         , menuValidation(modes)
         , loads(probe ? static_cast<LoadEvents&>(*probe) : navigation)
-        , closing(application, main)
+        , closing(application, main, [this] { return pageWindows.pages(); })
         , notifications(preferences, [this](const Question& question, auto answer) { main.ask(question, std::move(answer)); },
               [this, &application] {
                   main.window().makeKeyAndOrderFront();
@@ -53,7 +57,10 @@ struct AppDelegate::Owners {
         , zoom(preferences, main.page())
         , find(main)
         , installer(main, texts)
-        , pageWindows(application, main, texts, { &delegate, &delegate, options.mockCaptureDevices })
+        , once(platform::userInputCount)
+        , leaving(preferences, main.window(), once)
+        , printing(platform::systemUptime)
+        , pageWindows(application, main, texts, { &delegate, &delegate, options.mockCaptureDevices }, once, leaving)
     {
     }
 
@@ -75,6 +82,10 @@ struct AppDelegate::Owners {
     PageZoom zoom;
     FindInPage find;
     InstallFromPage installer;
+    // A page opens one window, or hands one link to another program, for each input of the user's.
+    OncePerInput once;
+    LeavingLinks leaving;
+    Printing printing;
     PageWindows pageWindows;
     platform::ScheduledBlock firstQuestion;
 };
@@ -103,6 +114,8 @@ void AppDelegate::applicationDidFinishLaunching()
     owners.drags.watch();
 
     installMenusAndCommands();
+    // Quitting, another address and full screen work even while the page does not answer.
+    main.window().setKeysKeptFromAnUnresponsivePage({ "<Primary>q", "<Primary>l", "F11" });
 
     if (owners.probe) {
         owners.probe->begin({ main, owners.modes, owners.microphone, owners.about, owners.navigation });
@@ -142,9 +155,10 @@ void AppDelegate::installMenusAndCommands()
         { "zoom-out", { "<Primary>minus", "<Primary>KP_Subtract" }, [&owners] { owners.zoom.zoomOut(); } },
         { "zoom-reset", { "<Primary>0", "<Primary>KP_0" }, [&owners] { owners.zoom.reset(); } },
         { "find", { "<Primary>f" }, [&owners] { owners.find.open(); } },
-        { "print", { "<Primary>p" }, [this, &main] { main.page().print(main.window(), Downloads::saveFolder(m_preferences)); } },
+        { "print", { "<Primary>p" }, [this, &main] { print(main.page(), false); } },
         { "inspect", { "<Primary><Shift>i" }, [&main] { main.page().showInspector(); } },
         { "forget-notification-choices", {}, [&owners] { owners.notifications.forget(); } },
+        { "forget-link-choices", {}, [&owners] { owners.leaving.forget(); } },
         { "install-app", {}, [&owners] { owners.installer.start(); } },
         // What the band and the window buttons do, from the keyboard.
         { "move-window", { "<Alt>F7" }, [&main] { main.window().beginKeyboardMove(); } },
@@ -190,7 +204,7 @@ void AppDelegate::runOpenPanel(platform::WebView& view, bool allowsMultipleSelec
 void AppDelegate::navigationDidBecomeDownload(platform::WebView& view, platform::Download& download)
 {
     m_owners->downloads.take(download);
-    m_owners->pageWindows.didDownload(view);
+    m_owners->pageWindows.didDownload(view, download);
 }
 
 platform::WebView* AppDelegate::createWebView(platform::WebView& opener, const platform::NewWindowRequest& request)
@@ -205,10 +219,29 @@ void AppDelegate::webViewReadyToShow(platform::WebView& view)
 
 void AppDelegate::webViewDidClose(platform::WebView& view)
 {
-    if (&view == &m_owners->main.page())
-        m_owners->closing.pageAllowedClose();
-    else
+    // While quitting, every page is let go together once all have said so; otherwise the main page's
+    // own window.close() closes nothing, and a page window's closes its window.
+    if (m_owners->closing.isQuitting())
+        m_owners->closing.pageAllowedClose(view);
+    else if (&view != &m_owners->main.page())
         m_owners->pageWindows.close(view);
+}
+
+void AppDelegate::webViewRequestsPrinting(platform::WebView& view)
+{
+    print(view, true);
+}
+
+void AppDelegate::print(platform::WebView& page, bool pageAsks)
+{
+    platform::Window* window = m_owners->pageWindows.windowOf(page);
+    platform::Window& parent = window ? *window : m_owners->main.window();
+    std::string folder = Downloads::saveFolder(m_preferences);
+    auto show = [&page, &parent, folder](std::function<void(bool)> answered) { page.print(parent, folder, std::move(answered)); };
+    if (pageAsks)
+        m_owners->printing.pageAsks(show);
+    else
+        m_owners->printing.userAsks(show);
 }
 
 void AppDelegate::runBeforeUnloadConfirmPanel(platform::WebView& view, std::function<void(bool leave)> completion)
@@ -272,6 +305,7 @@ std::vector<platform::ContextMenuEntry> AppDelegate::contextMenuEntries(platform
         { "Maximise Window", "maximise-window" },
         { "", "" },
         { "Forget Notification Choices", "forget-notification-choices" },
+        { "Forget Link Choices", "forget-link-choices" },
         { "Install as Application\u2026", "install-app" },
     };
 }

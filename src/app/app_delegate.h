@@ -49,6 +49,7 @@ class AppDelegate : public platform::ApplicationOpenDelegate,
                     public platform::BeforeUnloadDelegate,
                     public platform::NotificationDelegate,
                     public platform::FindDelegate,
+                    public platform::PrintDelegate,
                     public platform::ContextMenuDelegate,
                     public platform::DownloadNavigationDelegate,
                     public platform::NavigationLoadDelegate,
@@ -75,6 +76,7 @@ public:
     void requestNotificationPermission(platform::WebView& view, const platform::SecurityOrigin& origin,
         std::function<void(platform::PermissionDecision)> decisionHandler) override;
     void showNotification(platform::WebView& view, platform::Notification& notification) override;
+    void webViewRequestsPrinting(platform::WebView& view) override;
     void webViewDidFind(platform::WebView& view, unsigned matches) override;
     void webViewDidFailToFind(platform::WebView& view) override;
     std::vector<platform::ContextMenuEntry> contextMenuEntries(platform::WebView& view) override;
@@ -102,6 +104,7 @@ public:
 private:
     struct Owners;
     void installMenusAndCommands();
+    void print(platform::WebView& page, bool pageAsks);
     platform::Application& m_application;
     platform::Preferences& m_preferences;
     const FixedTexts& m_texts;

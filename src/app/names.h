@@ -26,6 +26,8 @@ inline constexpr const char* microphone = "microphone";
 inline constexpr const char* notifications = "notifications";
 // The page zoom per site (site text to a factor, 1 for the page's own size).
 inline constexpr const char* zoom = "zoom";
+// Schemes whose links a site may hand to another program without asking (site and scheme to Boolean).
+inline constexpr const char* leavingLinks = "links";
 // The folder the last download was saved to (text).
 inline constexpr const char* downloadFolder = "download folder";
 } // namespace keys

@@ -14,11 +14,14 @@ constexpr std::uint64_t pageWindowStyle = platform::styleMask::titled | platform
     | platform::styleMask::resizable;
 } // namespace
 
-PageWindows::PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, Setup setup)
+PageWindows::PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, Setup setup, OncePerInput& once,
+    LeavingLinks& leaving)
     : m_application(application)
     , m_main(main)
     , m_texts(texts)
     , m_setup(setup)
+    , m_once(once)
+    , m_leaving(leaving)
 {
 }
 
@@ -29,12 +32,15 @@ platform::WebView* PageWindows::create(platform::WebView& opener, const platform
         auto mainPage = platform::URL::parse(m_main.page().url().value_or(""));
         if (!target)
             return nullptr;
-        // Quillane never opens itself for another site: that is the browser's.
+        // Quillane never opens itself for another site: that is the browser's, or another program's.
         if (!mainPage || !sameSite(*target, *mainPage)) {
-            platform::openWithDefaultApplication(target->absoluteString());
+            std::string from = mainPage && mainPage->host() ? site(mainPage->scheme(), *mainPage->host(), mainPage->port().value_or(0)) : "this page";
+            m_leaving.handOff(*target, from);
             return nullptr;
         }
     }
+    if (m_windows.size() >= mostAtOnce || !m_once.take())
+        return nullptr;
     platform::WebViewConfiguration configuration;
     configuration.relatedTo = &opener;
     configuration.allFramesUserScripts = { m_texts.subframeMediaGuard };
@@ -77,16 +83,26 @@ void PageWindows::close(platform::WebView& view)
         dismiss(entry);
 }
 
-void PageWindows::didDownload(platform::WebView& view)
+void PageWindows::didDownload(platform::WebView& view, platform::Download& download)
 {
-    if (view.hasCommittedLoad())
+    auto shown = view.url().value_or("");
+    if (view.hasCommittedLoad() && !shown.empty() && shown != "about:blank")
         return;
-    // Out of sight, but alive: the engine ends a download whose page goes.
+    // Out of sight, but alive until the download ends: the engine ends a download whose page goes.
     auto entry = std::find_if(m_windows.begin(), m_windows.end(), [&](const PageWindow& candidate) { return candidate.page.get() == &view; });
     if (entry == m_windows.end())
         return;
     entry->window->orderOut();
     m_downloading.splice(m_downloading.end(), m_windows, entry);
+    platform::WebView* page = &view;
+    download.setEndedHandler([this, page] {
+        auto done = std::find_if(m_downloading.begin(), m_downloading.end(), [&](const PageWindow& candidate) { return candidate.page.get() == page; });
+        if (done == m_downloading.end())
+            return;
+        done->window->close();
+        m_closed.splice(m_closed.end(), m_downloading, done);
+        m_release = platform::runOnMainQueue([this] { m_closed.clear(); });
+    });
 }
 
 platform::Window* PageWindows::windowOf(const platform::WebView& view) const
@@ -103,6 +119,14 @@ void PageWindows::followFloating(bool floats)
     m_floats = floats;
     for (auto& entry : m_windows)
         entry.window->setLevel(floats ? levels::floating : platform::windowLevel::normal);
+}
+
+std::vector<platform::WebView*> PageWindows::pages() const
+{
+    std::vector<platform::WebView*> shown;
+    for (const auto& entry : m_windows)
+        shown.push_back(entry.page.get());
+    return shown;
 }
 
 bool PageWindows::windowShouldClose(platform::Window& window)

@@ -27,6 +27,10 @@ std::optional<platform::URL> page(const platform::URL& inLink);
 // written or not).
 bool sameSite(const platform::URL& first, const platform::URL& second);
 
+// Whether web pages may not use this port: ports of other kinds of services (mail, file sharing,
+// name servers), which a page could otherwise talk to. The engine refuses them with a blank page.
+bool isBlockedPort(int port);
+
 // "scheme://host", with ":port" only for a port other than 0. The key of remembered microphone answers.
 std::string site(std::string_view scheme, std::string_view host, int port);
 

@@ -28,6 +28,8 @@ std::string headline(platform::LoadFailure::Kind kind)
         return "The site took too long to answer";
     case Kind::certificate:
         return "The site\u2019s certificate was not accepted";
+    case Kind::blockedPort:
+        return "Pages may not use this port";
     case Kind::cancelled:
     case Kind::other:
         break;

@@ -16,6 +16,9 @@ struct Alert::Impl {
     std::vector<std::string> buttons;
     std::optional<std::string> fieldText;
     std::string iconFile;
+    std::string checkLabel;
+    bool checked = false;
+    GtkWidget* checkBox = nullptr;
     Size fieldSize;
     GObjectRef<GtkWidget> dialog;
     GtkWidget* entry = nullptr;
@@ -42,6 +45,9 @@ struct Alert::Impl {
         completion = nullptr;
         std::string text = entry ? gtk_entry_get_text(GTK_ENTRY(entry)) : "";
         fieldText = text;
+        if (checkBox)
+            checked = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(checkBox));
+        checkBox = nullptr;
         responseSignal.disconnect();
         destroySignal.disconnect();
         if (dialog)
@@ -60,6 +66,7 @@ struct Alert::Impl {
     {
         // The dialog went with its window: answer as Escape would.
         entry = nullptr;
+        checkBox = nullptr;
         dialog = {};
         finish(escapeAnswer());
     }
@@ -112,6 +119,18 @@ std::string Alert::textFieldValue() const
     if (m_impl->entry)
         return gtk_entry_get_text(GTK_ENTRY(m_impl->entry));
     return m_impl->fieldText.value_or("");
+}
+
+void Alert::setCheckBox(std::string label)
+{
+    m_impl->checkLabel = std::move(label);
+}
+
+bool Alert::checkBoxValue() const
+{
+    if (m_impl->checkBox)
+        return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(m_impl->checkBox));
+    return m_impl->checked;
 }
 
 bool Alert::isShowing() const
@@ -170,6 +189,10 @@ void Alert::beginSheetModal(Window& window, std::function<void(int)> completion)
         gtk_entry_set_activates_default(GTK_ENTRY(impl.entry), TRUE);
         gtk_widget_set_size_request(impl.entry, int(std::lround(impl.fieldSize.width)), int(std::lround(impl.fieldSize.height)));
         gtk_box_pack_start(GTK_BOX(content), impl.entry, FALSE, FALSE, 0);
+    }
+    if (!impl.checkLabel.empty()) {
+        impl.checkBox = gtk_check_button_new_with_label(impl.checkLabel.c_str());
+        gtk_box_pack_start(GTK_BOX(content), impl.checkBox, FALSE, FALSE, 0);
     }
     // Added last, the first button (the default) stands at the right end, where GTK puts the affirmative answer.
     for (std::size_t index = impl.buttons.size(); index-- > 0;)

@@ -29,6 +29,10 @@ public:
     void setTextField(std::string text, Size size);
     // What the text field holds now.
     std::string textFieldValue() const;
+    // A check box under the texts, off at first ("Remember my choice").
+    void setCheckBox(std::string label);
+    // Whether the check box was on when the alert was answered.
+    bool checkBoxValue() const;
 
     // Shows the alert modal to the window and above it. The completion runs once with
     // alertFirstButtonReturn plus the index of the answering button, also when the window goes

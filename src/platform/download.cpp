@@ -32,6 +32,11 @@ void Download::setDelegate(DownloadDelegate* delegate)
     m_impl->delegate = delegate;
 }
 
+void Download::setEndedHandler(std::function<void()> handler)
+{
+    m_impl->ended = std::move(handler);
+}
+
 namespace {
 // Downloads run on after the view that started them has gone (a window that only downloaded).
 std::list<std::unique_ptr<Download>>& running()
@@ -86,6 +91,8 @@ void Download::Impl::onFinished(WebKitDownload*)
 {
     // Let go on a later turn: this runs inside the download's own signal ("finished" follows
     // "failed" too).
+    if (auto handler = std::exchange(ended, nullptr))
+        handler();
     Download* self = owner;
     release = runOnMainQueue([self] { running().remove_if([self](const std::unique_ptr<Download>& entry) { return entry.get() == self; }); });
 }

@@ -25,6 +25,8 @@ public:
 class Download {
 public:
     void setDelegate(DownloadDelegate* delegate);
+    // Runs once when the download has finished or failed (after its delegate heard of a failure).
+    void setEndedHandler(std::function<void()> handler);
 
     struct Impl;
     explicit Download(std::unique_ptr<Impl> impl);

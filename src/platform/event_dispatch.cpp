@@ -28,6 +28,7 @@ struct Dispatch {
     // GDK follows the second press of a double-click with a double-press event of its own; that one
     // stands for the same press.
     Event lastPress;
+    unsigned long inputs = 0;
     bool installed = false;
 };
 
@@ -90,7 +91,11 @@ void handle(GdkEvent* gdkEvent, gpointer)
     Dispatch& state = dispatch();
     std::optional<Event> event;
     switch (gdkEvent->type) {
+    case GDK_KEY_PRESS:
+        ++state.inputs;
+        break;
     case GDK_BUTTON_PRESS:
+        ++state.inputs;
         event = pressEvent(gdkEvent);
         state.lastPress = *event;
         // A new press of the button ends what an earlier consumed one left to drop.
@@ -167,6 +172,11 @@ void addLocalMonitorForLeftMouseDown(LeftMouseDownMonitor monitor)
 const Event* currentEvent()
 {
     return dispatch().current;
+}
+
+unsigned long userInputCount()
+{
+    return dispatch().inputs;
 }
 
 } // namespace quillane::platform

@@ -16,4 +16,8 @@ void addLocalMonitorForLeftMouseDown(LeftMouseDownMonitor monitor);
 // The event being delivered now, if any.
 const Event* currentEvent();
 
+// How many presses and key presses the program's windows have had from the user so far: what the
+// page does on one of them (open a window, hand a link to another program) it does once.
+unsigned long userInputCount();
+
 } // namespace quillane::platform

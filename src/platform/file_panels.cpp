@@ -85,4 +85,13 @@ bool openWithDefaultApplication(const std::string& uri)
     return false;
 }
 
+std::optional<std::string> defaultApplicationName(const std::string& scheme)
+{
+    auto application = GObjectRef<GAppInfo>::adopt(g_app_info_get_default_for_uri_scheme(scheme.c_str()));
+    if (!application)
+        return std::nullopt;
+    const char* name = g_app_info_get_display_name(application.get());
+    return std::string(name && *name ? name : g_app_info_get_name(application.get()));
+}
+
 } // namespace quillane::platform

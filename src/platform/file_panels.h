@@ -27,5 +27,7 @@ std::string downloadsFolder();
 // Hands a link to the application the desktop has for its scheme (the default browser for http);
 // false, with a line on standard error, when none took it.
 bool openWithDefaultApplication(const std::string& uri);
+// The name of the application the desktop has for links of a scheme ("mailto"); none when it has none.
+std::optional<std::string> defaultApplicationName(const std::string& scheme);
 
 } // namespace quillane::platform

@@ -15,6 +15,9 @@ namespace quillane::platform {
 struct Notification::Impl {
     GObjectRef<WebKitNotification> notification;
     std::function<void()> closed;
+    // Tells whoever keeps the notification that it may be let go.
+    std::function<void()> released;
+    bool isClosed = false;
     SignalConnection closedSignal;
     // A notification goes with its page, as if the page had closed it.
     ~Impl()
@@ -24,8 +27,11 @@ struct Notification::Impl {
     }
     void onClosed(WebKitNotification*)
     {
+        isClosed = true;
         if (auto handler = std::exchange(closed, nullptr))
             handler();
+        if (auto release = std::exchange(released, nullptr))
+            release();
     }
 };
 
@@ -64,11 +70,17 @@ void Notification::setClosedHandler(std::function<void()> handler)
     m_impl->closed = std::move(handler);
 }
 
-std::unique_ptr<Notification> notificationAround(WebKitNotification* notification)
+std::unique_ptr<Notification> notificationAround(WebKitNotification* notification, std::function<void()> released)
 {
     auto impl = std::make_unique<Notification::Impl>();
     impl->notification = GObjectRef<WebKitNotification>::retain(notification);
+    impl->released = std::move(released);
     return std::make_unique<Notification>(std::move(impl));
+}
+
+bool isClosed(const Notification& notification)
+{
+    return implOf(notification).isClosed;
 }
 
 namespace {

@@ -115,8 +115,8 @@ public:
     void finishFind();
 
     // The system's print dialog for the page, attached to the window; printing to a file starts in
-    // `folder`.
-    void print(Window& parent, const std::string& folder);
+    // `folder`. `answered` hears whether the user chose to print (false for a cancel).
+    void print(Window& parent, const std::string& folder, std::function<void(bool printed)> answered);
     // Prints the page to a PDF file without a dialog; the completion says whether it was written.
     void printToFile(const std::string& path, std::function<void(bool)> completion);
 

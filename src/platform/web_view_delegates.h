@@ -71,6 +71,12 @@ public:
     virtual void showNotification(WebView& view, Notification& notification) = 0;
 };
 
+class PrintDelegate : public virtual WebUIDelegate {
+public:
+    // The page asks to be printed (window.print()): the delegate shows the print dialog, or not.
+    virtual void webViewRequestsPrinting(WebView& view) = 0;
+};
+
 class FindDelegate : public virtual WebUIDelegate {
 public:
     // The text looked for is in the page this many times, or not at all.
@@ -114,6 +120,8 @@ struct LoadFailure {
         timedOut,
         // The site's certificate was not accepted; `certificateProblems` says why.
         certificate,
+        // The address names a port that web pages may not reach (one of another kind of service).
+        blockedPort,
         other,
     };
     Kind kind = Kind::other;

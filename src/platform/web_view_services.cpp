@@ -73,6 +73,7 @@ void WebView::Impl::connectServices()
     decidePolicy = connect<&Impl::onDecidePolicy>(view.get(), "decide-policy", this);
     showNotification = connect<&Impl::onShowNotification>(view.get(), "show-notification", this);
     contextMenu = connect<&Impl::onContextMenu>(view.get(), "context-menu", this);
+    printSignal = connect<&Impl::onPrint>(view.get(), "print", this);
     downloadStarted = connect<&Impl::onDownloadStarted>(webkit_web_view_get_context(view.get()), "download-started", this);
 }
 
@@ -111,7 +112,10 @@ gboolean WebView::Impl::onShowNotification(WebKitWebView*, WebKitNotification* n
     auto* delegate = dynamic_cast<NotificationDelegate*>(uiDelegate);
     if (!delegate)
         return TRUE;
-    delegate->showNotification(owner, *notifications.emplace_back(notificationAround(notification)));
+    auto release = [this] {
+        releaseNotifications = runOnMainQueue([this] { notifications.remove_if([](const auto& shown) { return isClosed(*shown); }); });
+    };
+    delegate->showNotification(owner, *notifications.emplace_back(notificationAround(notification, release)));
     return TRUE;
 }
 

@@ -3,6 +3,8 @@
 
 #include "platform/gtk/window_impl.h"
 
+#include <gtk/gtkunixprint.h>
+
 namespace quillane::platform {
 
 double WebView::zoomLevel() const
@@ -113,14 +115,69 @@ PrintJob* startJob(WebKitWebView* view, std::function<void(bool)> completion)
 }
 } // namespace
 
-void WebView::print(Window& parent, const std::string& folder)
+// The print dialog is our own rather than the engine's, which runs a loop of its own until it is
+// answered: the program, its other windows and Quit go on answering while it is up.
+struct PrintDialog {
+    GObjectRef<GtkWidget> dialog;
+    PrintJob* job = nullptr;
+    std::function<void(bool)> answered;
+    SignalConnection response;
+    SignalConnection destroyed;
+    void onResponse(GtkDialog*, gint result)
+    {
+        auto* unix = GTK_PRINT_UNIX_DIALOG(dialog.get());
+        GtkPrinter* printer = gtk_print_unix_dialog_get_selected_printer(unix);
+        bool print = result == GTK_RESPONSE_OK && printer;
+        if (print) {
+            auto settings = GObjectRef<GtkPrintSettings>::adopt(gtk_print_unix_dialog_get_settings(unix));
+            gtk_print_settings_set_printer(settings.get(), gtk_printer_get_name(printer));
+            webkit_print_operation_set_print_settings(job->operation.get(), settings.get());
+            webkit_print_operation_set_page_setup(job->operation.get(), gtk_print_unix_dialog_get_page_setup(unix));
+            webkit_print_operation_print(job->operation.get());
+            job = nullptr;
+        }
+        destroyed.disconnect();
+        gtk_widget_destroy(dialog.get());
+        finish(print);
+    }
+    // The dialog went with its window.
+    void onDestroy(GtkWidget*) { finish(false); }
+    void finish(bool printed)
+    {
+        // A job that was not started lets itself go here; a started one when the engine has printed.
+        delete job;
+        auto done = std::move(answered);
+        delete this;
+        if (done)
+            done(printed);
+    }
+};
+
+void WebView::print(Window& parent, const std::string& folder, std::function<void(bool printed)> answered)
 {
     PrintJob* job = startJob(m_impl->view.get(), nullptr);
     auto settings = printSettingsFor(folder + "/" + printName(m_impl->view.get()));
-    webkit_print_operation_set_print_settings(job->operation.get(), settings.get());
-    // A dialog that is cancelled finishes nothing: the job lets itself go with the operation's end.
-    if (webkit_print_operation_run_dialog(job->operation.get(), GTK_WINDOW(implOf(parent).window.get())) == WEBKIT_PRINT_OPERATION_RESPONSE_CANCEL)
-        delete job;
+    GtkWindow* window = GTK_WINDOW(implOf(parent).window.get());
+    GtkWidget* dialog = gtk_print_unix_dialog_new(nullptr, window);
+    auto* unix = GTK_PRINT_UNIX_DIALOG(dialog);
+    gtk_print_unix_dialog_set_manual_capabilities(unix, GtkPrintCapabilities(GTK_PRINT_CAPABILITY_NUMBER_UP | GTK_PRINT_CAPABILITY_NUMBER_UP_LAYOUT
+        | GTK_PRINT_CAPABILITY_PAGE_SET | GTK_PRINT_CAPABILITY_REVERSE | GTK_PRINT_CAPABILITY_COPIES | GTK_PRINT_CAPABILITY_COLLATE | GTK_PRINT_CAPABILITY_SCALE));
+    gtk_print_unix_dialog_set_settings(unix, settings.get());
+    gtk_print_unix_dialog_set_embed_page_setup(unix, TRUE);
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    gtk_window_set_destroy_with_parent(GTK_WINDOW(dialog), TRUE);
+    // The application's keys (Quit among them) work in it as in the window.
+    if (GtkApplication* application = gtk_window_get_application(window))
+        gtk_window_set_application(GTK_WINDOW(dialog), application);
+    if (parent.level() > windowLevel::normal)
+        gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+    auto* shown = new PrintDialog;
+    shown->dialog = GObjectRef<GtkWidget>::retain(dialog);
+    shown->job = job;
+    shown->answered = std::move(answered);
+    shown->response = connect<&PrintDialog::onResponse>(dialog, "response", shown);
+    shown->destroyed = connect<&PrintDialog::onDestroy>(dialog, "destroy", shown);
+    gtk_window_present(GTK_WINDOW(dialog));
 }
 
 void WebView::printToFile(const std::string& path, std::function<void(bool)> completion)
@@ -130,6 +187,14 @@ void WebView::printToFile(const std::string& path, std::function<void(bool)> com
     gtk_print_settings_set_printer(settings.get(), "Print to File");
     webkit_print_operation_set_print_settings(job->operation.get(), settings.get());
     webkit_print_operation_print(job->operation.get());
+}
+
+gboolean WebView::Impl::onPrint(WebKitWebView*, WebKitPrintOperation*)
+{
+    // Never the engine's own dialog, which would hold the whole program until it is answered.
+    if (auto* delegate = dynamic_cast<PrintDelegate*>(uiDelegate))
+        delegate->webViewRequestsPrinting(owner);
+    return TRUE;
 }
 
 void WebView::showInspector()

@@ -179,6 +179,10 @@ public:
     // Keeps the window above `parent` and with it (dialogs, a page's own windows); null for none.
     void setTransientFor(Window* parent);
 
+    // Keys (GTK accelerators, "<Primary>q") that act a moment after they were sent to a page that has
+    // not dealt with them: the page's script never yields, or there is no page.
+    void setKeysKeptFromAnUnresponsivePage(std::vector<std::string> accelerators);
+
     struct Impl;
     struct Native;
 

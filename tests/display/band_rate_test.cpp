@@ -1,5 +1,6 @@
 // How often a busy page makes the band script report.
 #include "harness.h"
+#include "http_server.h"
 #include "in_process.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,12 @@ protected:
     void SetUp() override
     {
         session.enterThisProcess();
-        // A remembered address keeps the Open Address dialog away; nothing answers there.
-        session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
+        // A remembered page keeps the Open Address dialog away.
+        blank.serve("/", "");
+        session.writePreferences("[Preferences]\naddress='" + blank.url("/") + "'\n");
     }
     DisplaySession session;
+    HttpServer blank;
 };
 } // namespace
 

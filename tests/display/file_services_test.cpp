@@ -82,7 +82,8 @@ TEST_F(FileServices, AChosenFileReachesTheInputAndACancelLeavesItEmpty)
 TEST_F(FileServices, TheChooserOffersWhatEveryFileInputOfThePageAccepts)
 {
     session.enterThisProcess();
-    session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
+    server.serve("/blank.html", "");
+    session.writePreferences("[Preferences]\naddress='" + server.url("/blank.html") + "'\n");
     launchQuillane(session, [&](DrivenDelegate& delegate) {
         delegate.mainWindow().page().loadHTMLString(inputsPage, "https://example.com/");
         ASSERT_TRUE(spinUntil([&] { return !delegate.messages.empty(); }));

@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <fstream>
 
@@ -58,6 +59,31 @@ protected:
     }
 
     std::string title() const { return session.property(window, "_NET_WM_NAME"); }
+
+    // Whether the page's processes used most of a processor over the last moment.
+    bool pageSpins() const
+    {
+        auto used = [&] {
+            long ticks = 0;
+            for (pid_t pid : webProcesses()) {
+                std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+                std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+                std::string field;
+                long user = 0, system = 0;
+                for (int index = 3; index <= 15 && fields >> field; ++index) {
+                    if (index == 14)
+                        user = std::atol(field.c_str());
+                    if (index == 15)
+                        system = std::atol(field.c_str());
+                }
+                ticks += user + system;
+            }
+            return ticks;
+        };
+        long before = used();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return (used() - before) * 1000 / sysconf(_SC_CLK_TCK) >= 150;
+    }
 };
 
 constexpr Pixel blue { 0, 0, 200 };
@@ -158,4 +184,52 @@ TEST_F(HostilePages, ALoadThatFailsIsToldInTheWindowAndACertificateIsNeverAccept
     EXPECT_TRUE(waitUntil([&] { return title().find("The site refused the connection") != std::string::npos; })) << title();
     EXPECT_FALSE(session.waitForWindowNamed("Open Address", std::chrono::milliseconds(500))) << "asked once, at the start";
     EXPECT_TRUE(quillane->running());
+}
+
+TEST_F(HostilePages, TheProgramsOwnKeysWorkWhileThePageNeverYields)
+{
+    // Once it has shown itself, the page never gives its process back.
+    ASSERT_TRUE(open("<title>Busy</title><body style='margin: 0; background: rgb(0, 0, 200)'>"
+                     "<script>addEventListener('load', () => setTimeout(() => { for (;;) { } }, 300))</script></body>"));
+    ASSERT_TRUE(waitUntil([&] { return pageSpins(); })) << "the page's process keeps a processor busy";
+
+    session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
+    session.xdotool({ "key", "ctrl+l" });
+    ASSERT_TRUE(session.waitForWindowNamed("Open Address", std::chrono::seconds(3)));
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Open Address", std::chrono::milliseconds(0)); }));
+    session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
+    session.xdotool({ "key", "ctrl+q" });
+    EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(8)), 0) << "quits, after the time a silent page is given";
+}
+
+TEST_F(HostilePages, TheProgramsOwnKeysWorkWithNoPage)
+{
+    quillane = session.startQuillane();
+    ASSERT_TRUE(session.waitForWindowNamed("Open Address"));
+    auto found = session.waitForWindow();
+    ASSERT_TRUE(found);
+    window = *found;
+    session.xdotool({ "key", "Escape" });
+    ASSERT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Open Address", std::chrono::milliseconds(0)); }));
+
+    session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
+    session.xdotool({ "key", "ctrl+l" });
+    ASSERT_TRUE(session.waitForWindowNamed("Open Address", std::chrono::seconds(3))) << "asks again";
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Open Address", std::chrono::milliseconds(0)); }));
+    session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
+    session.xdotool({ "key", "ctrl+q" });
+    EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(3)), 0);
+}
+
+TEST_F(HostilePages, APortPagesMayNotUseIsToldLikeAnyOtherFailure)
+{
+    session.writePreferences("[Preferences]\naddress='http://127.0.0.1:1/'\n");
+    quillane = session.startQuillane();
+    auto found = session.waitForWindow();
+    ASSERT_TRUE(found);
+    window = *found;
+    EXPECT_TRUE(waitUntil([&] { return title().find("Pages may not use this port") != std::string::npos; })) << title();
+    EXPECT_TRUE(session.waitForWindowNamed("Open Address")) << "the remembered page failed at the start";
 }

@@ -1,5 +1,6 @@
 // The real program on a private display: the window it opens, where, and what it keeps.
 #include "harness.h"
+#include "http_server.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +9,14 @@ using namespace quillane::testing;
 namespace {
 class Launch : public ::testing::Test {
 protected:
-    // A remembered page (on a port where nothing answers) keeps the Open Address dialog away.
-    void SetUp() override { session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n"); }
+    // A remembered page (an empty one) keeps the Open Address dialog away.
+    void SetUp() override
+    {
+        blank.serve("/", "");
+        session.writePreferences("[Preferences]\naddress='" + blank.url("/") + "'\n");
+    }
     DisplaySession session;
+    HttpServer blank;
 };
 
 bool hasState(const std::string& states, const std::string& state)
@@ -38,7 +44,7 @@ TEST_F(Launch, OpensACentredFramelessWindowThatFloatsOnEveryWorkspace)
 
 TEST_F(Launch, AnOrdinaryWindowWhenFloatingIsTurnedOff)
 {
-    session.writePreferences("[Preferences]\nfloat=false\naddress='http://127.0.0.1:9/'\n");
+    session.writePreferences("[Preferences]\nfloat=false\naddress='" + blank.url("/") + "'\n");
     auto quillane = session.startQuillane();
     auto window = session.waitForWindow();
     ASSERT_TRUE(window);
@@ -106,7 +112,7 @@ TEST_F(Launch, TheFrameOfTheLastRunIsRestoredTheSameOnScreenAtAnotherScale)
 
 TEST_F(Launch, ASavedFrameOffEveryScreenIsNotRestored)
 {
-    session.writePreferences("[Preferences]\nWindow Frame Quillane='5000 5000 640 400'\naddress='http://127.0.0.1:9/'\n");
+    session.writePreferences("[Preferences]\nWindow Frame Quillane='5000 5000 640 400'\naddress='" + blank.url("/") + "'\n");
     auto quillane = session.startQuillane();
     auto window = session.waitForWindow();
     ASSERT_TRUE(window);

@@ -96,7 +96,8 @@ TEST_F(PageTools, ZoomGoesByStepsAndIsRememberedPerSite)
 TEST_F(PageTools, FindGoesThroughTheMatchesAndPrintingMakesAPDFOfThePage)
 {
     session.enterThisProcess();
-    session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
+    server.serve("/blank.html", "");
+    session.writePreferences("[Preferences]\naddress='" + server.url("/blank.html") + "'\n");
     launchQuillane(session, [&](DrivenDelegate& delegate) {
         auto& page = delegate.mainWindow().page();
         page.loadHTMLString("<title>Report</title><p>One fox, two Fox, three FOX and a foxglove.</p>", "https://example.com/");

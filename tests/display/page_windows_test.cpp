@@ -1,7 +1,9 @@
 // Windows the page asks for, closing a page that objects, and keys that belong to the page.
 #include "quillane_test.h"
 
+#include <algorithm>
 #include <fstream>
+#include <thread>
 
 using namespace quillane::testing;
 
@@ -38,6 +40,29 @@ protected:
         std::ofstream(session.configHome() + "/mimeapps.list") << "[Default Applications]\nx-scheme-handler/http=test-browser.desktop\n"
                                                                    "x-scheme-handler/https=test-browser.desktop\n";
         return received;
+    }
+
+    // A program of the desktop for each scheme, for this test: each writes the links it is handed to
+    // one file.
+    std::string installRecorders(const std::vector<std::string>& schemes) const
+    {
+        std::string received = session.folder() + "/handed.txt";
+        std::string applications = session.dataHome() + "/applications";
+        session.run({ "mkdir", "-p", applications });
+        std::ofstream defaults(session.configHome() + "/mimeapps.list");
+        defaults << "[Default Applications]\n";
+        for (const auto& scheme : schemes) {
+            std::ofstream(applications + "/record-" + scheme + ".desktop") << "[Desktop Entry]\nType=Application\nName=Recorder " + scheme
+                    + "\nExec=sh -c 'echo \"$1\" >> " + received + "' sh %u\nMimeType=x-scheme-handler/" + scheme + ";\n";
+            defaults << "x-scheme-handler/" << scheme << "=record-" << scheme << ".desktop\n";
+        }
+        return received;
+    }
+
+    int windowsNamed(const std::string& name) const
+    {
+        std::string found = session.run({ "xdotool", "search", "--onlyvisible", "--name", "^" + name + "$" });
+        return int(std::count(found.begin(), found.end(), '\n'));
     }
 };
 
@@ -138,4 +163,100 @@ TEST_F(PageWindows, KeysReachThePageBeforeTheMenus)
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "not reloaded";
     EXPECT_FALSE(session.waitForWindowNamed("Open Address", std::chrono::milliseconds(300))) << "no Open Address";
     EXPECT_EQ(session.property(window, "_NET_WM_STATE").find("HIDDEN"), std::string::npos) << "not minimised";
+}
+
+TEST_F(PageWindows, AClickThatFollowsSixtyLinksHandsOneToAnotherProgramAndNeverCodeOrData)
+{
+    std::string handed = installRecorders({ "http", "https", "ssh", "smb", "mailto", "javascript", "data", "blob", "about", "file", "quillane" });
+    std::string never = "'javascript:alert(1)', 'data:text/html,hi', 'blob:" + server.url("/x") + "', 'about:blank', 'file:///etc/passwd', "
+                        "'quillane://open?url=https%3A%2F%2Fexample.com'";
+    // Each click of the user's follows a round of links made on the spot.
+    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "const rounds = [[" + never + ", 'https://elsewhere.example/', 'smb://host/share', 'mailto:a@example.com'],"
+                     " ['ssh://second.example', 'mailto:b@example.com', " + never + "]];"
+                     "for (let i = 0; i < 50; ++i) rounds[0].push('ssh://host' + i);"
+                     "let round = 0;"
+                     "addEventListener('click', event => { if (!event.isTrusted) return;"
+                     " for (const href of rounds[round++] || []) {"
+                     "  const a = document.createElement('a'); a.href = href; a.target = '_blank'; document.body.append(a); a.click() } })"
+                     "</script></body>"));
+
+    // The links that carry code or data go nowhere; the first that may leave does, and nothing after it.
+    click(300, 200);
+    EXPECT_TRUE(waitUntil([&] { return readFile(handed) == "https://elsewhere.example/\n"; })) << readFile(handed);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(readFile(handed), "https://elsewhere.example/\n") << "one link a click";
+
+    // A scheme of another program's: asked first, naming the program.
+    click(300, 200);
+    ASSERT_TRUE(session.waitForWindowNamed("Open this link with \u201cRecorder ssh\u201d?"));
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitUntil([&] { return readFile(handed) == "https://elsewhere.example/\nssh://second.example\n"; })) << readFile(handed);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_EQ(readFile(handed), "https://elsewhere.example/\nssh://second.example\n");
+    EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }), std::to_string(window) + "\n") << "no page window either";
+    EXPECT_EQ(server.timesRequested("/page.html"), 1) << "the page stayed";
+}
+
+TEST_F(PageWindows, AClickGetsOneWindowAndNoPageGetsMoreThanTwentyAtOnce)
+{
+    server.serve("/popup.html", "<title>Pop-up</title>");
+    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "addEventListener('keydown', () => { for (let i = 0; i < 1000; ++i) window.open('/popup.html', 'w' + Math.random()) })"
+                     "</script></body>"));
+    key("k");
+    ASSERT_TRUE(waitUntil([&] { return windowsNamed("Pop-up") == 1; })) << windowsNamed("Pop-up");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(windowsNamed("Pop-up"), 1) << "1000 calls in one key press open one window";
+    for (int press = 2; press <= 22; ++press) {
+        key("k");
+        int expected = std::min(press, 20);
+        EXPECT_TRUE(waitUntil([&] { return windowsNamed("Pop-up") == expected; })) << press << " presses: " << windowsNamed("Pop-up");
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(windowsNamed("Pop-up"), 20);
+    EXPECT_TRUE(quillane->running());
+}
+
+TEST_F(PageWindows, QuittingAsksAPageWindowWithUnsavedWork)
+{
+    server.serve("/draft.html", "<title>Draft</title><body style='margin: 0; background: rgb(0, 150, 0)'>"
+                                "<script>addEventListener('beforeunload', event => event.preventDefault())</script></body>");
+    ASSERT_TRUE(open("<title>Main</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+        + control(60, "<button onclick=\"window.open('/draft.html', 'draft')\">draft</button>") + "</body>"));
+    click(60, 10 + 75);
+    auto draft = session.waitForWindowNamed("Draft");
+    ASSERT_TRUE(draft);
+    // A page may only object once the user has done something in it.
+    Geometry inDraft = session.geometry(*draft);
+    session.xdotool({ "mousemove", std::to_string(inDraft.x + 100), std::to_string(inDraft.y + 100) });
+    session.xdotool({ "click", "1" });
+
+    key("ctrl+q");
+    ASSERT_TRUE(session.waitForWindowNamed("Leave page?")) << "the page window is asked";
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(gone("Leave page?"));
+    EXPECT_FALSE(quillane->waitForExit(std::chrono::seconds(4))) << "staying keeps everything, past the time a silent page is given";
+    EXPECT_EQ(windowsNamed("Draft"), 1);
+
+    key("ctrl+q");
+    ASSERT_TRUE(session.waitForWindowNamed("Leave page?"));
+    session.xdotool({ "key", "Return" });
+    EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(10)), 0) << "leaving quits";
+}
+
+TEST_F(PageWindows, APrintLoopShowsOneDialogAtATimeAndQuitAlwaysWorks)
+{
+    ASSERT_TRUE(open("<title>Printing</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+                     "<script>setInterval(() => print(), 50)</script></body>"));
+    ASSERT_TRUE(session.waitForWindowNamed("Print"));
+    EXPECT_EQ(windowsNamed("Print"), 1);
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(gone("Print"));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(windowsNamed("Print"), 0) << "not again at once after a cancel";
+    ASSERT_TRUE(session.waitForWindowNamed("Print", std::chrono::seconds(10))) << "again after a while";
+    // Quit works from the dialog itself, as from the window.
+    session.xdotool({ "key", "ctrl+q" });
+    EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(5)), 0);
 }

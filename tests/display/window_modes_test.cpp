@@ -30,8 +30,11 @@ protected:
     void SetUp() override
     {
         session.enterThisProcess();
-        session.writePreferences("[Preferences]\naddress='http://127.0.0.1:9/'\n");
+        // A remembered page keeps the Open Address dialog away.
+        blank.serve("/", "");
+        session.writePreferences("[Preferences]\naddress='" + blank.url("/") + "'\n");
     }
+    HttpServer blank;
     std::string states(DrivenDelegate& delegate) const { return session.property(delegate.mainWindow().window().windowNumber(), "_NET_WM_STATE"); }
     bool floats(DrivenDelegate& delegate) const
     {

@@ -14,7 +14,9 @@
 
 namespace quillane::platform {
 
-std::unique_ptr<Notification> notificationAround(WebKitNotification* notification);
+// `released` runs once the notification has closed.
+std::unique_ptr<Notification> notificationAround(WebKitNotification* notification, std::function<void()> released);
+bool isClosed(const Notification& notification);
 
 // An observation is an entry in its view's list of observers; it leaves the list when it ends.
 struct Observation::Impl {
@@ -38,10 +40,12 @@ struct WebView::Impl {
     SignalConnection permissionRequest;
     SignalConnection showNotification;
     SignalConnection contextMenu;
+    SignalConnection printSignal;
     SignalConnection foundSignal;
     SignalConnection failedToFindSignal;
-    // The page's notifications, as long as the view lives.
+    // The page's notifications that are still open; a closed one is let go on the next turn.
     std::list<std::unique_ptr<Notification>> notifications;
+    ScheduledBlock releaseNotifications;
     SignalConnection fileChooser;
     SignalConnection decidePolicy;
     SignalConnection downloadStarted;
@@ -93,6 +97,7 @@ struct WebView::Impl {
     gboolean onNotificationPermissionRequest(WebKitWebView*, WebKitPermissionRequest*);
     gboolean onShowNotification(WebKitWebView*, WebKitNotification*);
     gboolean onContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*);
+    gboolean onPrint(WebKitWebView*, WebKitPrintOperation*);
     void connectFind();
     void onFound(WebKitFindController*, guint matches);
     void onFailedToFind(WebKitFindController*);

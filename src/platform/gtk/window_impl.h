@@ -9,6 +9,11 @@
 
 #include <gtk/gtk.h>
 
+#include <list>
+#include <vector>
+
+typedef struct _WebKitWebView WebKitWebView;
+
 namespace quillane::platform {
 
 struct Window::Native {
@@ -56,6 +61,20 @@ struct Window::Impl {
     bool iconified = false;
     ScheduledBlock fullScreenTimer;
 
+    // The program's keys that act even when the page does not answer, and those of them sent to the
+    // page that it has not dealt with yet.
+    std::vector<std::string> urgentAccelerators;
+    struct WaitingKey {
+        unsigned long id = 0;
+        std::unique_ptr<GdkEvent, GLibDeleter<GdkEvent, gdk_event_free>> event;
+        ScheduledBlock timer;
+        bool actedOn = false;
+    };
+    std::list<WaitingKey> waitingKeys;
+    unsigned long lastKeyId = 0;
+    // For answers that may come after the window has gone.
+    std::shared_ptr<Impl*> self = std::make_shared<Impl*>(this);
+
     explicit Impl(Window& window)
         : owner(window)
     {
@@ -69,6 +88,8 @@ struct Window::Impl {
     gboolean onDelete(GtkWidget*, GdkEvent*);
     // Keys go to the focused view first; the menus' key equivalents act on what it leaves.
     gboolean onKeyPress(GtkWidget*, GdkEventKey*);
+    void waitForThePage(WebKitWebView* page, GdkEventKey* key);
+    void actOnKey(unsigned long id);
 
     // Presses that land on the content view itself (the band): a title bar's behaviour.
     gboolean onContentPress(GtkWidget*, GdkEventButton*);

@@ -1,0 +1,50 @@
+#pragma once
+// Links that leave Quillane for another program: a web address goes to the default browser; a link
+// of a scheme that a program of the desktop takes (mail, chat, calls) goes to it after a question
+// naming it, unless the user said to remember the answer for that site and scheme; a link that
+// carries code or data of its own, or the program's own scheme, never leaves.
+#include "platform/url.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillane {
+
+class OncePerInput;
+namespace platform {
+class Preferences;
+class Window;
+}
+
+enum class LinkDestination { browser, askFirst, nowhere };
+
+// Where a link of this scheme may go (the scheme in any letter case).
+LinkDestination destinationOf(std::string_view scheme);
+
+// The key an answer is remembered under: the site the link comes from and the link's scheme.
+std::string rememberedLinkKey(const std::string& fromSite, std::string_view scheme);
+
+class LeavingLinks {
+public:
+    // `window` is where questions are asked; `once` is shared with whatever else a page may do once
+    // per input.
+    LeavingLinks(platform::Preferences& preferences, platform::Window& window, OncePerInput& once);
+
+    // A link the user followed on a page of `fromSite` that the program does not show itself.
+    void handOff(const platform::URL& link, const std::string& fromSite);
+    // Forgets every remembered answer.
+    void forget();
+
+private:
+    void ask(const platform::URL& link, const std::string& fromSite, const std::string& program);
+
+    platform::Preferences& m_preferences;
+    platform::Window& m_window;
+    OncePerInput& m_once;
+    // One question at a time: a page that asks again while one is up is not asked.
+    bool m_asking = false;
+};
+
+} // namespace quillane

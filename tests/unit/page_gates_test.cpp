@@ -1,0 +1,121 @@
+// What a page may make the program do: once per input of the user's, links that leave for other
+// programs by their scheme, print dialogs that a page cannot keep in front of the user.
+#include "app/once_per_input.h"
+#include "app/printing.h"
+#include "navigation/address_rules.h"
+#include "navigation/leaving_links.h"
+
+#include <gtest/gtest.h>
+
+using quillane::LinkDestination;
+
+TEST(OncePerInput, EachInputAllowsOneThingAndNothingBeforeTheFirstIsTakenTwice)
+{
+    unsigned long inputs = 0;
+    quillane::OncePerInput once([&] { return inputs; });
+    EXPECT_TRUE(once.take()) << "what a page does while it loads, before any input, once";
+    EXPECT_FALSE(once.take());
+    inputs = 1;
+    EXPECT_TRUE(once.take());
+    EXPECT_FALSE(once.take());
+    EXPECT_FALSE(once.take());
+    inputs = 3;
+    EXPECT_TRUE(once.take()) << "inputs that went by unused are not saved up";
+    EXPECT_FALSE(once.take());
+}
+
+TEST(LeavingLinks, WebAddressesGoToTheBrowserCodeAndDataNeverLeaveOthersAreAskedAbout)
+{
+    const std::pair<const char*, LinkDestination> cases[] = {
+        { "http", LinkDestination::browser },
+        { "HTTPS", LinkDestination::browser },
+        { "javascript", LinkDestination::nowhere },
+        { "JavaScript", LinkDestination::nowhere },
+        { "data", LinkDestination::nowhere },
+        { "blob", LinkDestination::nowhere },
+        { "about", LinkDestination::nowhere },
+        { "file", LinkDestination::nowhere },
+        { "quillane", LinkDestination::nowhere },
+        { "", LinkDestination::nowhere },
+        { "mailto", LinkDestination::askFirst },
+        { "ssh", LinkDestination::askFirst },
+        { "smb", LinkDestination::askFirst },
+        { "web+chat", LinkDestination::askFirst },
+        { "httpx", LinkDestination::askFirst },
+    };
+    for (const auto& [scheme, expected] : cases)
+        EXPECT_EQ(quillane::destinationOf(scheme), expected) << scheme;
+    EXPECT_EQ(quillane::rememberedLinkKey("https://mail.example.com", "MAILTO"), "https://mail.example.com mailto");
+}
+
+TEST(BlockedPorts, PortsOfOtherServicesAreBlockedAndTheWebsOwnAreNot)
+{
+    for (int port : { 1, 7, 21, 22, 23, 25, 53, 110, 143, 6000, 6665, 6669, 6697, 10080 })
+        EXPECT_TRUE(quillane::isBlockedPort(port)) << port;
+    for (int port : { 0, 2, 80, 443, 3000, 6664, 6670, 8000, 8080, 8443, 10079, 10081, 65535 })
+        EXPECT_FALSE(quillane::isBlockedPort(port)) << port;
+}
+
+namespace {
+// A print dialog that stays up until the test answers it.
+struct Dialogs {
+    int shown = 0;
+    std::function<void(bool)> answer;
+    quillane::Printing::ShowDialog show()
+    {
+        return [this](std::function<void(bool)> answered) {
+            ++shown;
+            answer = std::move(answered);
+        };
+    }
+};
+} // namespace
+
+TEST(Printing, APageIsRefusedWhileADialogShowsAndForAWhileThatDoublesAfterEachCancel)
+{
+    double now = 100;
+    quillane::Printing printing([&] { return now; });
+    Dialogs dialogs;
+    printing.pageAsks(dialogs.show());
+    EXPECT_EQ(dialogs.shown, 1);
+    printing.pageAsks(dialogs.show());
+    printing.userAsks(dialogs.show());
+    EXPECT_EQ(dialogs.shown, 1) << "one dialog at a time, whoever asks";
+
+    // Each cancel in a row keeps the page quiet twice as long: 3, 6, 12 seconds.
+    for (double quiet : { 3.0, 6.0, 12.0 }) {
+        dialogs.answer(false);
+        int before = dialogs.shown;
+        now += quiet - 0.01;
+        printing.pageAsks(dialogs.show());
+        EXPECT_EQ(dialogs.shown, before) << "still quiet just before " << quiet << " s";
+        now += 0.01;
+        printing.pageAsks(dialogs.show());
+        EXPECT_EQ(dialogs.shown, before + 1) << "asked again at " << quiet << " s";
+    }
+    // The user's own command is never held back by a page's cancels.
+    dialogs.answer(false);
+    printing.userAsks(dialogs.show());
+    EXPECT_EQ(dialogs.shown, 5);
+    // Printing ends the quiet altogether.
+    dialogs.answer(true);
+    printing.pageAsks(dialogs.show());
+    EXPECT_EQ(dialogs.shown, 6);
+}
+
+TEST(Printing, TheQuietNeverGrowsPastAMinute)
+{
+    double now = 0;
+    quillane::Printing printing([&] { return now; });
+    Dialogs dialogs;
+    for (int cancel = 0; cancel < 12; ++cancel) {
+        printing.userAsks(dialogs.show());
+        dialogs.answer(false);
+    }
+    now += quillane::Printing::longestQuiet - 0.01;
+    printing.pageAsks(dialogs.show());
+    EXPECT_EQ(dialogs.shown, 12);
+    now += 0.01;
+    printing.pageAsks(dialogs.show());
+    EXPECT_EQ(dialogs.shown, 13);
+}
