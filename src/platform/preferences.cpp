@@ -129,11 +129,9 @@ struct Preferences::Impl {
         GCharPtr stored(g_key_file_get_string(file.get(), group, key.c_str(), nullptr));
         if (!stored)
             return nullptr;
-        GVariant* parsed = g_variant_parse(nullptr, static_cast<char*>(stored.get()), nullptr, nullptr, nullptr);
-        if (!parsed)
-            return nullptr;
-        GVariantPtr owned(g_variant_ref_sink(parsed));
-        if (!g_variant_is_of_type(owned.get(), type))
+        // A parsed value comes to us owned, not floating: taking a reference of our own would keep it for ever.
+        GVariantPtr owned(g_variant_parse(nullptr, static_cast<char*>(stored.get()), nullptr, nullptr, nullptr));
+        if (!owned || !g_variant_is_of_type(owned.get(), type))
             return nullptr;
         return owned;
     }
