@@ -1,14 +1,18 @@
 #include "platform/preferences.h"
 
+#include "platform/file_writer.h"
 #include "platform/files.h"
 #include "platform/gtk/gobject_ref.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quillane::platform {
 
@@ -16,19 +20,49 @@ namespace {
 constexpr const char* fileName = "preferences.ini";
 constexpr const char* group = "Preferences";
 constexpr gint64 leftoverAgeSeconds = 2;
-// A preferences file is a few hundred bytes: a much larger one is not ours to parse.
-constexpr gsize largestFile = 1 << 20;
+// The most of the file that is read. A map at its fullest takes up to longestMapLine bytes: three of
+// them (the program keeps three per-site maps) and a megabyte of anything else fit, so the store's
+// own writes are always read back whole. A larger file is read as far as this.
+constexpr std::size_t largestFile = 8 << 20;
+// An entry at its longest: a key of control characters, each stored as "\\u0001" (GVariant's escape,
+// its backslash doubled by the key file), quotes, separators and the longest number,
+// "-2.2250738585072014e-308".
+constexpr std::size_t longestEntry = 7 * Preferences::longestKey + 6 + 24;
+constexpr std::size_t longestMapLine = Preferences::mostEntries * longestEntry + 100;
+static_assert(3 * longestMapLine + (1 << 20) <= largestFile);
 
-std::optional<std::string> readFile(const std::string& path)
+struct FileStart {
+    std::string text;
+    // Whether the text is all of the file, not cut at largestFile.
+    bool whole = true;
+};
+
+std::optional<FileStart> readFileStart(const std::string& path)
 {
-    char* contents = nullptr;
-    gsize length = 0;
-    if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr))
+    // Never blocks, should the file turn out to be a FIFO after all.
+    int fd = g_open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
+    if (fd < 0)
         return std::nullopt;
-    GCharPtr owned(contents);
-    if (length > largestFile)
-        return std::nullopt;
-    return std::string(contents, length);
+    FileStart start;
+    char buffer[65536];
+    while (start.text.size() <= largestFile) {
+        ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            close(fd);
+            return std::nullopt;
+        }
+        if (got == 0)
+            break;
+        start.text.append(buffer, std::size_t(got));
+    }
+    close(fd);
+    if (start.text.size() > largestFile) {
+        start.text.resize(largestFile);
+        start.whole = false;
+    }
+    return start;
 }
 
 // The key file made of the lines that still read: a line cut in the middle, or garbage, goes and
@@ -63,8 +97,10 @@ struct Preferences::Impl {
     std::string folder;
     GKeyFilePtr file { g_key_file_new() };
     std::map<std::string, bool> registered;
-    // Set when a file exists that could not be read; it is moved aside before we write over it.
+    // Set when a file exists that could not be read whole; it is moved aside before we write over it.
     bool unreadable = false;
+    // Set when the last change could not be written at all (an unreadable file stood in the way).
+    bool refused = false;
 
     std::string path() const
     {
@@ -97,6 +133,8 @@ struct Preferences::Impl {
 
     void load()
     {
+        // Our own writes not yet done would otherwise read as older values.
+        FileWriter::shared().wait(path());
         std::string target = resolvedPath(path());
         removeLeftoverTemporaryFiles(target);
         file.reset(g_key_file_new());
@@ -104,22 +142,33 @@ struct Preferences::Impl {
         if (!g_file_test(target.c_str(), G_FILE_TEST_EXISTS))
             return;
         // A FIFO or a device is never opened: reading it could wait for ever.
-        auto contents = isRegularFile(target) ? readFile(target) : std::nullopt;
+        auto contents = isRegularFile(target) ? readFileStart(target) : std::nullopt;
         if (!contents) {
             unreadable = true;
             std::fprintf(stderr, "quillane: could not read preferences from %s; starting from defaults\n", path().c_str());
             return;
         }
+        if (!contents->whole) {
+            // Every whole line within the limit is kept; the whole file is kept aside before the next write.
+            unreadable = true;
+            std::size_t lastLineEnd = contents->text.rfind('\n');
+            contents->text.resize(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
+            file.reset(readableLines(contents->text));
+            std::fprintf(stderr, "quillane: preferences in %s are larger than %zu bytes; keeping what lies within them\n", path().c_str(),
+                largestFile);
+            return;
+        }
+        const std::string& text = contents->text;
         ErrorOut error;
-        bool parsed = g_key_file_load_from_data(file.get(), contents->data(), contents->size(), G_KEY_FILE_KEEP_COMMENTS, error.out());
+        bool parsed = g_key_file_load_from_data(file.get(), text.data(), text.size(), G_KEY_FILE_KEEP_COMMENTS, error.out());
         // Every write of ours ends with a line feed: a file that does not was cut short.
-        bool whole = contents->empty() || contents->back() == '\n';
+        bool whole = text.empty() || text.back() == '\n';
         if (parsed && whole)
             return;
         // A file cut short or damaged keeps every line that still reads; the whole of it is kept aside
         // before the next write.
         unreadable = true;
-        file.reset(readableLines(*contents));
+        file.reset(readableLines(text));
         std::fprintf(stderr, "quillane: preferences in %s are damaged (%s); keeping what still reads\n", path().c_str(),
             parsed ? "cut short" : error.message());
     }
@@ -156,20 +205,27 @@ struct Preferences::Impl {
         return true;
     }
 
+    // The text is made here, so that it is the key file as it is now; the writer thread writes it.
     bool write()
     {
-        if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
-            std::fprintf(stderr, "quillane: preferences not saved: could not create %s\n", folder.c_str());
+        if (unreadable && !keepUnreadableFileAside()) {
+            refused = true;
             return false;
         }
-        if (unreadable && !keepUnreadableFileAside())
-            return false;
+        refused = false;
         gsize length = 0;
         GCharPtr data(g_key_file_to_data(file.get(), &length, nullptr));
-        if (auto failure = replaceFileContents(path(), std::string(static_cast<char*>(data.get()), length), 0600)) {
-            std::fprintf(stderr, "quillane: preferences not saved to %s: %s\n", path().c_str(), failure->c_str());
-            return false;
-        }
+        FileWriter::shared().queue(path(), [folder = folder, path = path(), text = std::string(static_cast<char*>(data.get()), length)] {
+            if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
+                std::fprintf(stderr, "quillane: preferences not saved: could not create %s\n", folder.c_str());
+                return false;
+            }
+            if (auto failure = replaceFileContents(path, text, 0600)) {
+                std::fprintf(stderr, "quillane: preferences not saved to %s: %s\n", path.c_str(), failure->c_str());
+                return false;
+            }
+            return true;
+        });
         return true;
     }
 };
@@ -181,7 +237,10 @@ Preferences::Preferences(std::string folder)
     m_impl->load();
 }
 
-Preferences::~Preferences() = default;
+Preferences::~Preferences()
+{
+    flush();
+}
 
 std::string Preferences::defaultFolder()
 {
@@ -215,45 +274,57 @@ std::optional<std::string> Preferences::text(const std::string& key) const
     return std::nullopt;
 }
 
-std::optional<std::map<std::string, bool>> Preferences::dictionary(const std::string& key) const
+namespace {
+// A map read as stored (Stored the GVariant's own type for Value).
+template <typename Value, typename Stored>
+std::optional<OrderedMap<Value>> entriesOf(GVariant* variant, const char* entryFormat)
+{
+    if (!variant)
+        return std::nullopt;
+    std::vector<typename OrderedMap<Value>::Entry> entries;
+    GVariantIter iter;
+    g_variant_iter_init(&iter, variant);
+    const char* name = nullptr;
+    Stored value {};
+    while (g_variant_iter_next(&iter, entryFormat, &name, &value))
+        entries.emplace_back(name, Value(value));
+    return OrderedMap<Value>(std::move(entries));
+}
+
+// The map as stored: its newest entries that can be kept, oldest first.
+template <typename Value, typename Stored>
+GVariant* storedMap(const OrderedMap<Value>& map, const char* type, const char* entryFormat)
+{
+    std::vector<const typename OrderedMap<Value>::Entry*> kept;
+    for (const auto& entry : map) {
+        const std::string& name = entry.first;
+        if (name.size() <= Preferences::longestKey && g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
+            kept.push_back(&entry);
+    }
+    std::size_t dropped = kept.size() > Preferences::mostEntries ? kept.size() - Preferences::mostEntries : 0;
+    GVariantBuilder builder;
+    g_variant_builder_init(&builder, G_VARIANT_TYPE(type));
+    for (std::size_t index = dropped; index < kept.size(); ++index)
+        g_variant_builder_add(&builder, entryFormat, kept[index]->first.c_str(), Stored(kept[index]->second));
+    return g_variant_builder_end(&builder);
+}
+} // namespace
+
+std::optional<OrderedMap<bool>> Preferences::dictionary(const std::string& key) const
 {
     auto variant = m_impl->value(key, G_VARIANT_TYPE("a{sb}"));
-    if (!variant)
-        return std::nullopt;
-    std::map<std::string, bool> entries;
-    GVariantIter iter;
-    g_variant_iter_init(&iter, variant.get());
-    const char* name = nullptr;
-    gboolean answer = FALSE;
-    while (g_variant_iter_next(&iter, "{&sb}", &name, &answer))
-        entries[name] = answer;
-    return entries;
+    return entriesOf<bool, gboolean>(variant.get(), "{&sb}");
 }
 
-std::optional<std::map<std::string, double>> Preferences::numbers(const std::string& key) const
+std::optional<OrderedMap<double>> Preferences::numbers(const std::string& key) const
 {
     auto variant = m_impl->value(key, G_VARIANT_TYPE("a{sd}"));
-    if (!variant)
-        return std::nullopt;
-    std::map<std::string, double> entries;
-    GVariantIter iter;
-    g_variant_iter_init(&iter, variant.get());
-    const char* name = nullptr;
-    double number = 0;
-    while (g_variant_iter_next(&iter, "{&sd}", &name, &number))
-        entries[name] = number;
-    return entries;
+    return entriesOf<double, double>(variant.get(), "{&sd}");
 }
 
-bool Preferences::setNumbers(const std::string& key, const std::map<std::string, double>& value)
+bool Preferences::setNumbers(const std::string& key, const OrderedMap<double>& value)
 {
-    GVariantBuilder builder;
-    g_variant_builder_init(&builder, G_VARIANT_TYPE("a{sd}"));
-    for (const auto& [name, number] : value) {
-        if (g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
-            g_variant_builder_add(&builder, "{sd}", name.c_str(), number);
-    }
-    return m_impl->store(key, g_variant_builder_end(&builder));
+    return m_impl->store(key, storedMap<double, double>(value, "a{sd}", "{sd}"));
 }
 
 bool Preferences::setBoolean(const std::string& key, bool value)
@@ -268,16 +339,9 @@ bool Preferences::setText(const std::string& key, const std::string& value)
     return m_impl->store(key, g_variant_new_string(value.c_str()));
 }
 
-bool Preferences::setDictionary(const std::string& key, const std::map<std::string, bool>& value)
+bool Preferences::setDictionary(const std::string& key, const OrderedMap<bool>& value)
 {
-    GVariantBuilder builder;
-    g_variant_builder_init(&builder, G_VARIANT_TYPE("a{sb}"));
-    for (const auto& [name, answer] : value) {
-        if (!g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
-            continue;
-        g_variant_builder_add(&builder, "{sb}", name.c_str(), answer);
-    }
-    return m_impl->store(key, g_variant_builder_end(&builder));
+    return m_impl->store(key, storedMap<bool, gboolean>(value, "a{sb}", "{sb}"));
 }
 
 bool Preferences::remove(const std::string& key)
@@ -285,6 +349,12 @@ bool Preferences::remove(const std::string& key)
     if (!g_key_file_remove_key(m_impl->file.get(), group, key.c_str(), nullptr))
         return true;
     return m_impl->write();
+}
+
+bool Preferences::flush()
+{
+    bool written = FileWriter::shared().wait(m_impl->path());
+    return written && !m_impl->refused;
 }
 
 void Preferences::reload()

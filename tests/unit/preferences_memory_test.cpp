@@ -13,6 +13,7 @@
 #include <sanitizer/allocator_interface.h>
 #endif
 
+using quillane::platform::OrderedMap;
 using quillane::platform::Preferences;
 
 namespace {
@@ -34,11 +35,11 @@ TEST(PreferencesMemory, ReadingValuesAgainAndAgainKeepsNothing)
     char pattern[] = "/tmp/quillane-memory-XXXXXX";
     ASSERT_TRUE(g_mkdtemp(pattern));
     const std::filesystem::path folder = std::filesystem::path(pattern) / "quillane";
-    std::map<std::string, double> zoom;
-    std::map<std::string, bool> answers;
+    OrderedMap<double> zoom;
+    OrderedMap<bool> answers;
     for (int site = 0; site < 100; ++site) {
-        zoom["https://site-" + std::to_string(site) + ".example:8443"] = 1.25;
-        answers["https://site-" + std::to_string(site) + ".example:8443"] = site % 2 == 0;
+        zoom.set("https://site-" + std::to_string(site) + ".example:8443", 1.25);
+        answers.set("https://site-" + std::to_string(site) + ".example:8443", site % 2 == 0);
     }
     const std::string address = "https://example.com/" + std::string(2000, 'a');
     Preferences preferences(folder);
