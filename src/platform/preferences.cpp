@@ -3,6 +3,7 @@
 #include "platform/file_writer.h"
 #include "platform/files.h"
 #include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/preferences_file.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>
@@ -11,84 +12,12 @@
 #include <cstdio>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace quillane::platform {
 
 namespace {
 constexpr const char* fileName = "preferences.ini";
 constexpr const char* group = "Preferences";
 constexpr gint64 leftoverAgeSeconds = 2;
-// The most of the file that is read. A map at its fullest takes up to longestMapLine bytes: three of
-// them (the program keeps three per-site maps) and a megabyte of anything else fit, so the store's
-// own writes are always read back whole. A larger file is read as far as this.
-constexpr std::size_t largestFile = 8 << 20;
-// An entry at its longest: a key of control characters, each stored as "\\u0001" (GVariant's escape,
-// its backslash doubled by the key file), quotes, separators and the longest number,
-// "-2.2250738585072014e-308".
-constexpr std::size_t longestEntry = 7 * Preferences::longestKey + 6 + 24;
-constexpr std::size_t longestMapLine = Preferences::mostEntries * longestEntry + 100;
-static_assert(3 * longestMapLine + (1 << 20) <= largestFile);
-
-struct FileStart {
-    std::string text;
-    // Whether the text is all of the file, not cut at largestFile.
-    bool whole = true;
-};
-
-std::optional<FileStart> readFileStart(const std::string& path)
-{
-    // Never blocks, should the file turn out to be a FIFO after all.
-    int fd = g_open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0);
-    if (fd < 0)
-        return std::nullopt;
-    FileStart start;
-    char buffer[65536];
-    while (start.text.size() <= largestFile) {
-        ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            close(fd);
-            return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        start.text.append(buffer, std::size_t(got));
-    }
-    close(fd);
-    if (start.text.size() > largestFile) {
-        start.text.resize(largestFile);
-        start.whole = false;
-    }
-    return start;
-}
-
-// The key file made of the lines that still read: a line cut in the middle, or garbage, goes and
-// the rest stays. Each line is tried on its own under the group it stands in.
-GKeyFile* readableLines(const std::string& contents)
-{
-    std::string kept;
-    std::string group;
-    std::size_t start = 0;
-    while (start < contents.size()) {
-        std::size_t end = contents.find('\n', start);
-        std::string line = contents.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        start = end == std::string::npos ? contents.size() : end + 1;
-        bool header = !line.empty() && line.front() == '[';
-        std::string trial = header ? line : group + "\n" + line;
-        GKeyFilePtr parsed(g_key_file_new());
-        if (!g_key_file_load_from_data(parsed.get(), trial.data(), trial.size(), G_KEY_FILE_KEEP_COMMENTS, nullptr))
-            continue;
-        kept += line + "\n";
-        if (header)
-            group = line;
-    }
-    GKeyFile* file = g_key_file_new();
-    g_key_file_load_from_data(file, kept.data(), kept.size(), G_KEY_FILE_KEEP_COMMENTS, nullptr);
-    return file;
-}
 } // namespace
 
 // Values are kept as GVariant text ("true", "'text'", "{'site': true}") so that each carries its type
@@ -155,7 +84,7 @@ struct Preferences::Impl {
             contents->text.resize(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
             file.reset(readableLines(contents->text));
             std::fprintf(stderr, "quillane: preferences in %s are larger than %zu bytes; keeping what lies within them\n", path().c_str(),
-                largestFile);
+                Preferences::largestFile);
             return;
         }
         const std::string& text = contents->text;
@@ -213,9 +142,7 @@ struct Preferences::Impl {
             return false;
         }
         refused = false;
-        gsize length = 0;
-        GCharPtr data(g_key_file_to_data(file.get(), &length, nullptr));
-        FileWriter::shared().queue(path(), [folder = folder, path = path(), text = std::string(static_cast<char*>(data.get()), length)] {
+        FileWriter::shared().queue(path(), [folder = folder, path = path(), text = fileText(file.get())] {
             if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
                 std::fprintf(stderr, "quillane: preferences not saved: could not create %s\n", folder.c_str());
                 return false;

@@ -16,6 +16,8 @@ public:
     // bytes: so that every map at its fullest still fits in what the store reads back.
     static constexpr std::size_t mostEntries = 1000;
     static constexpr std::size_t longestKey = 300;
+    // The most of the file that is read: a larger file keeps its whole lines within this many bytes.
+    static constexpr std::size_t largestFile = 8 << 20;
 
     // Keeps its file, "preferences.ini", in the given folder (created on the first write).
     explicit Preferences(std::string folder);
