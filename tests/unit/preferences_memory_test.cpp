@@ -10,7 +10,8 @@
 
 #include <malloc.h>
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// AddressSanitizer's own count (GCC installs no header that declares it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 using quillane::platform::OrderedMap;
