@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 namespace quillane::platform {
