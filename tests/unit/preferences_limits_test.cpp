@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <glib.h>
-
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         char pattern[] = "/tmp/quillane-limits-XXXXXX";
-        ASSERT_TRUE(g_mkdtemp(pattern));
+        ASSERT_TRUE(mkdtemp(pattern));
         root = pattern;
         folder = root / "quillane";
     }

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <glib.h>
-
+#include <cstdlib>
 #include <filesystem>
 
 #include <malloc.h>
@@ -34,7 +33,7 @@ long long allocatedBytes()
 TEST(PreferencesMemory, ReadingValuesAgainAndAgainKeepsNothing)
 {
     char pattern[] = "/tmp/quillane-memory-XXXXXX";
-    ASSERT_TRUE(g_mkdtemp(pattern));
+    ASSERT_TRUE(mkdtemp(pattern));
     const std::filesystem::path folder = std::filesystem::path(pattern) / "quillane";
     OrderedMap<double> zoom;
     OrderedMap<bool> answers;

@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <glib.h>
-
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -60,7 +59,7 @@ protected:
     void SetUp() override
     {
         char pattern[] = "/tmp/quillane-writes-XXXXXX";
-        ASSERT_TRUE(g_mkdtemp(pattern));
+        ASSERT_TRUE(mkdtemp(pattern));
         root = pattern;
         folder = root / "quillane";
     }

@@ -8,8 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <glib.h>
-
+#include <cstdlib>
 #include <filesystem>
 
 using namespace quillane;
@@ -24,7 +23,7 @@ protected:
     void SetUp() override
     {
         char pattern[] = "/tmp/quillane-sites-XXXXXX";
-        ASSERT_TRUE(g_mkdtemp(pattern));
+        ASSERT_TRUE(mkdtemp(pattern));
         folder = pattern;
         preferences = std::make_unique<Preferences>(folder);
         answers = std::make_unique<SitePermission>(*preferences, "microphone", asker(), [](const std::string& host) { return Question { host, "", {} }; });
