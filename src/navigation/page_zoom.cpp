@@ -36,6 +36,15 @@ double zoomedOut(double level)
     return previous == steps.rend() ? steps.front() : *previous;
 }
 
+platform::OrderedMap<double> zoomRemembered(platform::OrderedMap<double> levels, const std::string& site, double level)
+{
+    if (std::abs(level - 1.0) < sameStep)
+        levels.erase(site);
+    else if (site.size() <= platform::Preferences::longestKey)
+        levels.set(site, level);
+    return levels;
+}
+
 PageZoom::PageZoom(platform::Preferences& preferences, platform::WebView& page)
     : m_preferences(preferences)
     , m_page(page)
@@ -60,9 +69,9 @@ void PageZoom::reset()
 void PageZoom::pageLoaded()
 {
     auto site = siteOf(m_page);
-    auto levels = m_preferences.numbers(keys::zoom).value_or(std::map<std::string, double> {});
-    auto level = site ? levels.find(*site) : levels.end();
-    double wanted = level != levels.end() && std::isfinite(level->second) ? std::clamp(level->second, steps.front(), steps.back()) : 1.0;
+    auto levels = m_preferences.numbers(keys::zoom).value_or(platform::OrderedMap<double> {});
+    auto level = site ? levels.find(*site) : std::nullopt;
+    double wanted = level && std::isfinite(*level) ? std::clamp(*level, steps.front(), steps.back()) : 1.0;
     if (std::abs(m_page.zoomLevel() - wanted) > sameStep)
         m_page.setZoomLevel(wanted);
 }
@@ -74,12 +83,10 @@ void PageZoom::apply(double level)
     if (!site)
         return;
     // Read again now, as the store may have changed in another window of ours.
-    auto levels = m_preferences.numbers(keys::zoom).value_or(std::map<std::string, double> {});
-    if (std::abs(level - 1.0) < sameStep)
-        levels.erase(*site);
-    else
-        levels[*site] = level;
-    m_preferences.setNumbers(keys::zoom, levels);
+    auto levels = m_preferences.numbers(keys::zoom).value_or(platform::OrderedMap<double> {});
+    auto remembered = zoomRemembered(levels, *site, level);
+    if (remembered != levels)
+        m_preferences.setNumbers(keys::zoom, remembered);
 }
 
 } // namespace quillane

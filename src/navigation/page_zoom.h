@@ -10,6 +10,10 @@ namespace quillane {
 double zoomedIn(double level);
 double zoomedOut(double level);
 
+// The levels remembered per site once a site is shown at `level`: the page's own size is forgotten,
+// any other becomes the site's newest entry; a site text too long to store changes nothing.
+platform::OrderedMap<double> zoomRemembered(platform::OrderedMap<double> levels, const std::string& site, double level);
+
 class PageZoom {
 public:
     PageZoom(platform::Preferences& preferences, platform::WebView& page);

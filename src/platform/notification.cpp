@@ -8,6 +8,7 @@
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
+#include <map>
 #include <vector>
 
 namespace quillane::platform {
@@ -139,7 +140,7 @@ void withdrawDesktopNotification(const std::string& key)
         g_application_withdraw_notification(application, key.c_str());
 }
 
-void setNotificationPermissions(const std::map<std::string, bool>& answers)
+void setNotificationPermissions(const OrderedMap<bool>& answers)
 {
     using OriginPtr = std::unique_ptr<WebKitSecurityOrigin, GLibDeleter<WebKitSecurityOrigin, webkit_security_origin_unref>>;
     std::vector<OriginPtr> origins;

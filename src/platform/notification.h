@@ -1,8 +1,9 @@
 #pragma once
 // A notification a page shows, and the desktop's notification service.
+#include "platform/ordered_map.h"
+
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -35,6 +36,6 @@ void withdrawDesktopNotification(const std::string& key);
 
 // What the engine answers pages about notifications without asking: sites ("scheme://host:port")
 // allowed or refused.
-void setNotificationPermissions(const std::map<std::string, bool>& answers);
+void setNotificationPermissions(const OrderedMap<bool>& answers);
 
 } // namespace quillane::platform

@@ -1,14 +1,17 @@
 #include "platform/preferences.h"
 
+#include "platform/file_writer.h"
 #include "platform/files.h"
 #include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/preferences_file.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <map>
+#include <vector>
 
 namespace quillane::platform {
 
@@ -16,45 +19,6 @@ namespace {
 constexpr const char* fileName = "preferences.ini";
 constexpr const char* group = "Preferences";
 constexpr gint64 leftoverAgeSeconds = 2;
-// A preferences file is a few hundred bytes: a much larger one is not ours to parse.
-constexpr gsize largestFile = 1 << 20;
-
-std::optional<std::string> readFile(const std::string& path)
-{
-    char* contents = nullptr;
-    gsize length = 0;
-    if (!g_file_get_contents(path.c_str(), &contents, &length, nullptr))
-        return std::nullopt;
-    GCharPtr owned(contents);
-    if (length > largestFile)
-        return std::nullopt;
-    return std::string(contents, length);
-}
-
-// The key file made of the lines that still read: a line cut in the middle, or garbage, goes and
-// the rest stays. Each line is tried on its own under the group it stands in.
-GKeyFile* readableLines(const std::string& contents)
-{
-    std::string kept;
-    std::string group;
-    std::size_t start = 0;
-    while (start < contents.size()) {
-        std::size_t end = contents.find('\n', start);
-        std::string line = contents.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        start = end == std::string::npos ? contents.size() : end + 1;
-        bool header = !line.empty() && line.front() == '[';
-        std::string trial = header ? line : group + "\n" + line;
-        GKeyFilePtr parsed(g_key_file_new());
-        if (!g_key_file_load_from_data(parsed.get(), trial.data(), trial.size(), G_KEY_FILE_KEEP_COMMENTS, nullptr))
-            continue;
-        kept += line + "\n";
-        if (header)
-            group = line;
-    }
-    GKeyFile* file = g_key_file_new();
-    g_key_file_load_from_data(file, kept.data(), kept.size(), G_KEY_FILE_KEEP_COMMENTS, nullptr);
-    return file;
-}
 } // namespace
 
 // Values are kept as GVariant text ("true", "'text'", "{'site': true}") so that each carries its type
@@ -63,8 +27,10 @@ struct Preferences::Impl {
     std::string folder;
     GKeyFilePtr file { g_key_file_new() };
     std::map<std::string, bool> registered;
-    // Set when a file exists that could not be read; it is moved aside before we write over it.
+    // Set when a file exists that could not be read whole; it is moved aside before we write over it.
     bool unreadable = false;
+    // Set when the last change could not be written at all (an unreadable file stood in the way).
+    bool refused = false;
 
     std::string path() const
     {
@@ -97,6 +63,8 @@ struct Preferences::Impl {
 
     void load()
     {
+        // Our own writes not yet done would otherwise read as older values.
+        FileWriter::shared().wait(path());
         std::string target = resolvedPath(path());
         removeLeftoverTemporaryFiles(target);
         file.reset(g_key_file_new());
@@ -104,22 +72,33 @@ struct Preferences::Impl {
         if (!g_file_test(target.c_str(), G_FILE_TEST_EXISTS))
             return;
         // A FIFO or a device is never opened: reading it could wait for ever.
-        auto contents = isRegularFile(target) ? readFile(target) : std::nullopt;
+        auto contents = isRegularFile(target) ? readFileStart(target) : std::nullopt;
         if (!contents) {
             unreadable = true;
             std::fprintf(stderr, "quillane: could not read preferences from %s; starting from defaults\n", path().c_str());
             return;
         }
+        if (!contents->whole) {
+            // Every whole line within the limit is kept; the whole file is kept aside before the next write.
+            unreadable = true;
+            std::size_t lastLineEnd = contents->text.rfind('\n');
+            contents->text.resize(lastLineEnd == std::string::npos ? 0 : lastLineEnd + 1);
+            file.reset(readableLines(contents->text));
+            std::fprintf(stderr, "quillane: preferences in %s are larger than %zu bytes; keeping what lies within them\n", path().c_str(),
+                Preferences::largestFile);
+            return;
+        }
+        const std::string& text = contents->text;
         ErrorOut error;
-        bool parsed = g_key_file_load_from_data(file.get(), contents->data(), contents->size(), G_KEY_FILE_KEEP_COMMENTS, error.out());
+        bool parsed = g_key_file_load_from_data(file.get(), text.data(), text.size(), G_KEY_FILE_KEEP_COMMENTS, error.out());
         // Every write of ours ends with a line feed: a file that does not was cut short.
-        bool whole = contents->empty() || contents->back() == '\n';
+        bool whole = text.empty() || text.back() == '\n';
         if (parsed && whole)
             return;
         // A file cut short or damaged keeps every line that still reads; the whole of it is kept aside
         // before the next write.
         unreadable = true;
-        file.reset(readableLines(*contents));
+        file.reset(readableLines(text));
         std::fprintf(stderr, "quillane: preferences in %s are damaged (%s); keeping what still reads\n", path().c_str(),
             parsed ? "cut short" : error.message());
     }
@@ -129,11 +108,9 @@ struct Preferences::Impl {
         GCharPtr stored(g_key_file_get_string(file.get(), group, key.c_str(), nullptr));
         if (!stored)
             return nullptr;
-        GVariant* parsed = g_variant_parse(nullptr, static_cast<char*>(stored.get()), nullptr, nullptr, nullptr);
-        if (!parsed)
-            return nullptr;
-        GVariantPtr owned(g_variant_ref_sink(parsed));
-        if (!g_variant_is_of_type(owned.get(), type))
+        // A parsed value comes to us owned, not floating: taking a reference of our own would keep it for ever.
+        GVariantPtr owned(g_variant_parse(nullptr, static_cast<char*>(stored.get()), nullptr, nullptr, nullptr));
+        if (!owned || !g_variant_is_of_type(owned.get(), type))
             return nullptr;
         return owned;
     }
@@ -158,20 +135,25 @@ struct Preferences::Impl {
         return true;
     }
 
+    // The text is made here, so that it is the key file as it is now; the writer thread writes it.
     bool write()
     {
-        if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
-            std::fprintf(stderr, "quillane: preferences not saved: could not create %s\n", folder.c_str());
+        if (unreadable && !keepUnreadableFileAside()) {
+            refused = true;
             return false;
         }
-        if (unreadable && !keepUnreadableFileAside())
-            return false;
-        gsize length = 0;
-        GCharPtr data(g_key_file_to_data(file.get(), &length, nullptr));
-        if (auto failure = replaceFileContents(path(), std::string(static_cast<char*>(data.get()), length), 0600)) {
-            std::fprintf(stderr, "quillane: preferences not saved to %s: %s\n", path().c_str(), failure->c_str());
-            return false;
-        }
+        refused = false;
+        FileWriter::shared().queue(path(), [folder = folder, path = path(), text = fileText(file.get())] {
+            if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) {
+                std::fprintf(stderr, "quillane: preferences not saved: could not create %s\n", folder.c_str());
+                return false;
+            }
+            if (auto failure = replaceFileContents(path, text, 0600)) {
+                std::fprintf(stderr, "quillane: preferences not saved to %s: %s\n", path.c_str(), failure->c_str());
+                return false;
+            }
+            return true;
+        });
         return true;
     }
 };
@@ -183,7 +165,10 @@ Preferences::Preferences(std::string folder)
     m_impl->load();
 }
 
-Preferences::~Preferences() = default;
+Preferences::~Preferences()
+{
+    flush();
+}
 
 std::string Preferences::defaultFolder()
 {
@@ -217,45 +202,57 @@ std::optional<std::string> Preferences::text(const std::string& key) const
     return std::nullopt;
 }
 
-std::optional<std::map<std::string, bool>> Preferences::dictionary(const std::string& key) const
+namespace {
+// A map read as stored (Stored the GVariant's own type for Value).
+template <typename Value, typename Stored>
+std::optional<OrderedMap<Value>> entriesOf(GVariant* variant, const char* entryFormat)
+{
+    if (!variant)
+        return std::nullopt;
+    std::vector<typename OrderedMap<Value>::Entry> entries;
+    GVariantIter iter;
+    g_variant_iter_init(&iter, variant);
+    const char* name = nullptr;
+    Stored value {};
+    while (g_variant_iter_next(&iter, entryFormat, &name, &value))
+        entries.emplace_back(name, Value(value));
+    return OrderedMap<Value>(std::move(entries));
+}
+
+// The map as stored: its newest entries that can be kept, oldest first.
+template <typename Value, typename Stored>
+GVariant* storedMap(const OrderedMap<Value>& map, const char* type, const char* entryFormat)
+{
+    std::vector<const typename OrderedMap<Value>::Entry*> kept;
+    for (const auto& entry : map) {
+        const std::string& name = entry.first;
+        if (name.size() <= Preferences::longestKey && g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
+            kept.push_back(&entry);
+    }
+    std::size_t dropped = kept.size() > Preferences::mostEntries ? kept.size() - Preferences::mostEntries : 0;
+    GVariantBuilder builder;
+    g_variant_builder_init(&builder, G_VARIANT_TYPE(type));
+    for (std::size_t index = dropped; index < kept.size(); ++index)
+        g_variant_builder_add(&builder, entryFormat, kept[index]->first.c_str(), Stored(kept[index]->second));
+    return g_variant_builder_end(&builder);
+}
+} // namespace
+
+std::optional<OrderedMap<bool>> Preferences::dictionary(const std::string& key) const
 {
     auto variant = m_impl->value(key, G_VARIANT_TYPE("a{sb}"));
-    if (!variant)
-        return std::nullopt;
-    std::map<std::string, bool> entries;
-    GVariantIter iter;
-    g_variant_iter_init(&iter, variant.get());
-    const char* name = nullptr;
-    gboolean answer = FALSE;
-    while (g_variant_iter_next(&iter, "{&sb}", &name, &answer))
-        entries[name] = answer;
-    return entries;
+    return entriesOf<bool, gboolean>(variant.get(), "{&sb}");
 }
 
-std::optional<std::map<std::string, double>> Preferences::numbers(const std::string& key) const
+std::optional<OrderedMap<double>> Preferences::numbers(const std::string& key) const
 {
     auto variant = m_impl->value(key, G_VARIANT_TYPE("a{sd}"));
-    if (!variant)
-        return std::nullopt;
-    std::map<std::string, double> entries;
-    GVariantIter iter;
-    g_variant_iter_init(&iter, variant.get());
-    const char* name = nullptr;
-    double number = 0;
-    while (g_variant_iter_next(&iter, "{&sd}", &name, &number))
-        entries[name] = number;
-    return entries;
+    return entriesOf<double, double>(variant.get(), "{&sd}");
 }
 
-bool Preferences::setNumbers(const std::string& key, const std::map<std::string, double>& value)
+bool Preferences::setNumbers(const std::string& key, const OrderedMap<double>& value)
 {
-    GVariantBuilder builder;
-    g_variant_builder_init(&builder, G_VARIANT_TYPE("a{sd}"));
-    for (const auto& [name, number] : value) {
-        if (g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
-            g_variant_builder_add(&builder, "{sd}", name.c_str(), number);
-    }
-    return m_impl->store(key, g_variant_builder_end(&builder));
+    return m_impl->store(key, storedMap<double, double>(value, "a{sd}", "{sd}"));
 }
 
 bool Preferences::setBoolean(const std::string& key, bool value)
@@ -270,16 +267,9 @@ bool Preferences::setText(const std::string& key, const std::string& value)
     return m_impl->store(key, g_variant_new_string(value.c_str()));
 }
 
-bool Preferences::setDictionary(const std::string& key, const std::map<std::string, bool>& value)
+bool Preferences::setDictionary(const std::string& key, const OrderedMap<bool>& value)
 {
-    GVariantBuilder builder;
-    g_variant_builder_init(&builder, G_VARIANT_TYPE("a{sb}"));
-    for (const auto& [name, answer] : value) {
-        if (!g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr))
-            continue;
-        g_variant_builder_add(&builder, "{sb}", name.c_str(), answer);
-    }
-    return m_impl->store(key, g_variant_builder_end(&builder));
+    return m_impl->store(key, storedMap<bool, gboolean>(value, "a{sb}", "{sb}"));
 }
 
 bool Preferences::remove(const std::string& key)
@@ -287,6 +277,12 @@ bool Preferences::remove(const std::string& key)
     if (!g_key_file_remove_key(m_impl->file.get(), group, key.c_str(), nullptr))
         return true;
     return m_impl->write();
+}
+
+bool Preferences::flush()
+{
+    bool written = FileWriter::shared().wait(m_impl->path());
+    return written && !m_impl->refused;
 }
 
 void Preferences::reload()

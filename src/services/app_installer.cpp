@@ -69,7 +69,7 @@ std::optional<std::string> installApp(const std::string& name, const std::string
             icon = identity->iconName;
     }
     platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
-    if (!preferences.setText(keys::address, address))
+    if (!preferences.setText(keys::address, address) || !preferences.flush())
         return std::string("could not remember the address in ") + preferences.path();
     return platform::writeDesktopEntry(entry, {
         { "Type", "Application" },

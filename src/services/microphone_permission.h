@@ -12,7 +12,7 @@ public:
     // A request of the page's own document; camera requests are refused.
     void request(const platform::SecurityOrigin& origin, platform::MediaCaptureType type,
         std::function<void(platform::PermissionDecision)> decisionHandler);
-    std::map<std::string, bool> remembered() const { return m_answers.remembered(); }
+    platform::OrderedMap<bool> remembered() const { return m_answers.remembered(); }
     void forget() { m_answers.forget(); }
 
 private:

@@ -19,7 +19,7 @@ public:
 
     void request(const platform::SecurityOrigin& origin, std::function<void(platform::PermissionDecision)> decisionHandler);
     void show(platform::Notification& notification);
-    std::map<std::string, bool> remembered() const { return m_answers.remembered(); }
+    platform::OrderedMap<bool> remembered() const { return m_answers.remembered(); }
     void forget();
 
 private:

@@ -12,24 +12,26 @@ SitePermission::SitePermission(platform::Preferences& preferences, std::string k
 {
 }
 
-std::map<std::string, bool> SitePermission::remembered() const
+platform::OrderedMap<bool> SitePermission::remembered() const
 {
-    return m_preferences.dictionary(m_key).value_or(std::map<std::string, bool> {});
+    return m_preferences.dictionary(m_key).value_or(platform::OrderedMap<bool> {});
 }
 
 void SitePermission::request(const platform::SecurityOrigin& origin, std::function<void(bool allowed)> answered)
 {
     std::string siteText = site(origin.protocol, origin.host, origin.port);
-    auto answers = remembered();
-    if (auto answer = answers.find(siteText); answer != answers.end()) {
-        answered(answer->second);
+    if (auto answer = remembered().find(siteText)) {
+        answered(*answer);
         return;
     }
     m_ask(m_question(origin.host), [this, siteText, answered](bool allowed) {
-        // Read again now: answers given or forgotten while this question was up are kept.
-        auto current = remembered();
-        current[siteText] = allowed;
-        m_preferences.setDictionary(m_key, current);
+        // A site text past the store's bound is answered for this page only: asked again next time.
+        if (siteText.size() <= platform::Preferences::longestKey) {
+            // Read again now: answers given or forgotten while this question was up are kept.
+            auto current = remembered();
+            current.set(siteText, allowed);
+            m_preferences.setDictionary(m_key, current);
+        }
         answered(allowed);
     });
 }

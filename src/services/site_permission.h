@@ -1,12 +1,12 @@
 #pragma once
 // A permission a site asks for (the microphone, notifications): asked once per site, the answer
-// remembered in the preferences store under its own key until the user forgets the choices.
+// remembered in the preferences store under its own key until the user forgets the choices. The
+// newest answers are kept, up to the store's limit; a site asked again moves to the newest.
 #include "app/question.h"
 #include "platform/preferences.h"
 #include "platform/web_view_delegates.h"
 
 #include <functional>
-#include <map>
 #include <string>
 
 namespace quillane {
@@ -18,8 +18,8 @@ public:
 
     // Answers at once from the store, or asks and stores the answer.
     void request(const platform::SecurityOrigin& origin, std::function<void(bool allowed)> answered);
-    // The answers remembered per site; none when the stored value is of another shape.
-    std::map<std::string, bool> remembered() const;
+    // The answers remembered per site, oldest first; none when the stored value is of another shape.
+    platform::OrderedMap<bool> remembered() const;
     void forget();
 
 private:

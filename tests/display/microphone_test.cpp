@@ -29,7 +29,9 @@ TEST_F(Microphone, AllowGrantsAndIsRememberedForTheSite)
     EXPECT_NE(session.property(*sheet, "WM_TRANSIENT_FOR").find("window id"), std::string::npos);
     session.xdotool({ "key", "Return" });
     EXPECT_TRUE(pageBecomes(granted)) << pixel(300, 300);
-    EXPECT_NE(session.readPreferences().find("microphone={'" + site() + "': true}"), std::string::npos) << session.readPreferences();
+    // The store writes on a thread of its own, within milliseconds.
+    EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("microphone={'" + site() + "': true}") != std::string::npos; }))
+        << session.readPreferences();
     ASSERT_TRUE(restart());
     EXPECT_TRUE(pageBecomes(granted));
     EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
@@ -41,7 +43,8 @@ TEST_F(Microphone, DontAllowRefusesAndIsRemembered)
     ASSERT_TRUE(asked());
     session.xdotool({ "key", "Escape" });
     EXPECT_TRUE(pageBecomes(refused));
-    EXPECT_NE(session.readPreferences().find("microphone={'" + site() + "': false}"), std::string::npos) << session.readPreferences();
+    EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("microphone={'" + site() + "': false}") != std::string::npos; }))
+        << session.readPreferences();
     ASSERT_TRUE(restart());
     EXPECT_TRUE(pageBecomes(refused));
     EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
@@ -55,6 +58,7 @@ TEST_F(Microphone, AnotherPortIsAnotherSite)
     EXPECT_TRUE(asked()) << "this port has no answer yet";
     session.xdotool({ "key", "Return" });
     EXPECT_TRUE(pageBecomes(granted));
+    EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("'" + site() + "': true") != std::string::npos; }));
     std::string stored = session.readPreferences();
     EXPECT_NE(stored.find("'" + site() + "': true"), std::string::npos) << stored;
     EXPECT_NE(stored.find("'http://127.0.0.1:" + std::to_string(other.port()) + "': true"), std::string::npos) << "earlier answers kept";
@@ -89,7 +93,8 @@ TEST_F(Microphone, AStoredValueOfAnotherShapeCountsAsNoAnswers)
     ASSERT_TRUE(asked());
     session.xdotool({ "key", "Return" });
     EXPECT_TRUE(pageBecomes(granted));
-    EXPECT_NE(session.readPreferences().find("microphone={'" + site() + "': true}\n"), std::string::npos) << session.readPreferences();
+    EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("microphone={'" + site() + "': true}\n") != std::string::npos; }))
+        << session.readPreferences();
 }
 
 TEST_F(Microphone, AfterForgettingTheChoicesTheQuestionReturns)

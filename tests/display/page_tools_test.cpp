@@ -46,8 +46,9 @@ TEST_F(PageTools, NotificationsAreAskedOnceShownOnTheDesktopAndClickedThrough)
     session.xdotool({ "key", "Return" });
     EXPECT_TRUE(waitUntil([&] { return readFile(shown).find("Hello|from the page") != std::string::npos; })) << readFile(shown);
     EXPECT_TRUE(titleHas("granted clicked")) << "the click reached the page: " << title();
-    EXPECT_NE(session.readPreferences().find("notifications={'" + server.url("").substr(0, server.url("").size()) + "': true}"), std::string::npos)
-        << session.readPreferences();
+    EXPECT_TRUE(waitUntil([&] {
+        return session.readPreferences().find("notifications={'" + server.url("").substr(0, server.url("").size()) + "': true}") != std::string::npos;
+    })) << session.readPreferences();
 
     // Remembered across a restart: the page is allowed without a question.
     ASSERT_TRUE(restart());

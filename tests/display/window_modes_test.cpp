@@ -60,10 +60,11 @@ TEST_F(InProcessModes, FloatOnTopTurnsFloatingOffAndOnAndIsRemembered)
         EXPECT_TRUE(spinUntil([&] { return ordinary(delegate); }));
         EXPECT_EQ(delegate.mainWindow().window().level(), 0);
         EXPECT_EQ(delegate.mainWindow().window().collectionBehaviour(), 0u);
-        EXPECT_NE(session.readPreferences().find("float=false"), std::string::npos);
+        // The store writes on a thread of its own, within milliseconds.
+        EXPECT_TRUE(spinUntil([&] { return session.readPreferences().find("float=false") != std::string::npos; })) << session.readPreferences();
         delegate.modes().toggleFloating();
         EXPECT_TRUE(spinUntil([&] { return floats(delegate); }));
-        EXPECT_NE(session.readPreferences().find("float=true"), std::string::npos);
+        EXPECT_TRUE(spinUntil([&] { return session.readPreferences().find("float=true") != std::string::npos; })) << session.readPreferences();
     });
 }
 
@@ -78,7 +79,7 @@ TEST_F(InProcessModes, AChoiceMadeInFullScreenWaitsUntilFullScreenEnds)
         EXPECT_EQ(delegate.mainWindow().window().buttonAlpha(platform::WindowButton::close), 1);
         delegate.modes().toggleFloating();
         EXPECT_EQ(delegate.mainWindow().window().level(), 0) << "unchanged in full screen";
-        EXPECT_NE(session.readPreferences().find("float=false"), std::string::npos);
+        EXPECT_TRUE(spinUntil([&] { return session.readPreferences().find("float=false") != std::string::npos; })) << session.readPreferences();
         delegate.modes().toggleFullScreen();
         ASSERT_TRUE(spinUntil([&] { return !fullScreen(); }));
         EXPECT_TRUE(spinUntil([&] { return ordinary(delegate); }));

@@ -8,6 +8,8 @@ int main(int argc, char** argv)
         return 2;
     quillane::platform::Preferences preferences(argv[1]);
     preferences.registerDefault("float", true);
-    while (true)
-        preferences.setBoolean("float", !preferences.boolean("float").value_or(true));
+    // Each change waits until it is written, so that a kill at any moment is likely to land in a write.
+    while (preferences.setBoolean("float", !preferences.boolean("float").value_or(true)) && preferences.flush()) {
+    }
+    return 1;
 }

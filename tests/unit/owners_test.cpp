@@ -27,7 +27,12 @@ protected:
         folder = pattern;
         preferences = std::make_unique<platform::Preferences>(folder);
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void TearDown() override
+    {
+        // Its last write ends first: the folder is not taken away from under it.
+        preferences.reset();
+        std::filesystem::remove_all(folder);
+    }
 
     std::string folder;
     std::unique_ptr<platform::Preferences> preferences;
@@ -71,7 +76,7 @@ TEST_F(MicrophonePermissionTest, AsksOncePerSiteAndRemembersTheAnswerInTheStore)
     microphone.request(local, platform::MediaCaptureType::microphone, record);
     EXPECT_EQ(asker.asked.size(), 1u);
     platform::Preferences reread(folder);
-    EXPECT_EQ(reread.dictionary("microphone"), (std::map<std::string, bool> { { "http://127.0.0.1:8080", true } }));
+    EXPECT_EQ(reread.dictionary("microphone"), (platform::OrderedMap<bool> { { "http://127.0.0.1:8080", true } }));
 
     // The camera is refused without a question.
     microphone.request(other, platform::MediaCaptureType::camera, record);
@@ -91,7 +96,7 @@ TEST_F(MicrophonePermissionTest, AnAnswerKeepsWhatChangedWhileTheQuestionWasUpAn
     elsewhere.setDictionary("microphone", { { "https://example.com", false } });
     preferences->reload();
     asker.pending[0](false);
-    EXPECT_EQ(microphone.remembered(), (std::map<std::string, bool> { { "http://127.0.0.1:8080", false }, { "https://example.com", false } }));
+    EXPECT_EQ(microphone.remembered(), (platform::OrderedMap<bool> { { "https://example.com", false }, { "http://127.0.0.1:8080", false } }));
     EXPECT_EQ(decisions, std::vector<PermissionDecision> { PermissionDecision::deny });
 
     microphone.request(other, platform::MediaCaptureType::microphone, record);

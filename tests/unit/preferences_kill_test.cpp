@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using quillane::platform::OrderedMap;
 using quillane::platform::Preferences;
 
 TEST(PreferencesUnderKill, AKilledWriterNeverLeavesABrokenFileOrLosesAnAnswer)
@@ -19,7 +20,7 @@ TEST(PreferencesUnderKill, AKilledWriterNeverLeavesABrokenFileOrLosesAnAnswer)
     char pattern[] = "/tmp/quillane-kill-XXXXXX";
     ASSERT_TRUE(mkdtemp(pattern));
     std::filesystem::path folder = std::filesystem::path(pattern) / "quillane";
-    const std::map<std::string, bool> answers { { "https://allowed.example", true }, { "http://[::1]:8080", false } };
+    const OrderedMap<bool> answers { { "https://allowed.example", true }, { "http://[::1]:8080", false } };
     {
         Preferences before(folder);
         before.setDictionary("microphone", answers);

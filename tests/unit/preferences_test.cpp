@@ -11,6 +11,7 @@
 
 #include <sys/stat.h>
 
+using quillane::platform::OrderedMap;
 using quillane::platform::Preferences;
 namespace fs = std::filesystem;
 
@@ -53,7 +54,7 @@ protected:
 
 TEST_F(PreferencesTest, ValuesOfEachTypeSurviveARestart)
 {
-    const std::map<std::string, bool> sites {
+    const OrderedMap<bool> sites {
         { "https://example.com", true },
         { "http://[::1]:8080", false },
         { "http://localhost:3000", true },
@@ -73,7 +74,7 @@ TEST_F(PreferencesTest, ValuesOfEachTypeSurviveARestart)
     EXPECT_EQ(again.text("address"), "https://example.com/a?b=1&c=d#top\nsecond line 'quoted' \"double\" \\");
     EXPECT_EQ(again.dictionary("microphone"), sites);
     EXPECT_EQ(again.setDictionary("microphone", {}), true);
-    EXPECT_EQ(Preferences(folder).dictionary("microphone"), (std::map<std::string, bool> {})) << "an empty dictionary is still a dictionary";
+    EXPECT_EQ(Preferences(folder).dictionary("microphone"), (OrderedMap<bool> {})) << "an empty dictionary is still a dictionary";
 }
 
 TEST_F(PreferencesTest, AValueOfAnotherTypeReadsAsAbsent)
@@ -118,10 +119,12 @@ TEST_F(PreferencesTest, WritesReplaceTheFileAtomicallyAndPrivately)
 {
     Preferences preferences(folder);
     preferences.setText("address", "https://first.example/");
+    ASSERT_TRUE(preferences.flush());
     fs::path file = preferences.path();
     fs::path link = root / "old-copy";
     fs::create_hard_link(file, link);
     preferences.setText("address", "https://second.example/");
+    ASSERT_TRUE(preferences.flush());
     // A write goes to a new file that replaces the old one, so the old one's other name keeps the old text.
     EXPECT_NE(contents(link).find("first.example"), std::string::npos);
     EXPECT_NE(contents(file).find("second.example"), std::string::npos);
@@ -137,6 +140,7 @@ TEST_F(PreferencesTest, ACorruptFileIsKeptAsideNotDestroyed)
     Preferences preferences(folder);
     EXPECT_FALSE(preferences.boolean("float"));
     EXPECT_TRUE(preferences.setText("address", "https://example.com/"));
+    EXPECT_TRUE(preferences.flush());
     auto names = filesIn(folder);
     ASSERT_EQ(names.size(), 2u);
     fs::path aside = names[0] == "preferences.ini" ? names[1] : names[0];
@@ -158,7 +162,9 @@ TEST_F(PreferencesTest, AFolderThatCannotBeWrittenKeepsValuesInMemoryAndSaysSo)
 {
     write(root / "not-a-folder", "a plain file");
     Preferences preferences(root / "not-a-folder" / "quillane");
-    EXPECT_FALSE(preferences.setBoolean("float", false));
+    EXPECT_TRUE(preferences.flush()) << "nothing written, nothing failed";
+    EXPECT_TRUE(preferences.setBoolean("float", false)) << "kept";
+    EXPECT_FALSE(preferences.flush()) << "but not written";
     EXPECT_EQ(preferences.boolean("float"), false);
     EXPECT_EQ(contents(root / "not-a-folder"), "a plain file");
 }
@@ -181,7 +187,7 @@ TEST_F(PreferencesTest, ReloadSeesWhatAnotherWriterStored)
     second.setDictionary("microphone", { { "https://a.example", true } });
     EXPECT_FALSE(first.dictionary("microphone"));
     first.reload();
-    EXPECT_EQ(first.dictionary("microphone"), (std::map<std::string, bool> { { "https://a.example", true } }));
+    EXPECT_EQ(first.dictionary("microphone"), (OrderedMap<bool> { { "https://a.example", true } }));
 }
 
 TEST_F(PreferencesTest, OnlyItsOwnLeftoversAreRemovedNeverAPersonsFiles)
@@ -235,6 +241,7 @@ TEST_F(PreferencesTest, AFileCutAnywhereKeepsEveryLineThatStillReads)
     write(folder / "preferences.ini", whole.substr(0, whole.size() / 2));
     Preferences damaged(folder);
     damaged.setBoolean("float", true);
+    ASSERT_TRUE(damaged.flush());
     auto names = filesIn(folder);
     ASSERT_EQ(names.size(), 2u);
     fs::path aside = names[0] == "preferences.ini" ? names[1] : names[0];
