@@ -68,8 +68,8 @@ void LeavingLinks::handOff(const platform::URL& link, const std::string& fromSit
         platform::openWithDefaultApplication(link.absoluteString());
         return;
     }
-    auto remembered = m_preferences.dictionary(keys::leavingLinks).value_or(std::map<std::string, bool> {});
-    if (auto found = remembered.find(rememberedLinkKey(fromSite, link.scheme())); found != remembered.end() && found->second) {
+    auto remembered = m_preferences.dictionary(keys::leavingLinks).value_or(platform::OrderedMap<bool> {});
+    if (remembered.find(rememberedLinkKey(fromSite, link.scheme())).value_or(false)) {
         platform::openWithDefaultApplication(link.absoluteString());
         return;
     }
@@ -93,8 +93,8 @@ void LeavingLinks::ask(const platform::URL& link, const std::string& fromSite, c
             return;
         if (alert->checkBoxValue()) {
             // Read again now: the store may have changed while the question was up.
-            auto remembered = m_preferences.dictionary(keys::leavingLinks).value_or(std::map<std::string, bool> {});
-            remembered[key] = true;
+            auto remembered = m_preferences.dictionary(keys::leavingLinks).value_or(platform::OrderedMap<bool> {});
+            remembered.set(key, true);
             m_preferences.setDictionary(keys::leavingLinks, remembered);
         }
         platform::openWithDefaultApplication(address);
