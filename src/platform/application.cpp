@@ -1,9 +1,5 @@
 #include "platform/gtk/application_impl.h"
 
-#include "platform/gtk/event_dispatch.h"
-
-#include "platform/window.h"
-
 namespace quillane::platform {
 
 Application::Application(const ApplicationIdentity& identity, bool singleInstance)
@@ -16,7 +12,6 @@ Application::Application(const ApplicationIdentity& identity, bool singleInstanc
     g_set_prgname(identity.programName.c_str());
     g_set_application_name(identity.displayName.c_str());
     m_impl->windowClass = identity.windowClass;
-
     auto flags = singleInstance ? G_APPLICATION_HANDLES_OPEN : G_APPLICATION_NON_UNIQUE;
     m_impl->application = GObjectRef<GtkApplication>::adopt(gtk_application_new(identity.id.c_str(), GApplicationFlags(flags)));
     m_impl->activateSignal = connect<&Impl::onActivate>(m_impl->application.get(), "activate", m_impl.get());
@@ -25,36 +20,26 @@ Application::Application(const ApplicationIdentity& identity, bool singleInstanc
 
 Application::~Application() = default;
 
-void Application::setDelegate(ApplicationDelegate* delegate)
+void Application::Impl::start()
 {
-    m_impl->delegate = delegate;
-}
-
-ApplicationDelegate* Application::delegate() const
-{
-    return m_impl->delegate;
-}
-
-void Application::Impl::launch()
-{
-    if (launched || !delegate)
+    if (started)
         return;
-    launched = true;
+    started = true;
     // Set once GTK has started (its start-up names the class after the program): windows take it
     // when they are made.
     gdk_set_program_class(windowClass.c_str());
-    installEventDispatch();
-    if (!delegate->applicationShouldTerminateAfterLastWindowClosed())
-        g_application_hold(G_APPLICATION(application.get()));
-    delegate->applicationDidFinishLaunching();
+    if (owner.onStartup)
+        owner.onStartup();
 }
 
 void Application::Impl::onActivate(GApplication*)
 {
-    if (launched)
-        owner.activate();
-    else
-        launch();
+    if (started) {
+        if (owner.onActivate)
+            owner.onActivate();
+        return;
+    }
+    start();
 }
 
 void Application::Impl::onOpen(GApplication*, GFile** files, gint count, gchar*)
@@ -65,43 +50,24 @@ void Application::Impl::onOpen(GApplication*, GFile** files, gint count, gchar*)
         if (uri)
             links.emplace_back(static_cast<char*>(uri.get()));
     }
-    // Links that arrive before launch are handed over first, so the launch finds what they chose.
-    if (auto* opener = dynamic_cast<ApplicationOpenDelegate*>(delegate))
-        opener->applicationOpen(links);
-    launch();
+    // Links that come with the first start are opened first, so that the start finds what they chose.
+    if (owner.onOpen)
+        owner.onOpen(links);
+    start();
 }
 
 int Application::run(const std::string& programPath, const std::vector<std::string>& links)
 {
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(programPath.c_str()));
+    std::vector<char*> argv { const_cast<char*>(programPath.c_str()) };
     for (const auto& link : links)
         argv.push_back(const_cast<char*>(link.c_str()));
     argv.push_back(nullptr);
-    return g_application_run(G_APPLICATION(m_impl->application.get()), static_cast<int>(argv.size() - 1), argv.data());
+    return g_application_run(G_APPLICATION(m_impl->application.get()), int(argv.size() - 1), argv.data());
 }
 
-void Application::terminate()
+void Application::quit()
 {
     g_application_quit(G_APPLICATION(m_impl->application.get()));
-}
-
-void Application::activate()
-{
-    for (Window* window : windows()) {
-        if (window->isVisible())
-            window->makeKeyAndOrderFront();
-    }
-}
-
-std::vector<Window*> Application::windows() const
-{
-    std::vector<Window*> result;
-    for (GList* item = gtk_application_get_windows(m_impl->application.get()); item; item = item->next) {
-        if (Window* window = windowFor(GTK_WINDOW(item->data)))
-            result.push_back(window);
-    }
-    return result;
 }
 
 } // namespace quillane::platform

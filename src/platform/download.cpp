@@ -27,15 +27,7 @@ Download::Download(std::unique_ptr<Impl> impl)
 
 Download::~Download() = default;
 
-void Download::setDelegate(DownloadDelegate* delegate)
-{
-    m_impl->delegate = delegate;
-}
 
-void Download::setEndedHandler(std::function<void()> handler)
-{
-    m_impl->ended = std::move(handler);
-}
 
 namespace {
 // Downloads run on after the view that started them has gone (a window that only downloaded).
@@ -59,11 +51,11 @@ Download& startDownload(WebKitDownload* webDownload)
 
 gboolean Download::Impl::onDecideDestination(WebKitDownload*, gchar* suggestedFilename)
 {
-    if (!delegate)
+    if (!owner->onDestination)
         return FALSE;
     auto pending = std::make_shared<PendingDestination>();
     pending->download = download;
-    delegate->decideDestination(*owner, suggestedFilename ? suggestedFilename : "", [pending](std::optional<std::string> path) {
+    owner->onDestination(suggestedFilename ? suggestedFilename : "", [pending](std::optional<std::string> path) {
         if (pending->answered)
             return;
         pending->answered = true;
@@ -81,17 +73,17 @@ gboolean Download::Impl::onDecideDestination(WebKitDownload*, gchar* suggestedFi
 
 void Download::Impl::onFailed(WebKitDownload*, GError* error)
 {
-    if (!delegate || !error)
+    if (!owner->onFailed || !error)
         return;
     bool cancelled = error->domain == WEBKIT_DOWNLOAD_ERROR && error->code == WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER;
-    delegate->downloadDidFail(*owner, cancelled ? downloadCancelledCode : error->code, error->message ? error->message : "");
+    owner->onFailed(cancelled ? downloadCancelledCode : error->code, error->message ? error->message : "");
 }
 
 void Download::Impl::onFinished(WebKitDownload*)
 {
     // Let go on a later turn: this runs inside the download's own signal ("finished" follows
     // "failed" too).
-    if (auto handler = std::exchange(ended, nullptr))
+    if (auto handler = std::exchange(owner->onEnded, nullptr))
         handler();
     Download* self = owner;
     release = runOnMainQueue([self] { running().remove_if([self](const std::unique_ptr<Download>& entry) { return entry.get() == self; }); });

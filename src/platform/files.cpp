@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -118,6 +119,19 @@ bool removeFileOrLink(const std::string& path)
     if (g_lstat(path.c_str(), &info) != 0 || !(S_ISLNK(info.st_mode) || S_ISREG(info.st_mode)))
         return false;
     return g_unlink(path.c_str()) == 0;
+}
+
+bool removeFolder(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::remove_all(path, error);
+    return !error;
+}
+
+std::string makeTemporaryFolder()
+{
+    GCharPtr folder(g_dir_make_tmp("quillane-XXXXXX", nullptr));
+    return folder ? static_cast<char*>(folder.get()) : "";
 }
 
 } // namespace quillane::platform

@@ -31,5 +31,9 @@ bool removeRegularFile(const std::string& path);
 // Removes a regular file, or a symbolic link itself (never what it points to); false when nothing
 // was removed.
 bool removeFileOrLink(const std::string& path);
+// Removes a folder and everything in it, never following a link out of it; false when something stayed.
+bool removeFolder(const std::string& path);
+// A new folder of the program's own in the temporary folder; empty when none could be made.
+std::string makeTemporaryFolder();
 
 } // namespace quillane::platform

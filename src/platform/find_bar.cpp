@@ -81,7 +81,7 @@ FindBar::FindBar(Window& window, double top, Handlers handlers)
     impl.keySignal = connect<&Impl::onKey>(impl.entry, "key-press-event", &impl);
     impl.stopSignal = connect<&Impl::onStop>(impl.entry, "stop-search", &impl);
     impl.closeSignal = connect<&Impl::onClose>(close, "clicked", &impl);
-    gtk_overlay_add_overlay(GTK_OVERLAY(implOf(window).overlay.get()), box);
+    gtk_overlay_add_overlay(GTK_OVERLAY(implOf(window).overlay), box);
 }
 
 FindBar::~FindBar()

@@ -1,7 +1,5 @@
 #include "platform/synthetic_events.h"
 
-#include "platform/pointer.h"
-#include "platform/gtk/screen.h"
 #include "platform/gtk/window_impl.h"
 
 #include <cmath>
@@ -39,35 +37,23 @@ GdkWindow* deepestWindowAt(GdkWindow* window, double& x, double& y)
     return window;
 }
 
-guint stateFor(std::uint64_t flags)
-{
-    guint state = 0;
-    if (flags & shiftKey)
-        state |= GDK_SHIFT_MASK;
-    if (flags & controlKey)
-        state |= GDK_CONTROL_MASK;
-    if (flags & optionKey)
-        state |= GDK_MOD1_MASK;
-    if (flags & commandKey)
-        state |= GDK_MOD4_MASK | GDK_SUPER_MASK;
-    return state;
-}
 } // namespace
 
-bool postMouseEvent(Window& window, Event::Type type, Point locationInWindow, std::uint64_t modifierFlags)
+bool postPrimaryButton(Window& window, bool press, Point inWindow, bool super)
 {
     GdkWindow* toplevel = gtk_widget_get_window(implOf(window).window.get());
-    GdkDevice* device = pointerDevice();
-    if (!toplevel || !device || (type != Event::Type::leftMouseDown && type != Event::Type::leftMouseUp))
+    GdkDisplay* display = gdk_display_get_default();
+    GdkSeat* seat = display ? gdk_display_get_default_seat(display) : nullptr;
+    GdkDevice* device = seat ? gdk_seat_get_pointer(seat) : nullptr;
+    if (!toplevel || !device)
         return false;
-    double x = locationInWindow.x;
-    double y = gdk_window_get_height(toplevel) - locationInWindow.y;
+    double x = inWindow.x, y = inWindow.y;
     int originX = 0, originY = 0;
     gdk_window_get_origin(toplevel, &originX, &originY);
     double rootX = originX + x, rootY = originY + y;
     GdkWindow* target = deepestWindowAt(toplevel, x, y);
 
-    GdkEventPtr owned(gdk_event_new(type == Event::Type::leftMouseDown ? GDK_BUTTON_PRESS : GDK_BUTTON_RELEASE));
+    GdkEventPtr owned(gdk_event_new(press ? GDK_BUTTON_PRESS : GDK_BUTTON_RELEASE));
     GdkEvent* event = owned.get();
     event->button.window = GDK_WINDOW(g_object_ref(target));
     event->button.send_event = TRUE;
@@ -76,14 +62,14 @@ bool postMouseEvent(Window& window, Event::Type type, Point locationInWindow, st
     event->button.y = y;
     event->button.x_root = rootX;
     event->button.y_root = rootY;
-    event->button.state = stateFor(modifierFlags) | (type == Event::Type::leftMouseUp ? GDK_BUTTON1_MASK : 0);
+    event->button.state = (super ? GDK_MOD4_MASK | GDK_SUPER_MASK : 0) | (press ? 0 : GDK_BUTTON1_MASK);
     event->button.button = GDK_BUTTON_PRIMARY;
     gdk_event_set_device(event, device);
     gdk_event_put(event);
     return true;
 }
 
-bool sendKeyEvent(Window& window, const std::string& keyName)
+bool sendKeyPress(Window& window, const std::string& keyName)
 {
     GtkWidget* widget = implOf(window).window.get();
     GdkWindow* toplevel = gtk_widget_get_window(widget);

@@ -1,9 +1,9 @@
 #pragma once
-// The web view: a page of the web engine shown as a view.
+// A page of the web engine. It knows nothing of its owners: what it asks of them, and what it tells
+// them, are callbacks they set or listen to.
 #include "platform/colour.h"
+#include "platform/listeners.h"
 #include "platform/script_value.h"
-#include "platform/view.h"
-#include "platform/web_view_delegates.h"
 
 #include <functional>
 #include <memory>
@@ -13,151 +13,177 @@
 
 namespace quillane::platform {
 
-class ScriptMessageHandler {
-public:
-    virtual ~ScriptMessageHandler() = default;
-    // Called on the main thread, in the order the page posted.
-    virtual void didReceiveScriptMessage(const std::string& name, const ScriptValue& body) = 0;
-};
+class Download;
+class Notification;
+class Window;
 
-struct WebViewConfiguration {
-    bool elementFullscreenEnabled = false;
-    // Injected at document start into the main frame only, in this order, in `scriptWorld`.
-    std::vector<std::string> userScripts;
-    // A world of its own for the user scripts and the message handlers: it shares the page's
-    // document, but the page's scripts can neither see nor reach anything in it. Empty for the
-    // page's own world.
+struct WebViewSettings {
+    // Our own scripts: a world of their own that shares the page's document, where the page's
+    // scripts can neither see nor reach anything. Injected at document start into the main frame.
     std::string scriptWorld;
-    // Run in `scriptWorld` each time the view has committed a load of its own (after the user
-    // scripts, before the page has done much): how the world's scripts learn which view they are in.
+    std::vector<std::string> worldScripts;
+    // Run in the world each time the view has committed a load of its own (after the world's scripts,
+    // before the page has done much): how the world's scripts learn which view they are in.
     std::string scriptOnCommit;
-    // Injected at document start into every frame, before the main-frame scripts.
-    std::vector<std::string> allFramesUserScripts;
-    // Lets pages reach capture devices, so they can ask for the microphone.
-    bool mediaStreamEnabled = false;
-    // A view this one opens for (or was opened by): the two share process, website data and the
-    // opener relationship. Null for a view of its own.
-    WebView* relatedTo = nullptr;
-    // Whether the engine composites the page with OpenGL (it costs more than it gives when OpenGL
-    // runs in software).
-    bool acceleratedCompositing = true;
-    // Lets the inspector be opened (and its item appear in the page's context menu).
-    bool developerExtras = false;
-    // Gives pages a pretend microphone (for tests: a machine without one has no device to ask for).
+    // Scripts of the world post to webkit.messageHandlers.<messageHandler>.postMessage(body).
+    std::string messageHandler;
+    // Injected at document start into every frame, in the page's own world.
+    std::vector<std::string> allFramesScripts;
+    // A view this one opens for: the two share process, website data and the opener relationship.
+    class WebView* relatedTo = nullptr;
+    bool elementFullScreen = false;
+    // Lets pages reach capture devices, so that they can ask for the microphone; a pretend one for tests.
+    bool mediaStreams = false;
     bool mockCaptureDevices = false;
-    // Scripts of `scriptWorld` post to these with webkit.messageHandlers.<name>.postMessage(body).
-    std::vector<std::pair<std::string, ScriptMessageHandler*>> messageHandlers;
+    bool developerExtras = false;
+    // Whether the engine composites the page with OpenGL (it costs more than it gives when OpenGL runs in software).
+    bool acceleratedCompositing = true;
 };
 
-struct URLRequest {
+struct SecurityOrigin {
+    std::string protocol;
+    std::string host;
+    // 0 for the scheme's default port.
+    int port = 0;
+};
+
+enum class MediaCaptureType { camera, microphone, cameraAndMicrophone };
+
+// A page asks for a window of its own (window.open, a link with a target, a form with one).
+struct NewWindowRequest {
     std::string url;
-    // A load that has not started to arrive by then is stopped.
-    double timeoutInterval = 60;
+    // A link the user followed (as opposed to the page's script opening a window).
+    bool followedLink = false;
 };
 
-enum class FullscreenState { notInFullscreen, enteringFullscreen, inFullscreen, exitingFullscreen };
-
-// Keeps a change handler installed for as long as it lives.
-class Observation {
-public:
-    Observation();
-    ~Observation();
-    Observation(Observation&&) noexcept;
-    Observation& operator=(Observation&&) noexcept;
-    struct Impl;
-    explicit Observation(std::unique_ptr<Impl> impl);
-
-private:
-    std::unique_ptr<Impl> m_impl;
+// Why a page did not load.
+struct LoadFailure {
+    enum class Kind {
+        // Given up by the program or replaced by another load, or handed to a download: nothing to tell.
+        cancelled,
+        refused,
+        nameNotFound,
+        timedOut,
+        // The site's certificate was not accepted; `certificateProblems` says why.
+        certificate,
+        // The address names a port that web pages may not reach (one of another kind of service).
+        blockedPort,
+        other,
+    };
+    Kind kind = Kind::other;
+    // The address that failed, and the engine's own words.
+    std::string address;
+    std::string message;
+    std::vector<std::string> certificateProblems;
 };
 
-class WebView : public View {
+enum class ProcessEnd { crashed, exceededMemoryLimit, endedByProgram };
+
+// An entry the program adds to the page's context menu: one of the application's commands, or a
+// separator when `command` is empty.
+struct ContextMenuEntry {
+    std::string label;
+    std::string command;
+};
+
+class WebView {
 public:
-    WebView(Rect frame, const WebViewConfiguration& configuration);
-    ~WebView() override;
+    explicit WebView(const WebViewSettings& settings);
+    ~WebView();
+    WebView(const WebView&) = delete;
+    WebView& operator=(const WebView&) = delete;
 
-    std::string_view typeName() const override { return "WebView"; }
-    bool mouseDownCanMoveWindow() const override { return false; }
+    // What the page asks of the program; each request is answered once, and one left unset, or
+    // whose answer is dropped unanswered, is refused (or cancelled).
+    std::function<void(const SecurityOrigin&, MediaCaptureType, std::function<void(bool allow)>)> onMediaRequest;
+    std::function<void(const SecurityOrigin&, std::function<void(bool allow)>)> onNotificationRequest;
+    // A notification of an allowed site; it lives until the page or the user closes it.
+    std::function<void(Notification&)> onNotification;
+    // The chosen files' paths, or none for a cancel.
+    std::function<void(bool multiple, std::function<void(std::optional<std::vector<std::string>>)>)> onFileChooser;
+    // A new view for the request, made with `relatedTo` set to this one; or null to refuse it.
+    std::function<WebView*(const NewWindowRequest&)> onCreateWindow;
+    std::function<void()> onReadyToShow;
+    // The page asked to be closed (window.close(), or tryClose() it did not object to).
+    std::function<void()> onClose;
+    // The page objects to being left (its beforeunload handler): whether to leave all the same.
+    std::function<void(std::function<void(bool leave)>)> onBeforeUnload;
+    // The page asks to be printed (window.print()).
+    std::function<void()> onPrint;
+    // How many times the text looked for is in the page (0: not at all).
+    std::function<void(unsigned matches)> onFindResult;
+    std::function<std::vector<ContextMenuEntry>()> onContextMenu;
+    // A navigation became a download: one the page asked for, or a response the view cannot show.
+    std::function<void(Download&)> onDownload;
+    // What our world's scripts post.
+    std::function<void(const ScriptValue&)> onScriptMessage;
+    // The page shows one of its elements over the whole window, or stops.
+    std::function<void(bool fullScreen)> onElementFullScreen;
 
-    void load(const URLRequest& request);
-    void loadHTMLString(const std::string& html, const std::string& baseURL);
-    // The current address, if the view has one.
-    std::optional<std::string> url() const;
+    // What the page tells whoever listens.
+    Listeners<> loadCommitted;
+    Listeners<> loadFinished;
+    // A load failed before anything of it was shown; the view keeps what it showed.
+    Listeners<const LoadFailure&> loadFailed;
+    // The process that ran the page ended: nothing live shows until it loads again.
+    Listeners<ProcessEnd> processEnded;
+    Listeners<> titleChanged;
+    Listeners<> themeColourChanged;
 
-    // What the engine shows under the page: the page's theme colour when it declares one, else the
-    // view's background colour.
-    Colour underPageBackgroundColour() const;
-    // Whether the engine has reported a theme colour of the page's.
-    bool hasThemeColour() const;
-    FullscreenState fullscreenState() const;
-
-    // The handler runs on every change (and once at once when `initial` is set).
-    Observation observeUnderPageBackgroundColour(std::function<void()> handler, bool initial);
-    Observation observeFullscreenState(std::function<void()> handler);
-    // The page's title ("" when it has none), and a handler for its changes.
-    std::string title() const;
-    Observation observeTitle(std::function<void()> handler);
-    // Whether pages run in the engine's sandbox.
-    static bool isSandboxed();
-
-    // Loads the current page again, revalidating every cached copy.
-    void reloadFromOrigin();
-    // The page's zoom, 1 for its own size.
-    double zoomLevel() const;
-    void setZoomLevel(double level);
-
-    // Finds text in the page (case-insensitive, wrapping round), highlighting every match; the
-    // find delegate hears how many there are.
-    void find(const std::string& text);
-    void findNext();
-    void findPrevious();
-    // Ends finding and clears the highlights.
-    void finishFind();
-
-    // The system's print dialog for the page, attached to the window; printing to a file starts in
-    // `folder`. `answered` hears whether the user chose to print (false for a cancel).
-    void print(Window& parent, const std::string& folder, std::function<void(bool printed)> answered);
-    // Prints the page to a PDF file without a dialog; the completion says whether it was written.
-    void printToFile(const std::string& path, std::function<void(bool)> completion);
-
-    // The engine's web inspector, for the people who build the pages.
-    void showInspector();
-
-    // Asks the page to let itself be closed: the windows delegate hears webViewDidClose when it
-    // does (at once for a page with no beforeunload handler).
-    void tryClose();
-    // Whether the view has ever committed a load (shown a page of its own).
-    bool hasCommittedLoad() const;
-
+    // Loads the address; a load that has not started to arrive within `timeout` seconds is stopped.
+    void load(const std::string& url, double timeout);
+    void loadHTML(const std::string& html, const std::string& baseURL);
     // Shows a page of the program's own in place of the one that failed at `address`; the view's
     // address stays `address`, so reloading tries it again.
     void showAlternateHTML(const std::string& html, const std::string& address);
+    void reloadFromOrigin();
+    // Asks the page to let itself be closed: onClose hears when it does.
+    void tryClose();
+    // The current address, if the view has one; whether it has shown a page of its own.
+    std::optional<std::string> url() const;
+    bool hasCommittedLoad() const;
+    std::string title() const;
 
-    // Runs a script in the main frame; the completion gets its value as text (a string as it is, other
-    // values as JSON), or the error's message.
+    // What the engine shows under the page: the page's theme colour when it declares one, else the
+    // view's background colour.
+    Colour underPageColour() const;
+    bool hasThemeColour() const;
+
+    double zoomLevel() const;
+    void setZoomLevel(double level);
+    // Finds text (case-insensitive, wrapping round), highlighting every match; onFindResult hears.
+    void find(const std::string& text);
+    void findNext();
+    void findPrevious();
+    void finishFind();
+
+    // The system's print dialog for the page, over `parent`; printing to a file starts in `folder`.
+    // `answered` hears whether the user chose to print.
+    void print(Window& parent, const std::string& folder, std::function<void(bool printed)> answered);
+    // Prints the page to a PDF file without a dialog; the completion says whether it was written.
+    void printToFile(const std::string& path, std::function<void(bool)> completion);
+    void showInspector();
+
+    // Runs a script in the main frame's own world; the completion gets its value as text (a string as
+    // it is, other values as JSON), or the error's message.
     void evaluateJavaScript(const std::string& script,
         std::function<void(std::optional<std::string> value, std::optional<std::string> error)> completion = nullptr);
-    // Runs an async function body in the view's script world (so the page can neither see nor change
-    // what it uses), awaiting what it returns; the completion gets the value as text, or none.
-    // `arguments` become the function's named string arguments.
+    // Runs an async function body in our world, awaiting what it returns; `arguments` become its named
+    // string arguments. The completion gets a string value, or none.
     void callAsyncJavaScript(const std::string& body, const std::vector<std::pair<std::string, std::string>>& arguments,
-        std::function<void(std::optional<std::string> value)> completion);
+        std::function<void(std::optional<std::string>)> completion);
     // Saves the page's favicon as a PNG file; false when the page has none.
     bool saveFavicon(const std::string& path) const;
+    // Whether the view has the keyboard in its window (editing commands act on it then).
+    bool hasKeyboardFocus() const;
 
-    // Whether the editing commands (cut, copy, paste) reach this view and it carries them out.
-    bool respondsToEditingCommands() const;
-
-    void setUIDelegate(WebUIDelegate* delegate);
-    void setNavigationDelegate(NavigationDelegate* delegate);
-    WebUIDelegate* uiDelegate() const;
-    NavigationDelegate* navigationDelegate() const;
+    // Whether pages run in the engine's sandbox.
+    static bool isSandboxed();
 
     struct Impl;
 
 private:
     friend struct PlatformAccess;
-    friend struct Observation::Impl;
     std::unique_ptr<Impl> m_impl;
 };
 

@@ -57,6 +57,8 @@ gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent event, gcha
         return FALSE;
     LoadFailure failure;
     failure.kind = kindOf(error, timedOut);
+    // The time-out belonged to that load alone.
+    timedOut = false;
     failure.address = uri ? uri : "";
     failure.message = error && error->message ? error->message : "";
     failed(failure);
@@ -80,33 +82,23 @@ gboolean WebView::Impl::onLoadFailedWithTLSErrors(WebKitWebView*, gchar* uri, GT
 void WebView::Impl::failed(const LoadFailure& failure)
 {
     failedProvisionally = true;
-    if (auto* delegate = dynamic_cast<NavigationLoadDelegate*>(navigationDelegate))
-        delegate->webViewDidFailProvisionalNavigation(owner, failure);
+    owner.loadFailed(failure);
 }
 
 void WebView::Impl::onProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason)
 {
     loadTimeout.cancel();
-    auto* delegate = dynamic_cast<WebContentProcessDelegate*>(navigationDelegate);
-    if (!delegate)
-        return;
     switch (reason) {
     case WEBKIT_WEB_PROCESS_CRASHED:
-        delegate->webViewWebContentProcessDidTerminate(owner, ProcessTermination::crashed);
+        owner.processEnded(ProcessEnd::crashed);
         break;
     case WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT:
-        delegate->webViewWebContentProcessDidTerminate(owner, ProcessTermination::exceededMemoryLimit);
+        owner.processEnded(ProcessEnd::exceededMemoryLimit);
         break;
     case WEBKIT_WEB_PROCESS_TERMINATED_BY_API:
-        delegate->webViewWebContentProcessDidTerminate(owner, ProcessTermination::terminatedByProgram);
+        owner.processEnded(ProcessEnd::endedByProgram);
         break;
     }
-}
-
-void WebView::showAlternateHTML(const std::string& html, const std::string& address)
-{
-    m_impl->loadTimeout.cancel();
-    webkit_web_view_load_alternate_html(m_impl->view.get(), html.c_str(), address.c_str(), address.c_str());
 }
 
 } // namespace quillane::platform

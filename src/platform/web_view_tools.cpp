@@ -17,25 +17,6 @@ void WebView::setZoomLevel(double level)
     webkit_web_view_set_zoom_level(m_impl->view.get(), level);
 }
 
-void WebView::Impl::connectFind()
-{
-    WebKitFindController* finder = webkit_web_view_get_find_controller(view.get());
-    foundSignal = connect<&Impl::onFound>(finder, "counted-matches", this);
-    failedToFindSignal = connect<&Impl::onFailedToFind>(finder, "failed-to-find-text", this);
-}
-
-void WebView::Impl::onFound(WebKitFindController*, guint matches)
-{
-    if (auto* delegate = dynamic_cast<FindDelegate*>(uiDelegate))
-        delegate->webViewDidFind(owner, matches);
-}
-
-void WebView::Impl::onFailedToFind(WebKitFindController*)
-{
-    if (auto* delegate = dynamic_cast<FindDelegate*>(uiDelegate))
-        delegate->webViewDidFailToFind(owner);
-}
-
 void WebView::find(const std::string& text)
 {
     WebKitFindController* finder = webkit_web_view_get_find_controller(m_impl->view.get());
@@ -169,7 +150,7 @@ void WebView::print(Window& parent, const std::string& folder, std::function<voi
     // The application's keys (Quit among them) work in it as in the window.
     if (GtkApplication* application = gtk_window_get_application(window))
         gtk_window_set_application(GTK_WINDOW(dialog), application);
-    if (parent.level() > windowLevel::normal)
+    if (parent.keepsAbove())
         gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
     auto* shown = new PrintDialog;
     shown->dialog = GObjectRef<GtkWidget>::retain(dialog);
@@ -189,35 +170,9 @@ void WebView::printToFile(const std::string& path, std::function<void(bool)> com
     webkit_print_operation_print(job->operation.get());
 }
 
-gboolean WebView::Impl::onPrint(WebKitWebView*, WebKitPrintOperation*)
-{
-    // Never the engine's own dialog, which would hold the whole program until it is answered.
-    if (auto* delegate = dynamic_cast<PrintDelegate*>(uiDelegate))
-        delegate->webViewRequestsPrinting(owner);
-    return TRUE;
-}
-
 void WebView::showInspector()
 {
     webkit_web_inspector_show(webkit_web_view_get_inspector(m_impl->view.get()));
-}
-
-gboolean WebView::Impl::onContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*)
-{
-    auto* delegate = dynamic_cast<ContextMenuDelegate*>(uiDelegate);
-    GApplication* application = g_application_get_default();
-    if (!delegate || !application)
-        return FALSE;
-    for (const auto& entry : delegate->contextMenuEntries(owner)) {
-        if (entry.command.empty()) {
-            webkit_context_menu_append(menu, webkit_context_menu_item_new_separator());
-            continue;
-        }
-        GAction* action = g_action_map_lookup_action(G_ACTION_MAP(application), entry.command.c_str());
-        if (action)
-            webkit_context_menu_append(menu, webkit_context_menu_item_new_from_gaction(action, entry.title.c_str(), nullptr));
-    }
-    return FALSE;
 }
 
 } // namespace quillane::platform

@@ -1,153 +1,159 @@
 #include "platform/gtk/window_impl.h"
 
 #include "platform/gtk/application_impl.h"
-#include "platform/gtk/screen.h"
-#include "platform/view.h"
-#include "platform/gtk/view_widget.h"
 
 #include <gdk/gdkx.h>
 
-#include <algorithm>
 #include <cmath>
 
 namespace quillane::platform {
 
 namespace {
 constexpr const char* windowKey = "quillane-window";
-}
+// A window manager that has not granted full screen by then will not.
+constexpr double fullScreenPatience = 3;
 
-Window* windowFor(GtkWindow* window)
+GdkRectangle primaryWorkarea()
 {
-    return static_cast<Window*>(g_object_get_data(G_OBJECT(window), windowKey));
+    GdkRectangle area { 0, 0, 0, 0 };
+    GdkDisplay* display = gdk_display_get_default();
+    GdkMonitor* monitor = display ? gdk_display_get_primary_monitor(display) : nullptr;
+    if (!monitor && display && gdk_display_get_n_monitors(display) > 0)
+        monitor = gdk_display_get_monitor(display, 0);
+    if (monitor)
+        gdk_monitor_get_workarea(monitor, &area);
+    return area;
 }
+} // namespace
 
-Window::Window(Application& application, Rect contentRect, std::uint64_t styleMask)
-    : m_impl(std::make_unique<Impl>(*this))
+Window* windowOf(GtkWidget* widget)
 {
-    Impl& impl = *m_impl;
-    impl.styleMask = styleMask & ~styleMask::fullScreen;
-    GtkWidget* window = gtk_application_window_new(implOf(application).application.get());
-    impl.window = GObjectRef<GtkWidget>::retain(window);
-    g_object_set_data(G_OBJECT(window), windowKey, this);
-    gtk_application_window_set_show_menubar(GTK_APPLICATION_WINDOW(window), FALSE);
-    bool frameless = styleMask & styleMask::fullSizeContentView;
-    gtk_window_set_decorated(GTK_WINDOW(window), !frameless);
-    gtk_window_set_resizable(GTK_WINDOW(window), (styleMask & styleMask::resizable) != 0);
-    // A frameless window paints its background itself: it is the colour of the band above the page.
-    gtk_widget_set_app_paintable(window, frameless);
-
-    auto width = static_cast<int>(std::lround(contentRect.size.width));
-    auto height = static_cast<int>(std::lround(contentRect.size.height));
-    gtk_window_set_default_size(GTK_WINDOW(window), width, height);
-    // The pointer is followed over the whole window, focused or not, for the views' tracking areas.
-    gtk_widget_add_events(window, GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK);
-    impl.rootFrame = rootRectFromScreen(contentRect);
-    gtk_window_move(GTK_WINDOW(window), impl.rootFrame.x, impl.rootFrame.y);
-
-    impl.overlay = GObjectRef<GtkWidget>::retain(gtk_overlay_new());
-    gtk_container_add(GTK_CONTAINER(window), impl.overlay.get());
-    gtk_widget_show(impl.overlay.get());
-    impl.configureSignal = connect<&Impl::onConfigure>(window, "configure-event", &impl);
-    impl.stateSignal = connect<&Impl::onWindowState>(window, "window-state-event", &impl);
-    impl.destroySignal = connect<&Impl::onDestroy>(window, "destroy", &impl);
-    impl.deleteSignal = connect<&Impl::onDelete>(window, "delete-event", &impl);
-    impl.keySignal = connect<&Impl::onKeyPress>(window, "key-press-event", &impl);
-    if (!frameless)
-        return;
-    impl.drawSignal = connect<&Impl::onDraw>(window, "draw", &impl);
-    impl.buttons = std::make_unique<WindowButtons>([this](WindowButton button) {
-        switch (button) {
-        case WindowButton::close:
-            performClose();
-            break;
-        case WindowButton::miniaturize:
-            gtk_window_iconify(GTK_WINDOW(m_impl->window.get()));
-            break;
-        case WindowButton::zoom:
-            m_impl->zoom();
-            break;
-        }
-    });
-    gtk_overlay_add_overlay(GTK_OVERLAY(impl.overlay.get()), impl.buttons->widget());
-    // Only the buttons themselves take presses; the rest of their strip passes them to the page.
-    gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(impl.overlay.get()), impl.buttons->widget(), TRUE);
+    GtkWidget* toplevel = widget ? gtk_widget_get_toplevel(widget) : nullptr;
+    return toplevel ? static_cast<Window*>(g_object_get_data(G_OBJECT(toplevel), windowKey)) : nullptr;
 }
 
-Window::Window(const Native& native)
-    : m_impl(std::make_unique<Impl>(*this))
+Press pressFrom(const GdkEvent* event, GtkWidget* window)
 {
-    Impl& impl = *m_impl;
-    impl.window = GObjectRef<GtkWidget>::retain(GTK_WIDGET(native.window));
-    g_object_set_data(G_OBJECT(native.window), windowKey, this);
-    impl.destroySignal = connect<&Impl::onDestroy>(native.window, "destroy", &impl);
+    Press press;
+    guint button = 0;
+    gdk_event_get_button(event, &button);
+    press.button = button;
+    press.count = event->type == GDK_2BUTTON_PRESS ? 2 : event->type == GDK_3BUTTON_PRESS ? 3 : 1;
+    double rootX = 0, rootY = 0;
+    gdk_event_get_root_coords(event, &rootX, &rootY);
+    press.onScreen = { rootX, rootY };
+    int originX = 0, originY = 0;
+    if (GdkWindow* own = gtk_widget_get_window(window))
+        gdk_window_get_origin(own, &originX, &originY);
+    // A pointer stands for the centre of the pixel it is over.
+    press.inWindow = { std::floor(rootX - originX) + 0.5, std::floor(rootY - originY) + 0.5 };
+    GdkModifierType state {};
+    gdk_event_get_state(event, &state);
+    press.super = state & (GDK_SUPER_MASK | GDK_MOD4_MASK);
+    press.shift = state & GDK_SHIFT_MASK;
+    press.control = state & GDK_CONTROL_MASK;
+    press.seconds = secondsNow();
+    press.serverTime = gdk_event_get_time(event);
+    return press;
 }
 
-std::unique_ptr<Window> windowAround(GtkWindow* window)
+Window::Impl::Impl(Window& window, Application& application, GtkWidget* content, Size size, bool decorated)
+    : owner(window)
+    , page(content)
 {
-    return PlatformAccess::make<Window>(Window::Native { window });
-}
+    GtkWidget* widget = gtk_application_window_new(implOf(application).application.get());
+    this->window = GObjectRef<GtkWidget>::retain(widget);
+    g_object_set_data(G_OBJECT(widget), windowKey, &window);
+    gtk_application_window_set_show_menubar(GTK_APPLICATION_WINDOW(widget), FALSE);
+    gtk_window_set_decorated(GTK_WINDOW(widget), decorated);
+    gtk_window_set_default_size(GTK_WINDOW(widget), int(std::lround(size.width)), int(std::lround(size.height)));
+    frame = { 0, 0, int(std::lround(size.width)), int(std::lround(size.height)) };
+    gtk_widget_add_events(widget, GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK | GDK_LEAVE_NOTIFY_MASK | GDK_FOCUS_CHANGE_MASK);
 
-Window::~Window() = default;
+    overlay = gtk_overlay_new();
+    GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    gtk_box_pack_end(GTK_BOX(column), page, TRUE, TRUE, 0);
+    gtk_container_add(GTK_CONTAINER(overlay), column);
+    gtk_container_add(GTK_CONTAINER(widget), overlay);
+    gtk_widget_show_all(overlay);
+
+    signals.push_back(connect<&Impl::onConfigure>(widget, "configure-event", this));
+    signals.push_back(connect<&Impl::onWindowState>(widget, "window-state-event", this));
+    signals.push_back(connect<&Impl::onDestroy>(widget, "destroy", this));
+    signals.push_back(connect<&Impl::onDelete>(widget, "delete-event", this));
+    signals.push_back(connect<&Impl::onKeyPress>(widget, "key-press-event", this));
+    signals.push_back(connect<&Impl::onFocus>(widget, "focus-in-event", this));
+    signals.push_back(connect<&Impl::onFocus>(widget, "focus-out-event", this));
+    signals.push_back(connect<&Impl::onLeave>(widget, "leave-notify-event", this));
+    // Presses and pointer moves anywhere in the window, before what lies under them has them.
+    pressWatch = GObjectRef<GtkGesture>::adopt(gtk_gesture_multi_press_new(widget));
+    gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(pressWatch.get()), 0);
+    gtk_event_controller_set_propagation_phase(GTK_EVENT_CONTROLLER(pressWatch.get()), GTK_PHASE_CAPTURE);
+    signals.push_back(connect<&Impl::onPressed>(pressWatch.get(), "pressed", this));
+    motionWatch = GObjectRef<GtkEventController>::adopt(gtk_event_controller_motion_new(widget));
+    gtk_event_controller_set_propagation_phase(motionWatch.get(), GTK_PHASE_CAPTURE);
+    signals.push_back(connect<&Impl::onMotion>(motionWatch.get(), "motion", this));
+}
 
 Window::Impl::~Impl()
 {
-    flushAutosave();
-    if (window)
+    if (frameSave.isPending()) {
+        frameSave.cancel();
+        saveFrame();
+    }
+    signals.clear();
+    if (window) {
         g_object_set_data(G_OBJECT(window.get()), windowKey, nullptr);
+        if (!destroyed)
+            gtk_widget_destroy(window.get());
+    }
 }
 
-gboolean Window::Impl::onDraw(GtkWidget*, cairo_t* cairo)
+Window::Window(Application& application, WebView& page, Size size)
+    : m_impl(std::make_unique<Impl>(*this, application, widgetOf(page), size, true))
 {
-    cairo_save(cairo);
-    cairo_set_source_rgba(cairo, background.red, background.green, background.blue, background.alpha);
-    cairo_set_operator(cairo, CAIRO_OPERATOR_SOURCE);
-    cairo_paint(cairo);
-    cairo_restore(cairo);
-    return FALSE;
 }
+
+Window::Window(Application& application, WebView& page, Size size, double band)
+    : m_impl(std::make_unique<Impl>(*this, application, widgetOf(page), size, false))
+{
+    m_impl->buildTitleBar(band);
+}
+
+Window::~Window() = default;
 
 gboolean Window::Impl::onConfigure(GtkWidget*, GdkEventConfigure* event)
 {
     int x = 0, y = 0;
     gtk_window_get_position(GTK_WINDOW(window.get()), &x, &y);
-    bool changed = x != rootFrame.x || y != rootFrame.y || event->width != rootFrame.width || event->height != rootFrame.height;
-    rootFrame = { x, y, event->width, event->height };
-    layOutContent();
+    bool changed = x != frame.x || y != frame.y || event->width != frame.width || event->height != frame.height;
+    frame = { x, y, event->width, event->height };
     if (changed)
-        scheduleAutosave();
+        scheduleFrameSave();
     return FALSE;
 }
 
 gboolean Window::Impl::onWindowState(GtkWidget*, GdkEventWindowState* event)
 {
-    maximized = (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
-    auto* fullScreenDelegate = dynamic_cast<WindowFullScreenDelegate*>(delegate);
-    // Full screen for a page's element is not the user's full screen.
-    if ((event->changed_mask & GDK_WINDOW_STATE_FULLSCREEN) && fullScreenForPage) {
-        if (!(event->new_window_state & GDK_WINDOW_STATE_FULLSCREEN))
-            fullScreenForPage = false;
-    } else if (event->changed_mask & GDK_WINDOW_STATE_FULLSCREEN) {
+    maximised = event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED;
+    if (event->changed_mask & GDK_WINDOW_STATE_FULLSCREEN) {
         bool entered = event->new_window_state & GDK_WINDOW_STATE_FULLSCREEN;
-        fullScreenTimer.cancel();
-        if (entered)
-            styleMask |= styleMask::fullScreen;
-        else
-            styleMask &= ~styleMask::fullScreen;
-        // The layout follows the new size first, then the delegate hears of it.
-        layOutContent();
-        if (fullScreenDelegate) {
-            if (entered)
-                fullScreenDelegate->windowDidEnterFullScreen(owner);
-            else
-                fullScreenDelegate->windowDidExitFullScreen(owner);
+        if (fullScreenForPage) {
+            // The page's element full screen, not the user's.
+            if (!entered)
+                fullScreenForPage = false;
+        } else {
+            fullScreenPatience.cancel();
+            fullScreen = entered;
+            layOut();
+            if (owner.onFullScreenChanged)
+                owner.onFullScreenChanged(entered);
         }
     }
     if (event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) {
         bool nowIconified = event->new_window_state & GDK_WINDOW_STATE_ICONIFIED;
-        if (iconified && !nowIconified) {
-            if (auto* restored = dynamic_cast<WindowMiniaturizeDelegate*>(delegate))
-                restored->windowDidDeminiaturize(owner);
-        }
+        if (iconified && !nowIconified && owner.onDeiconified)
+            owner.onDeiconified();
         iconified = nowIconified;
     }
     return FALSE;
@@ -155,118 +161,53 @@ gboolean Window::Impl::onWindowState(GtkWidget*, GdkEventWindowState* event)
 
 void Window::Impl::onDestroy(GtkWidget*)
 {
-    flushAutosave();
+    if (frameSave.isPending()) {
+        frameSave.cancel();
+        saveFrame();
+    }
     destroyed = true;
 }
 
-void Window::Impl::layOutContent()
+gboolean Window::Impl::onDelete(GtkWidget*, GdkEvent*)
 {
-    if (contentView)
-        contentView->setFrame({ { 0, 0 }, { double(rootFrame.width), double(rootFrame.height) } });
-    // A page's element in full screen covers everything, whatever the view's own frame says.
-    View* cover = pageFullScreenView;
-    if (cover && cover->superview() && widgetOf(*cover->superview()).layout) {
-        gtk_layout_move(widgetOf(*cover->superview()).layout, widgetOf(*cover).widget.get(), 0, 0);
-        gtk_widget_set_size_request(widgetOf(*cover).widget.get(), rootFrame.width, rootFrame.height);
-    }
+    return !closing && owner.onCloseRequest && !owner.onCloseRequest();
 }
 
-void Window::zoom()
+gboolean Window::Impl::onFocus(GtkWidget*, GdkEventFocus* event)
 {
-    m_impl->zoom();
+    if (event->in)
+        gtk_window_set_urgency_hint(GTK_WINDOW(window.get()), FALSE);
+    if (owner.onFocusChanged)
+        owner.onFocusChanged(event->in);
+    return FALSE;
 }
 
-void Window::toggleMaximised()
+gboolean Window::Impl::onLeave(GtkWidget*, GdkEventCrossing* event)
 {
-    GtkWindow* gtkWindow = GTK_WINDOW(m_impl->window.get());
-    if (gtk_window_is_maximized(gtkWindow))
-        gtk_window_unmaximize(gtkWindow);
-    else
-        gtk_window_maximize(gtkWindow);
+    // Into a window of its own (the page's) is not out of the window.
+    if (event->detail != GDK_NOTIFY_INFERIOR && owner.onPointer)
+        owner.onPointer(std::nullopt);
+    return FALSE;
 }
 
-void Window::beginKeyboardMove()
+void Window::Impl::onMotion(GtkEventControllerMotion*, gdouble x, gdouble y)
 {
-    // Without a button GDK asks the window manager for its keyboard move.
-    Rect frame = screenRectFromRoot(m_impl->rootFrame);
-    gtk_window_begin_move_drag(GTK_WINDOW(m_impl->window.get()), 0, m_impl->rootFrame.x + int(frame.size.width / 2),
-        m_impl->rootFrame.y + int(frame.size.height / 2), gtk_get_current_event_time());
+    if (owner.onPointer)
+        owner.onPointer(Point { std::floor(x) + 0.5, std::floor(y) + 0.5 });
 }
 
-void Window::beginKeyboardResize()
+void Window::Impl::onPressed(GtkGestureMultiPress* gesture, gint, gdouble, gdouble)
 {
-    gtk_window_begin_resize_drag(GTK_WINDOW(m_impl->window.get()), GDK_WINDOW_EDGE_SOUTH_EAST, 0, m_impl->rootFrame.x + m_impl->rootFrame.width,
-        m_impl->rootFrame.y + m_impl->rootFrame.height, gtk_get_current_event_time());
-}
-
-void Window::Impl::zoom()
-{
-    GtkWindow* gtkWindow = GTK_WINDOW(window.get());
-    if (auto* asked = dynamic_cast<WindowZoomDelegate*>(delegate)) {
-        Rect workarea = screenRectFromRoot(primaryMonitorWorkarea());
-        if (!asked->windowShouldZoom(owner, workarea))
-            return;
-    }
-    if (gtk_window_is_maximized(gtkWindow))
-        gtk_window_unmaximize(gtkWindow);
-    else
-        gtk_window_maximize(gtkWindow);
-}
-
-std::uint64_t Window::styleMask() const
-{
-    return m_impl->styleMask;
-}
-
-Rect Window::frame() const
-{
-    return screenRectFromRoot(m_impl->rootFrame);
-}
-
-void Window::setFrame(Rect frame)
-{
-    Impl& impl = *m_impl;
-    GdkRectangle root = rootRectFromScreen(frame);
-    if (root.width <= 0 || root.height <= 0)
+    GdkEventSequence* sequence = gtk_gesture_single_get_current_sequence(GTK_GESTURE_SINGLE(gesture));
+    const GdkEvent* event = gtk_gesture_get_last_event(GTK_GESTURE(gesture), sequence);
+    if (!event)
         return;
-    GtkWindow* window = GTK_WINDOW(impl.window.get());
-    gtk_window_move(window, root.x, root.y);
-    gtk_window_resize(window, root.width, root.height);
-    bool resized = root.width != impl.rootFrame.width || root.height != impl.rootFrame.height;
-    impl.rootFrame = root;
-    if (resized)
-        impl.layOutContent();
-    impl.scheduleAutosave();
-}
-
-bool Window::hasSettledFrame() const
-{
-    GdkWindow* window = gtk_widget_get_window(m_impl->window.get());
-    return window && gdk_window_get_width(window) == m_impl->rootFrame.width && gdk_window_get_height(window) == m_impl->rootFrame.height
-        && gtk_widget_get_allocated_height(m_impl->window.get()) == m_impl->rootFrame.height;
-}
-
-void Window::center()
-{
-    GdkRectangle area = primaryMonitorWorkarea();
-    Impl& impl = *m_impl;
-    GdkRectangle root = impl.rootFrame;
-    root.x = area.x + (area.width - root.width) / 2;
-    root.y = area.y + (area.height - root.height) / 2;
-    setFrame(screenRectFromRoot(root));
-}
-
-double Window::titleBarHeight() const
-{
-    return WindowButtons::titleBarHeight;
-}
-
-Rect Window::contentLayoutRect() const
-{
-    Size size { double(m_impl->rootFrame.width), double(m_impl->rootFrame.height) };
-    if (!(m_impl->styleMask & styleMask::fullScreen))
-        size.height = std::max(0.0, size.height - titleBarHeight());
-    return { { 0, 0 }, size };
+    countUserInput();
+    // Taken presses reach nothing else, their releases neither.
+    if (owner.onPress && owner.onPress(pressFrom(event, window.get())))
+        gtk_gesture_set_state(GTK_GESTURE(gesture), GTK_EVENT_SEQUENCE_CLAIMED);
+    else
+        gtk_gesture_set_state(GTK_GESTURE(gesture), GTK_EVENT_SEQUENCE_DENIED);
 }
 
 void Window::setTitle(const std::string& title)
@@ -279,149 +220,52 @@ void Window::setIconName(const std::string& iconName)
     gtk_window_set_icon_name(GTK_WINDOW(m_impl->window.get()), iconName.c_str());
 }
 
-Colour Window::backgroundColour() const
+void Window::setKeepAbove(bool above)
 {
-    return m_impl->background;
+    m_impl->keepAbove = above;
+    gtk_window_set_keep_above(GTK_WINDOW(m_impl->window.get()), above);
 }
 
-void Window::setBackgroundColour(Colour colour)
+bool Window::keepsAbove() const
 {
-    if (m_impl->background == colour)
-        return;
-    m_impl->background = colour;
-    gtk_widget_queue_draw(m_impl->window.get());
+    return m_impl->keepAbove;
 }
 
-int Window::level() const
+void Window::setSticky(bool sticky)
 {
-    return m_impl->level;
-}
-
-void Window::setLevel(int level)
-{
-    m_impl->level = level;
-    gtk_window_set_keep_above(GTK_WINDOW(m_impl->window.get()), level > windowLevel::normal);
-}
-
-std::uint64_t Window::collectionBehaviour() const
-{
-    return m_impl->behaviour;
-}
-
-void Window::setCollectionBehaviour(std::uint64_t behaviour)
-{
-    m_impl->behaviour = behaviour;
-    GtkWindow* window = GTK_WINDOW(m_impl->window.get());
-    if (behaviour & collectionBehaviour::canJoinAllSpaces)
-        gtk_window_stick(window);
+    m_impl->sticky = sticky;
+    if (sticky)
+        gtk_window_stick(GTK_WINDOW(m_impl->window.get()));
     else
-        gtk_window_unstick(window);
+        gtk_window_unstick(GTK_WINDOW(m_impl->window.get()));
 }
 
-void Window::setContentView(std::shared_ptr<View> view)
+bool Window::isSticky() const
 {
-    Impl& impl = *m_impl;
-    GtkOverlay* overlay = GTK_OVERLAY(impl.overlay.get());
-    if (impl.contentView) {
-        impl.contentPressSignal.disconnect();
-        impl.contentView->m_window = nullptr;
-        gtk_container_remove(GTK_CONTAINER(overlay), widgetOf(*impl.contentView).widget.get());
-    }
-    impl.contentView = std::move(view);
-    if (!impl.contentView)
-        return;
-    impl.contentView->m_window = this;
-    GtkWidget* widget = widgetOf(*impl.contentView).widget.get();
-    gtk_container_add(GTK_CONTAINER(overlay), widget);
-    // The band of a frameless window is its title bar; a framed window has the window manager's.
-    if (impl.buttons)
-        impl.contentPressSignal = connect<&Impl::onContentPress>(widget, "button-press-event", &impl);
-    impl.layOutContent();
-    impl.contentView->geometryChanged();
+    return m_impl->sticky;
 }
 
-View* Window::contentView() const
+bool Window::isResizable() const
 {
-    return m_impl->contentView.get();
+    return gtk_window_get_resizable(GTK_WINDOW(m_impl->window.get()));
 }
 
-void Window::makeFirstResponder(View& view)
+bool Window::isOrdinary() const
 {
-    gtk_widget_grab_focus(widgetOf(view).widget.get());
+    GtkWindow* window = GTK_WINDOW(m_impl->window.get());
+    GtkWindowType type = GTK_WINDOW_TOPLEVEL;
+    g_object_get(window, "type", &type, nullptr);
+    return type == GTK_WINDOW_TOPLEVEL && gtk_window_get_type_hint(window) == GDK_WINDOW_TYPE_HINT_NORMAL;
 }
 
-std::optional<Rect> Window::buttonFrame(WindowButton button) const
+bool Window::isFullScreen() const
 {
-    if (!m_impl->buttons)
-        return std::nullopt;
-    return flipped(WindowButtons::frameFromTop(button), m_impl->rootFrame.height);
+    return m_impl->fullScreen;
 }
 
-std::optional<double> Window::buttonAlpha(WindowButton button) const
+bool Window::isMaximised() const
 {
-    if (!m_impl->buttons)
-        return std::nullopt;
-    return m_impl->buttons->alpha(button);
-}
-
-void Window::setButtonAlpha(WindowButton button, double alpha)
-{
-    if (m_impl->buttons)
-        m_impl->buttons->setAlpha(button, alpha);
-}
-
-double Window::alpha() const
-{
-    return m_impl->alpha;
-}
-
-void Window::setAlpha(double alpha)
-{
-    m_impl->alpha = std::clamp(alpha, 0.0, 1.0);
-    GtkWidget* window = m_impl->window.get();
-    gtk_widget_set_opacity(window, m_impl->alpha);
-    // Without a compositing window manager opacity does nothing; an empty shape hides the window all
-    // the same (events sent to it by the program still arrive).
-    if (m_impl->alpha == 0) {
-        cairo_region_t* nothing = cairo_region_create();
-        gtk_widget_shape_combine_region(window, nothing);
-        cairo_region_destroy(nothing);
-    } else {
-        gtk_widget_shape_combine_region(window, nullptr);
-    }
-}
-
-bool Window::ignoresMouseEvents() const
-{
-    return m_impl->ignoresMouseEvents;
-}
-
-void Window::setIgnoresMouseEvents(bool ignores)
-{
-    m_impl->ignoresMouseEvents = ignores;
-    GtkWidget* window = m_impl->window.get();
-    if (ignores) {
-        cairo_region_t* nothing = cairo_region_create();
-        gtk_widget_input_shape_combine_region(window, nothing);
-        cairo_region_destroy(nothing);
-    } else {
-        gtk_widget_input_shape_combine_region(window, nullptr);
-    }
-}
-
-void Window::orderFront()
-{
-    gtk_widget_show(m_impl->window.get());
-}
-
-void Window::orderOut()
-{
-    gtk_widget_hide(m_impl->window.get());
-}
-
-void Window::makeKeyAndOrderFront()
-{
-    gtk_window_present(GTK_WINDOW(m_impl->window.get()));
+    return m_impl->maximised;
 }
 
 bool Window::isVisible() const
@@ -429,31 +273,71 @@ bool Window::isVisible() const
     return !m_impl->destroyed && gtk_widget_get_visible(m_impl->window.get());
 }
 
-unsigned long Window::windowNumber() const
+bool Window::isFocused() const
 {
-    GdkWindow* window = gtk_widget_get_window(m_impl->window.get());
-    if (!window || !GDK_IS_X11_WINDOW(window))
-        return 0;
-    return GDK_WINDOW_XID(window);
+    return !m_impl->destroyed && gtk_window_is_active(GTK_WINDOW(m_impl->window.get()));
 }
 
-void Window::setDelegate(WindowDelegate* delegate)
+void Window::present()
 {
-    m_impl->delegate = delegate;
+    gtk_window_present(GTK_WINDOW(m_impl->window.get()));
 }
 
-WindowDelegate* Window::delegate() const
+void Window::present(std::uint32_t serverTime)
 {
-    return m_impl->delegate;
+    GtkWindow* window = GTK_WINDOW(m_impl->window.get());
+    gtk_window_deiconify(window);
+    gtk_window_present_with_time(window, serverTime);
 }
 
-void Window::performClose()
+void Window::hide()
 {
-    if (m_impl->destroyed)
+    gtk_widget_hide(m_impl->window.get());
+}
+
+void Window::iconify()
+{
+    gtk_window_iconify(GTK_WINDOW(m_impl->window.get()));
+}
+
+void Window::toggleMaximised()
+{
+    GtkWindow* window = GTK_WINDOW(m_impl->window.get());
+    if (gtk_window_is_maximized(window))
+        gtk_window_unmaximize(window);
+    else
+        gtk_window_maximize(window);
+}
+
+void Window::toggleFullScreen()
+{
+    Impl& impl = *m_impl;
+    GtkWindow* window = GTK_WINDOW(impl.window.get());
+    if (impl.fullScreen) {
+        gtk_window_unfullscreen(window);
         return;
-    if (auto* asked = dynamic_cast<WindowCloseDelegate*>(m_impl->delegate); asked && !asked->windowShouldClose(*this))
+    }
+    if (impl.fullScreenPatience.isPending())
         return;
-    close();
+    gtk_window_fullscreen(window);
+    impl.fullScreenPatience = runOnMainQueueAfter(fullScreenPatience, [this] {
+        if (onFullScreenFailed)
+            onFullScreenFailed();
+    });
+}
+
+void Window::setPageFullScreen(bool fullScreen)
+{
+    Impl& impl = *m_impl;
+    impl.pageFullScreen = fullScreen;
+    GtkWindow* window = GTK_WINDOW(impl.window.get());
+    if (fullScreen && !impl.fullScreen) {
+        impl.fullScreenForPage = true;
+        gtk_window_fullscreen(window);
+    } else if (!fullScreen && impl.fullScreenForPage) {
+        gtk_window_unfullscreen(window);
+    }
+    impl.layOut();
 }
 
 void Window::close()
@@ -461,8 +345,34 @@ void Window::close()
     if (m_impl->destroyed)
         return;
     // Closing asks no one: the delete event that gtk_window_close sends would ask again.
-    m_impl->deleteSignal.disconnect();
+    m_impl->closing = true;
     gtk_window_close(GTK_WINDOW(m_impl->window.get()));
+}
+
+void Window::setUrgent(bool urgent)
+{
+    gtk_window_set_urgency_hint(GTK_WINDOW(m_impl->window.get()), urgent && !isFocused());
+}
+
+void Window::beginMoveDrag(const Press& press)
+{
+    if (m_impl->destroyed)
+        return;
+    gtk_window_begin_move_drag(GTK_WINDOW(m_impl->window.get()), int(press.button), int(press.onScreen.x), int(press.onScreen.y), press.serverTime);
+}
+
+void Window::beginKeyboardMove()
+{
+    // Without a button GDK asks the window manager for its keyboard move.
+    const GdkRectangle& frame = m_impl->frame;
+    gtk_window_begin_move_drag(GTK_WINDOW(m_impl->window.get()), 0, frame.x + frame.width / 2, frame.y + frame.height / 2, gtk_get_current_event_time());
+}
+
+void Window::beginKeyboardResize()
+{
+    const GdkRectangle& frame = m_impl->frame;
+    gtk_window_begin_resize_drag(GTK_WINDOW(m_impl->window.get()), GDK_WINDOW_EDGE_SOUTH_EAST, 0, frame.x + frame.width, frame.y + frame.height,
+        gtk_get_current_event_time());
 }
 
 void Window::setTransientFor(Window* parent)
@@ -470,11 +380,63 @@ void Window::setTransientFor(Window* parent)
     gtk_window_set_transient_for(GTK_WINDOW(m_impl->window.get()), parent ? GTK_WINDOW(parent->m_impl->window.get()) : nullptr);
 }
 
-gboolean Window::Impl::onDelete(GtkWidget*, GdkEvent*)
+void Window::focusPage()
 {
-    if (auto* asked = dynamic_cast<WindowCloseDelegate*>(delegate); asked && !asked->windowShouldClose(owner))
-        return TRUE;
-    return FALSE;
+    gtk_widget_grab_focus(m_impl->page);
+}
+
+Rect Window::frame() const
+{
+    const GdkRectangle& frame = m_impl->frame;
+    return { { double(frame.x), double(frame.y) }, { double(frame.width), double(frame.height) } };
+}
+
+void Window::setFrame(Rect frame)
+{
+    Impl& impl = *m_impl;
+    GdkRectangle wanted { int(std::lround(frame.origin.x)), int(std::lround(frame.origin.y)), int(std::lround(frame.size.width)),
+        int(std::lround(frame.size.height)) };
+    if (wanted.width <= 0 || wanted.height <= 0)
+        return;
+    GtkWindow* window = GTK_WINDOW(impl.window.get());
+    gtk_window_move(window, wanted.x, wanted.y);
+    gtk_window_resize(window, wanted.width, wanted.height);
+    impl.frame = wanted;
+    impl.scheduleFrameSave();
+}
+
+void Window::centre()
+{
+    GdkRectangle area = primaryWorkarea();
+    Rect now = frame();
+    setFrame({ { area.x + (area.width - now.size.width) / 2, area.y + (area.height - now.size.height) / 2 }, now.size });
+}
+
+bool Window::hasSettledSize() const
+{
+    GdkWindow* window = gtk_widget_get_window(m_impl->window.get());
+    const GdkRectangle& frame = m_impl->frame;
+    return window && gdk_window_get_width(window) == frame.width && gdk_window_get_height(window) == frame.height
+        && gtk_widget_get_allocated_height(m_impl->window.get()) == frame.height;
+}
+
+void Window::makeInvisible()
+{
+    GtkWidget* window = m_impl->window.get();
+    // Without a compositing window manager opacity does nothing; an empty shape hides the window all
+    // the same, and an empty input shape lets the real pointer through (the program's own events
+    // still arrive).
+    gtk_widget_set_opacity(window, 0);
+    cairo_region_t* nothing = cairo_region_create();
+    gtk_widget_shape_combine_region(window, nothing);
+    gtk_widget_input_shape_combine_region(window, nothing);
+    cairo_region_destroy(nothing);
+}
+
+unsigned long Window::x11Id() const
+{
+    GdkWindow* window = gtk_widget_get_window(m_impl->window.get());
+    return window && GDK_IS_X11_WINDOW(window) ? GDK_WINDOW_XID(window) : 0;
 }
 
 } // namespace quillane::platform

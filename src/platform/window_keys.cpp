@@ -55,6 +55,11 @@ void Window::setKeysKeptFromAnUnresponsivePage(std::vector<std::string> accelera
 gboolean Window::Impl::onKeyPress(GtkWidget*, GdkEventKey* key)
 {
     GtkWindow* gtkWindow = GTK_WINDOW(window.get());
+    // The page hands back the keys it leaves alone: one press, counted once.
+    if (key->time != lastCountedKey.first || key->hardware_keycode != lastCountedKey.second) {
+        lastCountedKey = { key->time, key->hardware_keycode };
+        countUserInput();
+    }
     if (isReservedForTheProgram(key))
         return FALSE;
     // One of the program's keys coming back from the page, which left it alone; or too late, after

@@ -13,8 +13,6 @@ namespace quillane::platform {
 struct Download::Impl {
     Download* owner = nullptr;
     GObjectRef<WebKitDownload> download;
-    DownloadDelegate* delegate = nullptr;
-    std::function<void()> ended;
     // Lets the download go once it has finished or failed.
     ScheduledBlock release;
     SignalConnection decideSignal;

@@ -12,28 +12,12 @@ struct PlatformAccess {
     {
         return *object.m_impl;
     }
-    template <typename T, typename... Args>
-    static std::unique_ptr<T> make(Args&&... args)
-    {
-        return std::unique_ptr<T>(new T(std::forward<Args>(args)...));
-    }
-    template <typename T>
-    static auto& widget(const T& view)
-    {
-        return *view.m_widget;
-    }
 };
 
 template <typename T>
 auto& implOf(const T& object)
 {
     return PlatformAccess::impl(object);
-}
-
-template <typename T>
-auto& widgetOf(const T& view)
-{
-    return PlatformAccess::widget(view);
 }
 
 } // namespace quillane::platform

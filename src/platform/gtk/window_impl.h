@@ -5,61 +5,56 @@
 #include "platform/gtk/signal.h"
 #include "platform/main_queue.h"
 #include "platform/window.h"
-#include "platform/gtk/window_buttons.h"
 
 #include <gtk/gtk.h>
 
+#include <array>
 #include <list>
-#include <vector>
 
 typedef struct _WebKitWebView WebKitWebView;
 
 namespace quillane::platform {
 
-struct Window::Native {
-    GtkWindow* window;
-};
-
-// A Window around a GTK window the platform has built (its own panels).
-std::unique_ptr<Window> windowAround(GtkWindow* window);
+// The window an event happened in, as the program knows it; null for windows not ours.
+Window* windowOf(GtkWidget* widget);
+Press pressFrom(const GdkEvent* event, GtkWidget* window);
+// A press or key press of the user's in a window of ours.
+void countUserInput();
 
 struct Window::Impl {
     Window& owner;
     GObjectRef<GtkWidget> window;
-    GObjectRef<GtkWidget> overlay;
-    std::unique_ptr<WindowButtons> buttons;
-    std::shared_ptr<View> contentView;
-    WindowDelegate* delegate = nullptr;
-
-    std::uint64_t styleMask = 0;
-    int level = 0;
-    std::uint64_t behaviour = 0;
-    Colour background { 0, 0, 0, 1 };
-    // Last known frame in root (top-left) coordinates; GTK only knows it once the window is configured.
-    GdkRectangle rootFrame { 0, 0, 0, 0 };
-    bool destroyed = false;
-    bool maximized = false;
-    double alpha = 1;
-    bool ignoresMouseEvents = false;
-
-    Preferences* autosaveStore = nullptr;
-    std::string autosaveName;
-    ScheduledBlock autosaveTimer;
-
-    SignalConnection drawSignal;
-    SignalConnection configureSignal;
-    SignalConnection stateSignal;
-    SignalConnection destroySignal;
-    SignalConnection deleteSignal;
-    SignalConnection keySignal;
-    SignalConnection contentPressSignal;
-    bool movable = true;
-    // A view that a page's element full screen lays over the whole window, and whether the window
-    // went full screen for it (rather than for the user).
-    View* pageFullScreenView = nullptr;
-    bool fullScreenForPage = false;
+    GtkWidget* overlay = nullptr;
+    GtkWidget* band = nullptr;
+    GtkWidget* buttonsBox = nullptr;
+    std::array<GtkWidget*, 3> buttons {};
+    GtkWidget* page = nullptr;
+    double bandHeight = 0;
+    Colour bandColour { 0, 0, 0, 1 };
+    bool buttonsShown = true;
+    // The pointer is over one of the buttons: they show their glyphs.
+    bool overButtons = false;
+    bool keepAbove = false;
+    bool sticky = false;
+    bool fullScreen = false;
+    bool maximised = false;
     bool iconified = false;
-    ScheduledBlock fullScreenTimer;
+    bool destroyed = false;
+    // Closed by the program: nobody is asked.
+    bool closing = false;
+    // The window went full screen for a page's element, not for the user.
+    bool fullScreenForPage = false;
+    bool pageFullScreen = false;
+    ScheduledBlock fullScreenPatience;
+    GdkRectangle frame { 0, 0, 0, 0 };
+
+    Preferences* frameStore = nullptr;
+    std::string frameKey;
+    ScheduledBlock frameSave;
+
+    GObjectRef<GtkGesture> pressWatch;
+    GObjectRef<GtkEventController> motionWatch;
+    std::vector<SignalConnection> signals;
 
     // The program's keys that act even when the page does not answer, and those of them sent to the
     // page that it has not dealt with yet.
@@ -72,36 +67,34 @@ struct Window::Impl {
     };
     std::list<WaitingKey> waitingKeys;
     unsigned long lastKeyId = 0;
+    std::pair<guint32, guint16> lastCountedKey {};
     // For answers that may come after the window has gone.
     std::shared_ptr<Impl*> self = std::make_shared<Impl*>(this);
 
-    explicit Impl(Window& window)
-        : owner(window)
-    {
-    }
+    Impl(Window& window, Application& application, GtkWidget* page, Size size, bool decorated);
     ~Impl();
+    void buildTitleBar(double band);
 
-    gboolean onDraw(GtkWidget*, cairo_t*);
     gboolean onConfigure(GtkWidget*, GdkEventConfigure*);
     gboolean onWindowState(GtkWidget*, GdkEventWindowState*);
     void onDestroy(GtkWidget*);
     gboolean onDelete(GtkWidget*, GdkEvent*);
-    // Keys go to the focused view first; the menus' key equivalents act on what it leaves.
+    gboolean onFocus(GtkWidget*, GdkEventFocus*);
+    gboolean onLeave(GtkWidget*, GdkEventCrossing*);
+    void onPressed(GtkGestureMultiPress*, gint, gdouble, gdouble);
+    void onMotion(GtkEventControllerMotion*, gdouble x, gdouble y);
+    gboolean onBandDraw(GtkWidget*, cairo_t*);
+    gboolean onBandPress(GtkWidget*, GdkEventButton*);
+    gboolean onButtonDraw(GtkWidget*, cairo_t*);
+    void onButtonClicked(GtkButton*);
+    gboolean onButtonCrossing(GtkWidget*, GdkEventCrossing*);
+    // Keys go to the page first; the application's keys act on what it leaves.
     gboolean onKeyPress(GtkWidget*, GdkEventKey*);
     void waitForThePage(WebKitWebView* page, GdkEventKey* key);
     void actOnKey(unsigned long id);
-
-    // Presses that land on the content view itself (the band): a title bar's behaviour.
-    gboolean onContentPress(GtkWidget*, GdkEventButton*);
-    // Tells the views with tracking areas whether the pointer has come or gone.
-    void trackPointer(GdkEvent* event);
-
-    void layOutContent();
-    void zoom();
-    void scheduleAutosave();
-    // Saves at once a frame whose save was still waiting.
-    void flushAutosave();
+    void scheduleFrameSave();
     void saveFrame();
+    void layOut();
 };
 
 } // namespace quillane::platform

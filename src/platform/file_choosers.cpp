@@ -1,4 +1,4 @@
-#include "platform/file_panels.h"
+#include "platform/dialogs.h"
 
 #include "platform/gtk/window_impl.h"
 
@@ -30,7 +30,7 @@ void show(GtkFileChooserNative* chooser, Window& parent, Answer answer)
 }
 } // namespace
 
-void runOpenPanel(Window& parent, bool allowsMultipleSelection, const std::vector<std::string>& contentTypes,
+void chooseFilesToOpen(Window& parent, bool allowsMultipleSelection, const std::vector<std::string>& contentTypes,
     std::function<void(std::optional<std::vector<std::string>>)> completion)
 {
     GtkFileChooserNative* chooser = gtk_file_chooser_native_new("Open File", nullptr, GTK_FILE_CHOOSER_ACTION_OPEN, nullptr, nullptr);
@@ -55,7 +55,7 @@ void runOpenPanel(Window& parent, bool allowsMultipleSelection, const std::vecto
     });
 }
 
-void runSavePanel(Window& parent, const std::string& suggestedName, const std::string& folder,
+void chooseWhereToSave(Window& parent, const std::string& suggestedName, const std::string& folder,
     std::function<void(std::optional<std::string>)> completion)
 {
     GtkFileChooserNative* chooser = gtk_file_chooser_native_new("Save File", nullptr, GTK_FILE_CHOOSER_ACTION_SAVE, nullptr, nullptr);
@@ -67,31 +67,6 @@ void runSavePanel(Window& parent, const std::string& suggestedName, const std::s
         GCharPtr path(response == GTK_RESPONSE_ACCEPT ? gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog)) : nullptr);
         completion(path ? std::optional<std::string>(static_cast<char*>(path.get())) : std::nullopt);
     });
-}
-
-std::string downloadsFolder()
-{
-    // GLib answers the home folder when the user has no Downloads folder set.
-    const char* folder = g_get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD);
-    return folder ? folder : g_get_home_dir();
-}
-
-bool openWithDefaultApplication(const std::string& uri)
-{
-    ErrorOut error;
-    if (g_app_info_launch_default_for_uri(uri.c_str(), nullptr, error.out()))
-        return true;
-    g_printerr("%s: could not open %s: %s\n", g_get_prgname(), uri.c_str(), error.message());
-    return false;
-}
-
-std::optional<std::string> defaultApplicationName(const std::string& scheme)
-{
-    auto application = GObjectRef<GAppInfo>::adopt(g_app_info_get_default_for_uri_scheme(scheme.c_str()));
-    if (!application)
-        return std::nullopt;
-    const char* name = g_app_info_get_display_name(application.get());
-    return std::string(name && *name ? name : g_app_info_get_name(application.get()));
 }
 
 } // namespace quillane::platform

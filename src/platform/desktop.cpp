@@ -1,0 +1,92 @@
+#include "platform/desktop.h"
+
+#include "platform/files.h"
+#include "platform/gtk/gobject_ref.h"
+
+#include <gio/gio.h>
+
+namespace quillane::platform {
+
+UserFolders userFolders()
+{
+    return { g_get_user_config_dir(), g_get_user_data_dir(), g_get_user_cache_dir() };
+}
+
+std::string downloadsFolder()
+{
+    // GLib answers the home folder when the user has no Downloads folder set.
+    const char* folder = g_get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD);
+    return folder ? folder : g_get_home_dir();
+}
+
+std::optional<std::string> writeDesktopEntry(const std::string& path, const std::vector<std::pair<std::string, std::string>>& keys)
+{
+    GKeyFilePtr entry(g_key_file_new());
+    for (const auto& [key, value] : keys)
+        g_key_file_set_string(entry.get(), G_KEY_FILE_DESKTOP_GROUP, key.c_str(), value.c_str());
+    gsize length = 0;
+    GCharPtr text(g_key_file_to_data(entry.get(), &length, nullptr));
+    std::string folder = folderOf(path);
+    if (g_mkdir_with_parents(folder.c_str(), 0755) != 0)
+        return "could not create " + folder;
+    return replaceFileContents(path, std::string(static_cast<char*>(text.get()), length), 0644);
+}
+
+std::optional<std::string> desktopEntryValue(const std::string& path, const std::string& key)
+{
+    GKeyFilePtr entry(g_key_file_new());
+    if (!isRegularFile(path) || !g_key_file_load_from_file(entry.get(), path.c_str(), G_KEY_FILE_NONE, nullptr))
+        return std::nullopt;
+    GCharPtr value(g_key_file_get_string(entry.get(), G_KEY_FILE_DESKTOP_GROUP, key.c_str(), nullptr));
+    return value ? std::optional<std::string>(static_cast<char*>(value.get())) : std::nullopt;
+}
+
+std::vector<std::string> urlSchemesOfDesktopEntry(const std::string& applicationId)
+{
+    std::vector<std::string> schemes;
+    // The entry is found the way the system finds it: under applications/ in the data folders.
+    GKeyFilePtr entry(g_key_file_new());
+    std::string name = "applications/" + applicationId + ".desktop";
+    if (!g_key_file_load_from_data_dirs(entry.get(), name.c_str(), nullptr, G_KEY_FILE_NONE, nullptr))
+        return schemes;
+    GStrvPtr types(g_key_file_get_string_list(entry.get(), G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_MIME_TYPE, nullptr, nullptr));
+    const std::string prefix = "x-scheme-handler/";
+    for (char** type = types.get(); type && *type; ++type) {
+        std::string text = *type;
+        if (text.rfind(prefix, 0) == 0)
+            schemes.push_back(text.substr(prefix.size()));
+    }
+    return schemes;
+}
+
+bool openWithDefaultApplication(const std::string& uri)
+{
+    ErrorOut error;
+    if (g_app_info_launch_default_for_uri(uri.c_str(), nullptr, error.out()))
+        return true;
+    g_printerr("%s: could not open %s: %s\n", g_get_prgname(), uri.c_str(), error.message());
+    return false;
+}
+
+std::optional<std::string> defaultApplicationName(const std::string& scheme)
+{
+    auto application = GObjectRef<GAppInfo>::adopt(g_app_info_get_default_for_uri_scheme(scheme.c_str()));
+    if (!application)
+        return std::nullopt;
+    const char* name = g_app_info_get_display_name(application.get());
+    return std::string(name && *name ? name : g_app_info_get_name(application.get()));
+}
+
+bool startThisProgram(const std::vector<std::string>& arguments)
+{
+    GCharPtr self(g_file_read_link("/proc/self/exe", nullptr));
+    if (!self)
+        return false;
+    std::vector<char*> argv { static_cast<char*>(self.get()) };
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    return g_spawn_async(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr, nullptr);
+}
+
+} // namespace quillane::platform

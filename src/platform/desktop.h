@@ -1,0 +1,38 @@
+#pragma once
+// The desktop the program runs on: the user's folders, desktop entries, and the programs the
+// desktop has for links and files.
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillane::platform {
+
+// The user's configuration, data and cache folders (the XDG base folders).
+struct UserFolders {
+    std::string config;
+    std::string data;
+    std::string cache;
+};
+UserFolders userFolders();
+// The user's Downloads folder (an XDG user folder), else the home folder.
+std::string downloadsFolder();
+
+// Writes a desktop entry (the [Desktop Entry] group's keys, in order) in one step; nothing when it
+// was written, else what went wrong.
+std::optional<std::string> writeDesktopEntry(const std::string& path, const std::vector<std::pair<std::string, std::string>>& keys);
+// The value of a key of a desktop entry's [Desktop Entry] group.
+std::optional<std::string> desktopEntryValue(const std::string& path, const std::string& key);
+// The link schemes the desktop entry that the system finds for the application id claims
+// ("x-scheme-handler/quillane" gives "quillane"); empty when no entry is installed.
+std::vector<std::string> urlSchemesOfDesktopEntry(const std::string& applicationId);
+
+// Hands a link to the program the desktop has for its scheme (the default browser for http); false,
+// with a line on standard error, when none took it.
+bool openWithDefaultApplication(const std::string& uri);
+// The name of the program the desktop has for links of a scheme ("mailto"); none when it has none.
+std::optional<std::string> defaultApplicationName(const std::string& scheme);
+// Starts this program once more, with these arguments; false when it could not be started.
+bool startThisProgram(const std::vector<std::string>& arguments);
+
+} // namespace quillane::platform

@@ -1,0 +1,77 @@
+// Saving the window's frame in the preferences, with the monitor it is on, and restoring it.
+#include "platform/gtk/window_impl.h"
+
+#include "platform/frame_placement.h"
+#include "platform/preferences.h"
+
+namespace quillane::platform {
+
+namespace {
+// Moves and resizes come in bursts while the user drags; the frame is written once a burst settles.
+constexpr double saveDelay = 0.3;
+
+Monitor monitorFrom(GdkMonitor* gdkMonitor, GdkMonitor* primary)
+{
+    Monitor monitor;
+    const char* model = gdk_monitor_get_model(gdkMonitor);
+    monitor.name = model ? model : "";
+    GdkRectangle geometry {}, workarea {};
+    gdk_monitor_get_geometry(gdkMonitor, &geometry);
+    gdk_monitor_get_workarea(gdkMonitor, &workarea);
+    monitor.geometry = { { double(geometry.x), double(geometry.y) }, { double(geometry.width), double(geometry.height) } };
+    monitor.workarea = { { double(workarea.x), double(workarea.y) }, { double(workarea.width), double(workarea.height) } };
+    monitor.scale = std::max(1, gdk_monitor_get_scale_factor(gdkMonitor));
+    monitor.primary = gdkMonitor == primary;
+    return monitor;
+}
+
+std::vector<Monitor> monitors()
+{
+    std::vector<Monitor> found;
+    GdkDisplay* display = gdk_display_get_default();
+    if (!display)
+        return found;
+    GdkMonitor* primary = gdk_display_get_primary_monitor(display);
+    for (int index = 0; index < gdk_display_get_n_monitors(display); ++index)
+        found.push_back(monitorFrom(gdk_display_get_monitor(display, index), primary));
+    return found;
+}
+} // namespace
+
+void Window::rememberFrame(Preferences& preferences, const std::string& key)
+{
+    Impl& impl = *m_impl;
+    impl.frameStore = &preferences;
+    impl.frameKey = key;
+    auto stored = preferences.text(key);
+    auto saved = stored ? parseSavedFrame(*stored) : std::nullopt;
+    auto placed = saved ? placeSavedFrame(*saved, monitors()) : std::nullopt;
+    if (placed)
+        setFrame(*placed);
+    else
+        impl.scheduleFrameSave();
+}
+
+void Window::Impl::scheduleFrameSave()
+{
+    if (frameStore && !destroyed)
+        frameSave = runOnMainQueueAfter(saveDelay, [this] { saveFrame(); });
+}
+
+void Window::Impl::saveFrame()
+{
+    // A full-screen or maximised frame is not the one to come back to.
+    if (!frameStore || maximised || fullScreen || fullScreenForPage)
+        return;
+    GdkDisplay* display = gdk_display_get_default();
+    GdkWindow* gdkWindow = gtk_widget_get_window(window.get());
+    GdkMonitor* gdkMonitor = display && gdkWindow ? gdk_display_get_monitor_at_window(display, gdkWindow) : nullptr;
+    if (!gdkMonitor)
+        return;
+    Rect logical { { double(frame.x), double(frame.y) }, { double(frame.width), double(frame.height) } };
+    std::string text = savedFrameText(frameToSave(logical, monitorFrom(gdkMonitor, gdk_display_get_primary_monitor(display))));
+    if (frameStore->text(frameKey) != text)
+        frameStore->setText(frameKey, text);
+}
+
+} // namespace quillane::platform

@@ -1,0 +1,196 @@
+// The title bar of a frameless window: the band above the page, painted in the page's colour, that
+// moves the window, and the three window buttons over its top-left corner: real buttons underneath,
+// so that screen readers know them as push buttons with names and a press action.
+#include "platform/gtk/window_impl.h"
+
+#include <cmath>
+
+namespace quillane::platform {
+
+namespace {
+// Where the buttons sit, from the window's top-left corner, and how large they are.
+constexpr double firstLeft = 8, spacing = 20, top = 7, diameter = 14;
+
+struct Look {
+    double red, green, blue;
+};
+
+constexpr Look looks[] = { { 0.93, 0.33, 0.31 }, { 0.96, 0.74, 0.22 }, { 0.27, 0.75, 0.33 } };
+constexpr const char* names[] = { "Close", "Minimise", "Zoom" };
+
+std::size_t indexOf(GtkWidget* button, const std::array<GtkWidget*, 3>& buttons)
+{
+    return std::size_t(std::find(buttons.begin(), buttons.end(), button) - buttons.begin());
+}
+} // namespace
+
+void Window::Impl::buildTitleBar(double height)
+{
+    bandHeight = height;
+    band = gtk_drawing_area_new();
+    gtk_widget_set_size_request(band, -1, int(std::lround(height)));
+    gtk_widget_add_events(band, GDK_BUTTON_PRESS_MASK);
+    gtk_box_pack_start(GTK_BOX(gtk_widget_get_parent(page)), band, FALSE, FALSE, 0);
+    gtk_widget_show(band);
+    signals.push_back(connect<&Impl::onBandDraw>(band, "draw", this));
+    signals.push_back(connect<&Impl::onBandPress>(band, "button-press-event", this));
+
+    // The theme's buttons are larger than ours, with padding and borders: ours are their circles alone.
+    auto style = GObjectRef<GtkCssProvider>::adopt(gtk_css_provider_new());
+    gtk_css_provider_load_from_data(style.get(), "button { min-width: 0; min-height: 0; padding: 0; margin: 0; border: 0; }", -1, nullptr);
+    buttonsBox = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, int(spacing - diameter));
+    gtk_widget_set_halign(buttonsBox, GTK_ALIGN_START);
+    gtk_widget_set_valign(buttonsBox, GTK_ALIGN_START);
+    gtk_widget_set_margin_start(buttonsBox, int(firstLeft));
+    gtk_widget_set_margin_top(buttonsBox, int(top));
+    for (std::size_t index = 0; index < buttons.size(); ++index) {
+        GtkWidget* button = gtk_button_new();
+        buttons[index] = button;
+        gtk_widget_set_size_request(button, int(diameter), int(diameter));
+        gtk_style_context_add_provider(gtk_widget_get_style_context(button), GTK_STYLE_PROVIDER(style.get()), GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+        gtk_widget_set_tooltip_text(button, names[index]);
+        atk_object_set_name(gtk_widget_get_accessible(button), names[index]);
+        // The page keeps the keyboard: the buttons are pressed with the pointer or a screen reader.
+        gtk_widget_set_can_focus(button, FALSE);
+        gtk_box_pack_start(GTK_BOX(buttonsBox), button, FALSE, FALSE, 0);
+        signals.push_back(connect<&Impl::onButtonDraw>(button, "draw", this));
+        signals.push_back(connect<&Impl::onButtonClicked>(button, "clicked", this));
+        signals.push_back(connect<&Impl::onButtonCrossing>(button, "enter-notify-event", this));
+        signals.push_back(connect<&Impl::onButtonCrossing>(button, "leave-notify-event", this));
+    }
+    gtk_widget_show_all(buttonsBox);
+    gtk_overlay_add_overlay(GTK_OVERLAY(overlay), buttonsBox);
+    // Only the buttons themselves take presses; the rest of their strip passes them to the page.
+    gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(overlay), buttonsBox, TRUE);
+}
+
+void Window::Impl::layOut()
+{
+    if (band)
+        gtk_widget_set_visible(band, !fullScreen && !pageFullScreen);
+    if (buttonsBox)
+        gtk_widget_set_visible(buttonsBox, !pageFullScreen);
+    // A partial redraw over the page leaves holes until its next full frame: redraw all of it.
+    gtk_widget_queue_draw(overlay);
+}
+
+gboolean Window::Impl::onBandDraw(GtkWidget*, cairo_t* cairo)
+{
+    cairo_set_source_rgba(cairo, bandColour.red, bandColour.green, bandColour.blue, bandColour.alpha);
+    cairo_set_operator(cairo, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cairo);
+    return TRUE;
+}
+
+gboolean Window::Impl::onBandPress(GtkWidget*, GdkEventButton* event)
+{
+    if (owner.onBandPress)
+        owner.onBandPress(pressFrom(reinterpret_cast<GdkEvent*>(event), window.get()));
+    return TRUE;
+}
+
+gboolean Window::Impl::onButtonDraw(GtkWidget* button, cairo_t* cairo)
+{
+    if (!buttonsShown)
+        return TRUE;
+    std::size_t index = indexOf(button, buttons);
+    double width = gtk_widget_get_allocated_width(button), height = gtk_widget_get_allocated_height(button);
+    double radius = std::min(width, height) / 2, cx = width / 2, cy = height / 2;
+    Look look = looks[index];
+    double shade = (gtk_widget_get_state_flags(button) & GTK_STATE_FLAG_ACTIVE) ? 0.8 : 1.0;
+    cairo_arc(cairo, cx, cy, radius, 0, 2 * M_PI);
+    cairo_set_source_rgb(cairo, look.red * shade, look.green * shade, look.blue * shade);
+    cairo_fill(cairo);
+    // The glyphs show while the pointer is over any of the buttons, as title buttons usually do.
+    if (!overButtons)
+        return TRUE;
+    cairo_set_source_rgba(cairo, 0.2, 0.1, 0.05, 0.75);
+    cairo_set_line_width(cairo, 1.5);
+    double arm = radius * 0.45;
+    if (index == std::size_t(WindowButton::close)) {
+        cairo_move_to(cairo, cx - arm, cy - arm);
+        cairo_line_to(cairo, cx + arm, cy + arm);
+        cairo_move_to(cairo, cx + arm, cy - arm);
+        cairo_line_to(cairo, cx - arm, cy + arm);
+    } else {
+        cairo_move_to(cairo, cx - arm, cy);
+        cairo_line_to(cairo, cx + arm, cy);
+        if (index == std::size_t(WindowButton::zoom)) {
+            cairo_move_to(cairo, cx, cy - arm);
+            cairo_line_to(cairo, cx, cy + arm);
+        }
+    }
+    cairo_stroke(cairo);
+    return TRUE;
+}
+
+void Window::Impl::onButtonClicked(GtkButton* button)
+{
+    auto kind = WindowButton(indexOf(GTK_WIDGET(button), buttons));
+    if (kind == WindowButton::close) {
+        if (!owner.onCloseRequest || owner.onCloseRequest())
+            owner.close();
+    } else if (owner.onButton) {
+        owner.onButton(kind);
+    }
+}
+
+gboolean Window::Impl::onButtonCrossing(GtkWidget*, GdkEventCrossing* event)
+{
+    overButtons = event->type == GDK_ENTER_NOTIFY;
+    layOut();
+    return FALSE;
+}
+
+bool Window::hasOwnTitleBar() const
+{
+    return m_impl->band != nullptr;
+}
+
+Colour Window::bandColour() const
+{
+    return m_impl->bandColour;
+}
+
+void Window::setBandColour(Colour colour)
+{
+    if (m_impl->bandColour == colour)
+        return;
+    m_impl->bandColour = colour;
+    if (m_impl->band)
+        gtk_widget_queue_draw(m_impl->band);
+}
+
+void Window::showButtons(bool show)
+{
+    Impl& impl = *m_impl;
+    if (!impl.buttonsBox || impl.buttonsShown == show)
+        return;
+    impl.buttonsShown = show;
+    // Unmapped, not merely transparent: a hidden button is not there for screen readers or the keyboard.
+    for (GtkWidget* button : impl.buttons)
+        gtk_widget_set_child_visible(button, show);
+    impl.layOut();
+}
+
+bool Window::buttonsShown() const
+{
+    return m_impl->buttonsBox && m_impl->buttonsShown;
+}
+
+std::optional<Rect> Window::buttonsArea() const
+{
+    const Impl& impl = *m_impl;
+    if (!impl.buttonsBox)
+        return std::nullopt;
+    // Where GTK has laid them out; before the first layout, where it will.
+    GtkAllocation first {}, last {};
+    gtk_widget_get_allocation(impl.buttons.front(), &first);
+    gtk_widget_get_allocation(impl.buttons.back(), &last);
+    int left = 0, topEdge = 0;
+    if (first.width <= 1 || !gtk_widget_translate_coordinates(impl.buttons.front(), impl.window.get(), 0, 0, &left, &topEdge))
+        return Rect { { firstLeft, top }, { 2 * spacing + diameter, diameter } };
+    return Rect { { double(left), double(topEdge) }, { double(last.x + last.width - first.x), double(first.height) } };
+}
+
+} // namespace quillane::platform
