@@ -1,6 +1,8 @@
 #pragma once
 // The web view: a page of the web engine shown as a view.
 #include "platform/colour.h"
+#include "platform/image_limits.h"
+#include "platform/program_download.h"
 #include "platform/script_value.h"
 #include "platform/view.h"
 #include "platform/web_view_delegates.h"
@@ -142,8 +144,16 @@ public:
     // `arguments` become the function's named string arguments.
     void callAsyncJavaScript(const std::string& body, const std::vector<std::pair<std::string, std::string>>& arguments,
         std::function<void(std::optional<std::string> value)> completion);
-    // Saves the page's favicon as a PNG file; false when the page has none.
-    bool saveFavicon(const std::string& path) const;
+    // Saves the page's favicon as a PNG file, scaled to limits.side as an image taken from the page
+    // is; false when the page has none, or one with a side over limits.largestRaster.
+    bool saveFavicon(const std::string& path, const ImageLimits& limits) const;
+    // Downloads the address through the page's session (its cookies, from any origin, as no script of
+    // the page's could read it) into the file at `path`, as a download of the program's own. A
+    // response other than 2xx, more than `largest` bytes, or no end within `timeout` seconds stops
+    // it. The completion runs once, on a later turn: with nothing when the whole file is there, else
+    // with what went wrong.
+    [[nodiscard]] ProgramDownload downloadToFile(const std::string& address, const std::string& path, std::size_t largest, double timeout,
+        std::function<void(std::optional<std::string> failure)> completion);
 
     // Whether the editing commands (cut, copy, paste) reach this view and it carries them out.
     bool respondsToEditingCommands() const;

@@ -160,7 +160,9 @@ gboolean WebView::Impl::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
 void WebView::Impl::onDownloadStarted(WebKitWebContext*, WebKitDownload* download)
 {
     auto* delegate = dynamic_cast<DownloadNavigationDelegate*>(navigationDelegate);
-    if (!delegate || webkit_download_get_web_view(download) != view.get())
+    // The program's own downloads are no business of the delegate's: nobody is asked where to save
+    // them, nor told when they fail.
+    if (!delegate || isProgramDownload(download) || webkit_download_get_web_view(download) != view.get())
         return;
     delegate->navigationDidBecomeDownload(owner, startDownload(download));
 }
