@@ -2,33 +2,45 @@
 // "Install as Application…": the page becomes an application of its own, named after its web
 // application manifest (else its title), with the manifest's icon (else the page's favicon, else
 // Quillane's), after a question attached to the window; then the new application starts on the
-// page's address. Everything taken from the page is fetched through its own session, limited in
-// size, and checked (the name by the name rule, the icon decoded as an image) before it is written.
+// page's address. Everything taken from the page comes through its own session, limited in size,
+// and is checked before it is written: the name by the name rule, the icon decoded in a process of
+// its own, held to resource limits and a time-out, while the window goes on answering.
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace quillane {
 
+namespace platform {
+struct DecodedImage;
+}
 class MainWindow;
 struct FixedTexts;
 
 class InstallFromPage {
 public:
     InstallFromPage(MainWindow& main, const FixedTexts& texts);
+    ~InstallFromPage();
 
     void start();
 
 private:
-    void gathered(const std::string& address, std::optional<std::string> answer);
-    void ask(const std::string& address, const std::string& name, const std::string& icon);
-    void install(const std::string& address, const std::string& name, const std::string& icon);
+    // One install, from gathering what the page says to the answer to the question; the temporary
+    // folder made for its icon goes with it.
+    struct Install;
 
-    // What people will see of the application: the manifest's name, else the page's title.
-    std::string m_title;
+    void gathered(std::optional<std::string> answer);
+    void iconFetched(std::optional<std::string> failure);
+    void iconDecoded(const platform::DecodedImage& image);
+    void withoutPageIcon(const std::string& why);
+    void ask(const std::string& icon);
+    void answered(const std::shared_ptr<Install>& install, const std::string& name);
+    void installAs(const Install& install, const std::string& name);
 
     MainWindow& m_main;
     const FixedTexts& m_texts;
-    std::string m_folder;
+    // Shared only so that answers arriving late can tell whether their install is still the one.
+    std::shared_ptr<Install> m_install;
 };
 
 } // namespace quillane

@@ -119,7 +119,8 @@ gboolean WebView::Impl::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
 
 void WebView::Impl::onDownloadStarted(WebKitWebContext*, WebKitDownload* download)
 {
-    if (owner.onDownload && webkit_download_get_web_view(download) == view.get())
+    // The program's own downloads are nobody's to ask where to save, nor to tell when they fail.
+    if (owner.onDownload && !isProgramDownload(download) && webkit_download_get_web_view(download) == view.get())
         owner.onDownload(startDownload(download));
 }
 

@@ -1,5 +1,6 @@
 // Gathers, through the page's own session, what installing the page as an application needs: its
-// title, and its web application manifest (the text, at most 1 MiB). Runs in our script world.
+// title, and its web application manifest (the text, at most 1 MiB). Runs in our script world. The
+// manifest's icon is fetched by the program itself, from whatever origin it is on.
 const limit = 1 << 20;
 const read = async url => {
     const response = await fetch(url, { credentials: 'include' });
@@ -35,17 +36,4 @@ try {
         manifest = { url: found.url, text: new TextDecoder().decode(found.bytes) };
 } catch (error) {
 }
-let icon = null;
-if (address) {
-    try {
-        const found = await read(address);
-        if (found) {
-            let text = '';
-            for (let at = 0; at < found.bytes.length; at += 32768)
-                text += String.fromCharCode(...found.bytes.subarray(at, at + 32768));
-            icon = btoa(text);
-        }
-    } catch (error) {
-    }
-}
-return JSON.stringify({ title: document.title, manifest, icon });
+return JSON.stringify({ title: document.title, manifest });

@@ -133,13 +133,6 @@ void makeIcon(const DisplaySession& session, const std::string& path)
 {
     session.run({ "convert", "-size", "96x96", "xc:rgb(200,40,40)", path });
 }
-
-// Asks the running Quillane to install its page, as its context menu's item does.
-void installFromThePage(const DisplaySession& session)
-{
-    session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path", "/org/quillane/Quillane", "--method",
-        "org.gtk.Actions.Activate", "install-app", "[]", "{}" });
-}
 } // namespace
 
 TEST_F(Apps, InstallingFromThePageTakesTheManifestsNameAndIcon)
@@ -149,7 +142,7 @@ TEST_F(Apps, InstallingFromThePageTakesTheManifestsNameAndIcon)
     server.serve("/icon.png", readFile(icon), "image/png");
     server.serve("/manifest.json", R"({"name": "Team Mail", "icons": [{"src": "icon.png", "sizes": "96x96", "type": "image/png"}]})", "application/manifest+json");
     ASSERT_TRUE(open("<title>Inbox</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
-    installFromThePage(session);
+    installFromThePage();
     ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
     EXPECT_EQ(server.timesRequested("/icon.png"), 1) << "fetched through the page";
     session.xdotool({ "key", "Return" });
@@ -175,7 +168,7 @@ TEST_F(Apps, AHostileManifestFallsBackToTheDefaults)
     server.serve("/manifest.json", R"({"name": "../../../evil\u0007", "short_name": 7, "icons": [{"src": "/icon.png", "sizes": "512x512"},)"
                                    R"( {"src": "file:///etc/passwd.png"}]})", "application/manifest+json");
     ASSERT_TRUE(open("<title>Evil / page</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
-    installFromThePage(session);
+    installFromThePage();
     ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
     session.xdotool({ "key", "Return" });
     std::string entry = session.dataHome() + "/applications/org.quillane.Quillane.Evil-page.desktop";

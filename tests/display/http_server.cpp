@@ -52,10 +52,10 @@ void HttpServer::hang(const std::string& path)
     m_pages[path] = { "<!doctype html><title>Never done</title><p>", "text/html", true };
 }
 
-void HttpServer::drop(const std::string& path, const std::string& contentType)
+void HttpServer::drop(const std::string& path, const std::string& contentType, const std::string& body)
 {
     std::lock_guard lock(m_mutex);
-    m_pages[path] = { std::string(20000, 'x'), contentType, false, true };
+    m_pages[path] = { body, contentType, false, true };
 }
 
 std::vector<std::string> HttpServer::requests() const
@@ -68,6 +68,15 @@ int HttpServer::timesRequested(const std::string& path) const
 {
     auto all = requests();
     return int(std::count(all.begin(), all.end(), path));
+}
+
+std::optional<std::chrono::steady_clock::time_point> HttpServer::whenRequested(const std::string& path) const
+{
+    std::lock_guard lock(m_mutex);
+    auto found = std::find(m_requests.begin(), m_requests.end(), path);
+    if (found == m_requests.end())
+        return std::nullopt;
+    return m_arrivals[std::size_t(found - m_requests.begin())];
 }
 
 void HttpServer::loop()
@@ -105,6 +114,7 @@ void HttpServer::answer(int connection)
     {
         std::lock_guard lock(m_mutex);
         m_requests.push_back(path);
+        m_arrivals.push_back(std::chrono::steady_clock::now());
         if (auto known = m_pages.find(target); known != m_pages.end()) {
             page = known->second;
             found = true;

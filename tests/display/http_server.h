@@ -1,7 +1,9 @@
 #pragma once
 // A small HTTP server on 127.0.0.1 for display tests, on a port of its own choosing.
 #include <atomic>
+#include <chrono>
 #include <map>
+#include <optional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -23,11 +25,14 @@ public:
     void serve(const std::string& path, const std::string& body, const std::string& contentType = "text/html; charset=utf-8");
     // Answers the path with headers and the start of a body, then never finishes it.
     void hang(const std::string& path);
-    // Answers the path with headers and part of a body, then closes the connection.
-    void drop(const std::string& path, const std::string& contentType = "application/octet-stream");
+    // Answers the path with headers and part of a body (`body`, short of the length the headers
+    // give), then closes the connection.
+    void drop(const std::string& path, const std::string& contentType = "application/octet-stream", const std::string& body = std::string(20000, 'x'));
     // The paths requested so far, in order.
     std::vector<std::string> requests() const;
     int timesRequested(const std::string& path) const;
+    // When the first request for exactly this path (with its query) had been read.
+    std::optional<std::chrono::steady_clock::time_point> whenRequested(const std::string& path) const;
 
 private:
     void loop();
@@ -45,6 +50,7 @@ private:
     mutable std::mutex m_mutex;
     std::map<std::string, Page> m_pages;
     std::vector<std::string> m_requests;
+    std::vector<std::chrono::steady_clock::time_point> m_arrivals;
     std::vector<int> m_held;
     std::thread m_thread;
 };

@@ -48,6 +48,13 @@ protected:
 
     Geometry frame() const { return session.geometry(window); }
 
+    // Asks the running Quillane to install its page, as its context menu's item does.
+    void installFromThePage() const
+    {
+        session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path", "/org/quillane/Quillane", "--method",
+            "org.gtk.Actions.Activate", "install-app", "[]", "{}" });
+    }
+
     // The colour at a point given in the window's top-left coordinates.
     Pixel pixel(int x, int y) const
     {

@@ -27,4 +27,7 @@ struct Download::Impl {
 // Keeps a download of the engine's until it has finished or failed.
 Download& startDownload(WebKitDownload* download);
 
+// Whether the program started the download for itself (WebView::downloadToFile).
+bool isProgramDownload(WebKitDownload* download);
+
 } // namespace quillane::platform
