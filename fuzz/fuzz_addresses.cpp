@@ -1,6 +1,6 @@
 // Typed addresses, quillane: links (query decoding included) and site texts.
-#include "navigation/address_rules.h"
-#include "navigation/navigation.h"
+#include "page/address_rules.h"
+#include "page/navigation.h"
 
 #include <cstdint>
 #include <string>

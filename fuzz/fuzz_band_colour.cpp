@@ -1,5 +1,5 @@
 // The colour texts the band script reports.
-#include "app/band_colour.h"
+#include "main_window/band_colour.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,5 +1,5 @@
 // The accept lists of a page's file inputs.
-#include "services/content_types.h"
+#include "files/accepted_types.h"
 
 #include <cstdint>
 #include <string_view>

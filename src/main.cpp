@@ -1,14 +1,14 @@
 // Quillane: one web page in one frameless window.
-#include "app/app_delegate.h"
-#include "app/app_management.h"
-#include "app/app_names.h"
-#include "app/command_line.h"
-#include "app/fixed_texts.h"
-#include "app/names.h"
-#include "services/app_installer.h"
+#include "launch/launch.h"
+#include "apps/app_management.h"
+#include "apps/app_names.h"
+#include "launch/command_line.h"
+#include "fixed_texts.h"
+#include "names.h"
+#include "apps/installed_apps.h"
 #include "platform/application.h"
 #include "platform/graphics.h"
-#include "platform/user_folders.h"
+#include "platform/desktop.h"
 #include "platform/website_data.h"
 #include "platform/preferences.h"
 
@@ -81,8 +81,10 @@ int main(int argc, char** argv)
                                           names::displayName },
         !probeRun);
     platform::Preferences preferences(preferencesFolder);
-    AppDelegate delegate(application, preferences, texts, options);
-    application.setDelegate(&delegate);
+    Launch launch(application, preferences, texts, options);
+    application.onStartup = [&launch] { launch.start(); };
+    application.onOpen = [&launch](const std::vector<std::string>& links) { launch.open(links); };
+    application.onActivate = [&launch] { launch.bringForward(); };
     application.run(arguments.empty() ? names::programName : arguments.front(), probeRun ? std::vector<std::string> {} : linksFrom(arguments));
-    return delegate.exitStatus();
+    return launch.exitStatus();
 }

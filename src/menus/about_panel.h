@@ -1,5 +1,7 @@
 #pragma once
-// The About panel, kept above the main window even while it floats.
+// The About panel, kept above every window, the main one even while it floats.
+#include "platform/dialogs.h"
+
 namespace quillane {
 
 namespace platform {
@@ -12,12 +14,12 @@ public:
     AboutPanel(platform::Application& application, platform::Window& main);
 
     void show();
-    // The panel's window while it shows.
-    platform::Window* window() const;
+    const platform::AboutDialog& dialog() const { return m_dialog; }
+    platform::AboutDialog& dialog() { return m_dialog; }
 
 private:
-    platform::Application& m_application;
     platform::Window& m_main;
+    platform::AboutDialog m_dialog;
 };
 
 } // namespace quillane

@@ -101,8 +101,11 @@ public:
     std::function<void(const SecurityOrigin&, std::function<void(bool allow)>)> onNotificationRequest;
     // A notification of an allowed site; it lives until the page or the user closes it.
     std::function<void(Notification&)> onNotification;
-    // The chosen files' paths, or none for a cancel.
-    std::function<void(bool multiple, std::function<void(std::optional<std::vector<std::string>>)>)> onFileChooser;
+    // A file input asks for files: one or several, of the MIME types the engine read off the input
+    // (none for an input that names only extensions, or nothing). The answer is the chosen files'
+    // paths, or none for a cancel.
+    std::function<void(bool multiple, const std::vector<std::string>& mimeTypes, std::function<void(std::optional<std::vector<std::string>>)>)>
+        onFileChooser;
     // A new view for the request, made with `relatedTo` set to this one; or null to refuse it.
     std::function<WebView*(const NewWindowRequest&)> onCreateWindow;
     std::function<void()> onReadyToShow;

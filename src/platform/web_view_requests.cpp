@@ -89,7 +89,10 @@ gboolean WebView::Impl::onRunFileChooser(WebKitWebView*, WebKitFileChooserReques
     auto pending = std::make_shared<Pending<WebKitFileChooserRequest>>();
     pending->request = GObjectRef<WebKitFileChooserRequest>::retain(request);
     pending->refuse = webkit_file_chooser_request_cancel;
-    owner.onFileChooser(webkit_file_chooser_request_get_select_multiple(request), [pending](std::optional<std::vector<std::string>> paths) {
+    std::vector<std::string> mimeTypes;
+    for (const gchar* const* type = webkit_file_chooser_request_get_mime_types(request); type && *type; ++type)
+        mimeTypes.emplace_back(*type);
+    owner.onFileChooser(webkit_file_chooser_request_get_select_multiple(request), mimeTypes, [pending](std::optional<std::vector<std::string>> paths) {
         if (std::exchange(pending->answered, true))
             return;
         if (!paths || paths->empty()) {

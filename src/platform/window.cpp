@@ -1,6 +1,7 @@
 #include "platform/gtk/window_impl.h"
 
 #include "platform/gtk/application_impl.h"
+#include "platform/gtk/web_view_impl.h"
 
 #include <gdk/gdkx.h>
 
@@ -85,11 +86,9 @@ Window::Impl::Impl(Window& window, Application& application, GtkWidget* content,
     signals.push_back(connect<&Impl::onFocus>(widget, "focus-in-event", this));
     signals.push_back(connect<&Impl::onFocus>(widget, "focus-out-event", this));
     signals.push_back(connect<&Impl::onLeave>(widget, "leave-notify-event", this));
-    // Presses and pointer moves anywhere in the window, before what lies under them has them.
-    pressWatch = GObjectRef<GtkGesture>::adopt(gtk_gesture_multi_press_new(widget));
-    gtk_gesture_single_set_button(GTK_GESTURE_SINGLE(pressWatch.get()), 0);
-    gtk_event_controller_set_propagation_phase(GTK_EVENT_CONTROLLER(pressWatch.get()), GTK_PHASE_CAPTURE);
-    signals.push_back(connect<&Impl::onPressed>(pressWatch.get(), "pressed", this));
+    // Presses on the page before the page has them; pointer moves anywhere in the window.
+    signals.push_back(connect<&Impl::onPagePress>(page, "button-press-event", this));
+    signals.push_back(connect<&Impl::onPageRelease>(page, "button-release-event", this));
     motionWatch = GObjectRef<GtkEventController>::adopt(gtk_event_controller_motion_new(widget));
     gtk_event_controller_set_propagation_phase(motionWatch.get(), GTK_PHASE_CAPTURE);
     signals.push_back(connect<&Impl::onMotion>(motionWatch.get(), "motion", this));
@@ -196,18 +195,27 @@ void Window::Impl::onMotion(GtkEventControllerMotion*, gdouble x, gdouble y)
         owner.onPointer(Point { std::floor(x) + 0.5, std::floor(y) + 0.5 });
 }
 
-void Window::Impl::onPressed(GtkGestureMultiPress* gesture, gint, gdouble, gdouble)
+gboolean Window::Impl::onPagePress(GtkWidget*, GdkEventButton* event)
 {
-    GdkEventSequence* sequence = gtk_gesture_single_get_current_sequence(GTK_GESTURE_SINGLE(gesture));
-    const GdkEvent* event = gtk_gesture_get_last_event(GTK_GESTURE(gesture), sequence);
-    if (!event)
-        return;
+    // GDK follows the second press of a double-click with a double-press event of its own: the same press.
+    if (event->type != GDK_BUTTON_PRESS)
+        return takenButton == event->button;
+    takenButton.reset();
     countUserInput();
-    // Taken presses reach nothing else, their releases neither.
-    if (owner.onPress && owner.onPress(pressFrom(event, window.get())))
-        gtk_gesture_set_state(GTK_GESTURE(gesture), GTK_EVENT_SEQUENCE_CLAIMED);
-    else
-        gtk_gesture_set_state(GTK_GESTURE(gesture), GTK_EVENT_SEQUENCE_DENIED);
+    // A press taken reaches nothing else, its release neither.
+    if (owner.onPress && owner.onPress(pressFrom(reinterpret_cast<GdkEvent*>(event), window.get()))) {
+        takenButton = event->button;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+gboolean Window::Impl::onPageRelease(GtkWidget*, GdkEventButton* event)
+{
+    if (takenButton != event->button)
+        return FALSE;
+    takenButton.reset();
+    return TRUE;
 }
 
 void Window::setTitle(const std::string& title)

@@ -21,6 +21,11 @@ class WebView;
 
 enum class WindowButton { close, minimise, zoom };
 
+// On a window of its own title bar: where the window buttons sit, all three together, from the
+// window's top-left corner, and the height of the strip at its top that acts as a title bar.
+inline constexpr Rect windowButtonsPlace { { 8, 7 }, { 54, 14 } };
+inline constexpr double titleBarHeight = 28;
+
 class Window {
 public:
     // An ordinary window, framed by the window manager.
@@ -39,7 +44,7 @@ public:
     std::function<void(WindowButton)> onButton;
     // A press on the band, where no button is.
     std::function<void(const Press&)> onBandPress;
-    // Every press anywhere in the window, before what lies under it has it: true takes it (and its release).
+    // Every press on the page, before the page has it: true takes it (and its release).
     std::function<bool(const Press&)> onPress;
     // Where the pointer is in the window as it moves; none once it has left.
     std::function<void(std::optional<Point>)> onPointer;
@@ -63,6 +68,8 @@ public:
     bool buttonsShown() const;
     // Where the buttons are, all three together, in the window; none without buttons.
     std::optional<Rect> buttonsArea() const;
+    // Whether a point of the window lies on the band (where no button is).
+    bool isBandAt(Point point) const;
 
     // GDK does not read these back from the window manager: the window answers what it asked for.
     void setKeepAbove(bool above);

@@ -8,8 +8,8 @@
 namespace quillane::platform {
 
 namespace {
-// Where the buttons sit, from the window's top-left corner, and how large they are.
-constexpr double firstLeft = 8, spacing = 20, top = 7, diameter = 14;
+// Each button's size, and the distance from one to the next.
+constexpr double diameter = windowButtonsPlace.size.height, spacing = (windowButtonsPlace.size.width - diameter) / 2;
 
 struct Look {
     double red, green, blue;
@@ -41,8 +41,8 @@ void Window::Impl::buildTitleBar(double height)
     buttonsBox = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, int(spacing - diameter));
     gtk_widget_set_halign(buttonsBox, GTK_ALIGN_START);
     gtk_widget_set_valign(buttonsBox, GTK_ALIGN_START);
-    gtk_widget_set_margin_start(buttonsBox, int(firstLeft));
-    gtk_widget_set_margin_top(buttonsBox, int(top));
+    gtk_widget_set_margin_start(buttonsBox, int(windowButtonsPlace.origin.x));
+    gtk_widget_set_margin_top(buttonsBox, int(windowButtonsPlace.origin.y));
     for (std::size_t index = 0; index < buttons.size(); ++index) {
         GtkWidget* button = gtk_button_new();
         buttons[index] = button;
@@ -84,6 +84,8 @@ gboolean Window::Impl::onBandDraw(GtkWidget*, cairo_t* cairo)
 
 gboolean Window::Impl::onBandPress(GtkWidget*, GdkEventButton* event)
 {
+    if (event->type == GDK_BUTTON_PRESS)
+        countUserInput();
     if (owner.onBandPress)
         owner.onBandPress(pressFrom(reinterpret_cast<GdkEvent*>(event), window.get()));
     return TRUE;
@@ -189,8 +191,23 @@ std::optional<Rect> Window::buttonsArea() const
     gtk_widget_get_allocation(impl.buttons.back(), &last);
     int left = 0, topEdge = 0;
     if (first.width <= 1 || !gtk_widget_translate_coordinates(impl.buttons.front(), impl.window.get(), 0, 0, &left, &topEdge))
-        return Rect { { firstLeft, top }, { 2 * spacing + diameter, diameter } };
+        return windowButtonsPlace;
     return Rect { { double(left), double(topEdge) }, { double(last.x + last.width - first.x), double(first.height) } };
+}
+
+bool Window::isBandAt(Point point) const
+{
+    const Impl& impl = *m_impl;
+    if (!impl.band || !gtk_widget_get_visible(impl.band))
+        return false;
+    auto buttons = buttonsArea();
+    if (buttons && impl.buttonsShown && buttons->contains(point))
+        return false;
+    int x = 0, y = 0;
+    if (!gtk_widget_translate_coordinates(impl.band, impl.window.get(), 0, 0, &x, &y))
+        return false;
+    Rect band { { double(x), double(y) }, { double(gtk_widget_get_allocated_width(impl.band)), double(gtk_widget_get_allocated_height(impl.band)) } };
+    return band.contains(point);
 }
 
 } // namespace quillane::platform

@@ -5,36 +5,36 @@
 namespace quillane {
 
 namespace {
-using Type = platform::Event::Type;
-
 constexpr platform::Rect probeFrame { { 0, 0 }, { 756, 949 } };
 // The page's viewport in the probe window: the window less the band.
 constexpr const char* probeViewport = "756x939";
-constexpr platform::Point emptyPagePoint { 745, 650 };
-constexpr platform::Point bandPoint { 378, 945 };
-constexpr platform::Point stripPoint { 378, 937 };
-constexpr platform::Point buttonPoint { 702, 925 };
+// From the window's top-left corner, each a pixel's centre: the empty page, the band, the page's
+// empty top strip and the page's button at its top-right.
+constexpr platform::Point emptyPagePoint { 745.5, 299.5 };
+constexpr platform::Point bandPoint { 378.5, 4.5 };
+constexpr platform::Point stripPoint { 378.5, 12.5 };
+constexpr platform::Point buttonPoint { 702.5, 24.5 };
 constexpr double questionDelay = 0.5;
 // How often, and how many times, to look whether the window has its probe size before pressing.
 constexpr double settleCheck = 0.01;
 constexpr int settleChecks = 200;
 
 struct ProbeEvent {
-    Type type;
+    bool press;
     platform::Point location;
-    std::uint64_t modifiers;
+    bool super;
 };
 
 constexpr ProbeEvent probeEvents[] = {
-    { Type::leftMouseDown, emptyPagePoint, platform::commandKey },
-    { Type::leftMouseDown, emptyPagePoint, 0 },
-    { Type::leftMouseUp, emptyPagePoint, 0 },
-    { Type::leftMouseDown, bandPoint, 0 },
-    { Type::leftMouseUp, bandPoint, 0 },
-    { Type::leftMouseDown, stripPoint, 0 },
-    { Type::leftMouseUp, stripPoint, 0 },
-    { Type::leftMouseDown, buttonPoint, 0 },
-    { Type::leftMouseUp, emptyPagePoint, 0 },
+    { true, emptyPagePoint, true },
+    { true, emptyPagePoint, false },
+    { false, emptyPagePoint, false },
+    { true, bandPoint, false },
+    { false, bandPoint, false },
+    { true, stripPoint, false },
+    { false, stripPoint, false },
+    { true, buttonPoint, false },
+    { false, emptyPagePoint, false },
 };
 } // namespace
 
@@ -58,7 +58,7 @@ void ProbeDriver::pressWhenSettled(int checksLeft)
     auto tryAgain = [this, checksLeft] {
         m_waiting = platform::runOnMainQueueAfter(settleCheck, [this, checksLeft] { pressWhenSettled(checksLeft - 1); });
     };
-    if (!m_main.window().hasSettledFrame() && checksLeft > 0) {
+    if (!m_main.window().hasSettledSize() && checksLeft > 0) {
         tryAgain();
         return;
     }
@@ -74,8 +74,8 @@ void ProbeDriver::pressWhenSettled(int checksLeft)
 void ProbeDriver::press()
 {
     for (const auto& event : probeEvents)
-        platform::postMouseEvent(m_main.window(), event.type, event.location, event.modifiers);
-    platform::sendKeyEvent(m_main.window(), "Escape");
+        platform::postPrimaryButton(m_main.window(), event.press, event.location, event.super);
+    platform::sendKeyPress(m_main.window(), "Escape");
     m_waiting = platform::runOnMainQueueAfter(questionDelay, [this] {
         m_main.page().evaluateJavaScript(m_texts.probeQuestion, [this](std::optional<std::string> value, std::optional<std::string> error) {
             m_answered("page: " + (value ? *value : error ? *error : std::string("no answer")));

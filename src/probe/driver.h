@@ -1,7 +1,7 @@
 #pragma once
 // Drives the loaded probe page: its download, nine presses and a key, then the page's question.
-#include "app/fixed_texts.h"
-#include "app/main_window.h"
+#include "fixed_texts.h"
+#include "main_window/main_window.h"
 #include "platform/main_queue.h"
 
 #include <functional>

@@ -1,11 +1,11 @@
 #include "probe/probe_run.h"
 
-#include "navigation/address_rules.h"
-#include "navigation/navigation.h"
+#include "page/address_rules.h"
+#include "page/navigation.h"
 #include "platform/files.h"
 #include "probe/report.h"
 #include "probe/report_format.h"
-#include "services/download_destination.h"
+#include "files/download_destination.h"
 
 #include <cstdio>
 
@@ -33,57 +33,46 @@ DestinationChooser ProbeRun::downloadDestination()
     };
 }
 
-void ProbeRun::dragWithModifier(const platform::Event&)
+void ProbeRun::dragWithModifier(const platform::Press&)
 {
     ++m_dragsTaken;
 }
 
-void ProbeRun::dragForPage(const std::optional<platform::Event>&)
+void ProbeRun::dragForPage(const std::optional<platform::Press>&)
 {
     ++m_pageDrags;
 }
 
-void ProbeRun::begin(const Witnesses& witnesses)
+void ProbeRun::begin(const Sources& sources)
 {
-    m_witnesses.emplace(witnesses);
-    MainWindow& main = witnesses.main;
+    m_sources.emplace(sources);
+    MainWindow& main = sources.main;
+    m_finished = main.page().loadFinished.add([this] {
+        if (m_driver && !m_reported)
+            m_driver->drive();
+    });
+    m_failed = main.page().loadFailed.add([this](const platform::LoadFailure& failure) { report("the page failed to load: " + failure.message); });
     if (auto replacement = m_testPage ? address(*m_testPage) : std::nullopt)
-        witnesses.navigation.load(*replacement);
+        sources.navigation.load(*replacement);
     else
-        main.page().loadHTMLString(m_texts.probePage, probeBaseAddress);
-    main.window().center();
-    main.window().makeFirstResponder(main.page());
-
+        main.page().loadHTML(m_texts.probePage, probeBaseAddress);
+    main.window().centre();
+    main.window().focusPage();
     // Never seen, and the real pointer passes through to whatever lies beneath.
-    main.window().setAlpha(0);
-    main.window().setIgnoresMouseEvents(true);
-    main.window().setMovable(false);
-    main.window().orderFront();
+    main.window().makeInvisible();
+    main.window().present();
     m_timeout = platform::runOnMainQueueAfter(loadTimeout, [this] { report("the page did not load in 10 seconds"); });
     m_driver.emplace(main, m_texts, [this](const std::string& answer) { report(answer); });
 }
 
-void ProbeRun::pageDidFinish()
-{
-    if (m_driver && !m_reported)
-        m_driver->drive();
-}
-
-void ProbeRun::pageDidFail(const platform::LoadFailure& failure)
-{
-    report("the page failed to load: " + failure.message);
-}
-
 void ProbeRun::report(const std::string& firstLine)
 {
-    if (!m_witnesses || m_reported)
+    if (!m_sources || m_reported)
         return;
     m_reported = true;
-    Witnesses& witnesses = *m_witnesses;
-    witnesses.about.show();
-    platform::Window* panel = witnesses.about.window();
-    if (panel)
-        panel->setAlpha(0);
+    Sources& sources = *m_sources;
+    sources.about.show();
+    sources.about.dialog().makeInvisible();
 
     std::optional<std::string> saved;
     if (m_download) {
@@ -94,12 +83,12 @@ void ProbeRun::report(const std::string& firstLine)
     if (m_download && saved && *saved == m_texts.probeSaves)
         download = "saved as " + m_download->substr(m_download->find_last_of('/') + 1) + ", as the page made it";
 
-    ReportSources sources { m_application, witnesses.main, witnesses.modes, witnesses.microphone, panel, m_dragsTaken, m_pageDrags, download };
-    if (auto failure = platform::replaceFileContents(m_reportFile, joinedReport(reportLines(firstLine, sources)), 0644)) {
+    ReportSources facts { m_application, sources.commands, sources.main, sources.modes, sources.microphone, sources.about, m_dragsTaken, m_pageDrags, download };
+    if (auto failure = platform::replaceFileContents(m_reportFile, joinedReport(reportLines(firstLine, facts)), 0644)) {
         std::fprintf(stderr, "quillane: could not write the report to %s: %s\n", m_reportFile.c_str(), failure->c_str());
         m_exitStatus = 1;
     }
-    m_application.terminate();
+    m_application.quit();
 }
 
 } // namespace quillane

@@ -1,17 +1,14 @@
 #pragma once
 // The self-test run: the probe page in an invisible window, driven once it has loaded, and the
 // report that ends the run. Made only for a probe run; the owners of everyday behaviour take its
-// policies (drags counted instead of moving the window, downloads saved beside the report).
-#include "app/fixed_texts.h"
-#include "app/main_window.h"
-#include "menus/about_panel.h"
-#include "navigation/load_events.h"
+// policies (drags counted instead of moving the window, downloads saved beside the report), and it
+// answers for the main page's loads in place of everyday navigation.
+#include "fixed_texts.h"
+#include "files/downloads.h"
+#include "main_window/drags.h"
 #include "platform/main_queue.h"
 #include "probe/driver.h"
-#include "services/downloads.h"
-#include "services/microphone_permission.h"
-#include "window/drag_monitor.h"
-#include "window/window_modes.h"
+#include "probe/report.h"
 
 #include <cstdint>
 #include <optional>
@@ -21,10 +18,11 @@ namespace quillane {
 
 class Navigation;
 
-class ProbeRun : public DragPolicy, public LoadEvents {
+class ProbeRun : public DragPolicy {
 public:
     // The owners whose facts the report tells.
-    struct Witnesses {
+    struct Sources {
+        platform::Commands& commands;
         MainWindow& main;
         WindowModes& modes;
         MicrophonePermission& microphone;
@@ -38,13 +36,12 @@ public:
 
     DestinationChooser downloadDestination();
     // Counting, never moving: a move started from a synthetic press would follow the real pointer.
-    void dragWithModifier(const platform::Event& press) override;
-    void dragForPage(const std::optional<platform::Event>& press) override;
+    void dragWithModifier(const platform::Press& press) override;
+    void dragForPage(const std::optional<platform::Press>& press) override;
+    void dragFromBand(const platform::Press&) override { }
 
     // Loads the probe page into the main window, which is never seen and lets the real pointer through.
-    void begin(const Witnesses& witnesses);
-    void pageDidFinish() override;
-    void pageDidFail(const platform::LoadFailure& failure) override;
+    void begin(const Sources& sources);
     // 0 once the report is written; not 0 when it could not be.
     int exitStatus() const { return m_exitStatus; }
 
@@ -56,12 +53,14 @@ private:
     const FixedTexts& m_texts;
     const std::string m_reportFile;
     const std::optional<std::string> m_testPage;
-    std::optional<Witnesses> m_witnesses;
+    std::optional<Sources> m_sources;
     std::optional<ProbeDriver> m_driver;
     std::int64_t m_dragsTaken = 0;
     std::int64_t m_pageDrags = 0;
     std::optional<std::string> m_download;
     platform::ScheduledBlock m_timeout;
+    platform::Subscription m_finished;
+    platform::Subscription m_failed;
     bool m_reported = false;
     int m_exitStatus = 0;
 };

@@ -1,9 +1,13 @@
 #pragma once
-// The self-test report: 21 lines of what the run measured, each group asked of the owner that knows it.
-#include "app/main_window.h"
+// The self-test report: 21 lines of what the run measured, each group asked of the owner that knows
+// it, and written in the words of the platform the program was first described for (window levels,
+// collection behaviours, selectors), translated from what GTK and the owners say.
+#include "main_window/main_window.h"
+#include "main_window/window_modes.h"
+#include "menus/about_panel.h"
+#include "permissions/microphone_permission.h"
 #include "platform/application.h"
-#include "services/microphone_permission.h"
-#include "window/window_modes.h"
+#include "platform/commands.h"
 
 #include <cstdint>
 #include <string>
@@ -13,11 +17,11 @@ namespace quillane {
 
 struct ReportSources {
     platform::Application& application;
+    platform::Commands& commands;
     MainWindow& main;
     const WindowModes& modes;
     const MicrophonePermission& microphone;
-    // The About panel's window, shown for the report; null when it did not show.
-    platform::Window* aboutPanel;
+    const AboutPanel& about;
     // Presses taken for dragging: with the drag modifier, and at the page's request.
     std::int64_t dragsTaken;
     std::int64_t pageDrags;

@@ -1,6 +1,6 @@
 #include "probe/report_format.h"
 
-#include "navigation/address_rules.h"
+#include "page/address_rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,22 +54,43 @@ std::string encodedForLink(std::string_view address)
     return encoded;
 }
 
-std::string menuSummary(const std::vector<platform::Menu>& menus)
+std::string selectorFor(const std::string& command)
+{
+    static const std::pair<const char*, const char*> selectors[] = {
+        { "about", "about" },
+        { "forget-microphone-choices", "forgetMicrophoneChoices" },
+        { "quit", "terminate:" },
+        { "open-address", "openAddress" },
+        { "undo", "undo:" },
+        { "redo", "redo:" },
+        { "cut", "cut:" },
+        { "copy", "copy:" },
+        { "paste", "paste:" },
+        { "select-all", "selectAll:" },
+        { "reload", "reloadFromOrigin:" },
+        { "full-screen", "toggleFullScreen" },
+        { "float-on-top", "toggleFloating" },
+        { "minimise", "minimise" },
+    };
+    for (const auto& [name, selector] : selectors) {
+        if (command == name)
+            return selector;
+    }
+    return command;
+}
+
+std::string menuSummary(const std::vector<platform::ShownMenu>& menus)
 {
     std::string summary;
     for (std::size_t index = 0; index < menus.size(); ++index) {
         if (index > 0)
             summary += "; ";
         summary += menus[index].title + " (";
-        bool first = true;
-        for (const auto& item : menus[index].items) {
-            if (item.separator)
-                continue;
-            summary += first ? "" : ", ";
-            first = false;
-            summary += item.title;
-            if (!item.action.empty())
-                summary += " [" + item.action + "]";
+        for (std::size_t item = 0; item < menus[index].items.size(); ++item) {
+            const auto& shown = menus[index].items[item];
+            summary += (item > 0 ? ", " : "") + shown.label;
+            if (!shown.command.empty())
+                summary += " [" + selectorFor(shown.command) + "]";
         }
         summary += ")";
     }

@@ -1,7 +1,7 @@
 #pragma once
 // How the self-test report writes what it measured.
 #include "platform/colour.h"
-#include "platform/menu.h"
+#include "platform/commands.h"
 
 #include <string>
 #include <string_view>
@@ -19,8 +19,13 @@ std::string linked(std::string_view encodedAddress);
 // An address with ":", "/", "?", "=" and "&" percent-encoded, as a link's url value carries it.
 std::string encodedForLink(std::string_view address);
 
-// "Title (Item [action], …); …" for the menu bar, without separators.
-std::string menuSummary(const std::vector<platform::Menu>& menus);
+// The name the report gives a command's action: the one the other platform's menu item would send
+// ("terminate:" for quitting); the command's own name when it has none there.
+std::string selectorFor(const std::string& command);
+
+// "Title (Item [action], …); …" for the menu bar, without separators; an item without a command is
+// listed by its title alone.
+std::string menuSummary(const std::vector<platform::ShownMenu>& menus);
 
 // The types' identifiers without repeats, sorted, joined by ", ".
 std::string offeredTypes(std::vector<std::string> types);

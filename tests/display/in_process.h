@@ -1,11 +1,11 @@
 #pragma once
 // For tests that run the platform layer, or all of Quillane, in this process on the display of a
 // DisplaySession.
-#include "app/app_delegate.h"
-#include "app/find_in_page.h"
+#include "launch/launch.h"
+#include "page/find_in_page.h"
 #include "menus/about_panel.h"
-#include "services/file_chooser.h"
-#include "window/window_modes.h"
+#include "files/file_chooser.h"
+#include "main_window/window_modes.h"
 
 #include <chrono>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "navigation/address_rules.h"
+#include "page/address_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/band_colour.h"
+#include "main_window/band_colour.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The band script's choice of colour, run by the engine's JavaScript on a pretend page (no display).
-#include "app/fixed_texts.h"
+#include "fixed_texts.h"
 #include "platform/gtk/gobject_ref.h"
 
 #include <jsc/jsc.h>

@@ -1,6 +1,6 @@
-#include "app/app_names.h"
-#include "app/app_management.h"
-#include "app/command_line.h"
+#include "apps/app_names.h"
+#include "apps/app_management.h"
+#include "launch/command_line.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>

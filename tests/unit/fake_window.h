@@ -1,6 +1,6 @@
 #pragma once
 // A main window as the window modes see it, without a display: it records what was done to it.
-#include "window/window_modes.h"
+#include "main_window/window_modes.h"
 
 namespace quillane::testing {
 

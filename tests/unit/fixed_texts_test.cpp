@@ -1,4 +1,4 @@
-#include "app/fixed_texts.h"
+#include "fixed_texts.h"
 
 #include <gtest/gtest.h>
 

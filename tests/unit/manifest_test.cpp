@@ -1,6 +1,6 @@
 // Reading a page's web application manifest for installing it.
 #include "platform/json.h"
-#include "services/web_app_manifest.h"
+#include "apps/web_app_manifest.h"
 
 #include <gtest/gtest.h>
 

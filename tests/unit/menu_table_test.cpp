@@ -1,5 +1,5 @@
 #include "fake_window.h"
-#include "menus/menu_table.h"
+#include "menus/command_table.h"
 #include "platform/application.h"
 #include "platform/menu.h"
 

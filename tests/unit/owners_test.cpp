@@ -3,10 +3,10 @@
 #include "fake_window.h"
 #include "platform/event.h"
 #include "platform/preferences.h"
-#include "navigation/page_zoom.h"
-#include "services/microphone_permission.h"
-#include "window/drag_monitor.h"
-#include "window/window_modes.h"
+#include "page/page_zoom.h"
+#include "permissions/microphone_permission.h"
+#include "main_window/drags.h"
+#include "main_window/window_modes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // What a page may make the program do: once per input of the user's, links that leave for other
 // programs by their scheme, print dialogs that a page cannot keep in front of the user.
-#include "app/once_per_input.h"
-#include "app/printing.h"
-#include "navigation/address_rules.h"
-#include "navigation/leaving_links.h"
+#include "page/once_per_input.h"
+#include "page/printing.h"
+#include "page/address_rules.h"
+#include "page/leaving_links.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/script_bridge.h"
-#include "window/drag_script.h"
+#include "page/script_messages.h"
+#include "main_window/drag_script.h"
 
 #include <gtest/gtest.h>
 

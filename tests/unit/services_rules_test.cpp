@@ -1,5 +1,5 @@
-#include "services/content_types.h"
-#include "services/download_destination.h"
+#include "files/accepted_types.h"
+#include "files/download_destination.h"
 
 #include <gtest/gtest.h>
 

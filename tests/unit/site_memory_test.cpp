@@ -1,10 +1,10 @@
 // What is remembered per site: permission answers and zoom levels keep the newest sites up to the
 // store's limit, a site answered or zoomed again becomes the newest, and a site text too long to
 // store is answered for the page without being remembered.
-#include "navigation/address_rules.h"
-#include "navigation/page_zoom.h"
+#include "page/address_rules.h"
+#include "page/page_zoom.h"
 #include "platform/preferences.h"
-#include "services/site_permission.h"
+#include "permissions/site_permission.h"
 
 #include <gtest/gtest.h>
 

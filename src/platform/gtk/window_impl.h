@@ -52,8 +52,9 @@ struct Window::Impl {
     std::string frameKey;
     ScheduledBlock frameSave;
 
-    GObjectRef<GtkGesture> pressWatch;
     GObjectRef<GtkEventController> motionWatch;
+    // A press the owner took: its release, and GDK's double-press events for it, are dropped too.
+    std::optional<guint> takenButton;
     std::vector<SignalConnection> signals;
 
     // The program's keys that act even when the page does not answer, and those of them sent to the
@@ -81,7 +82,8 @@ struct Window::Impl {
     gboolean onDelete(GtkWidget*, GdkEvent*);
     gboolean onFocus(GtkWidget*, GdkEventFocus*);
     gboolean onLeave(GtkWidget*, GdkEventCrossing*);
-    void onPressed(GtkGestureMultiPress*, gint, gdouble, gdouble);
+    gboolean onPagePress(GtkWidget*, GdkEventButton*);
+    gboolean onPageRelease(GtkWidget*, GdkEventButton*);
     void onMotion(GtkEventControllerMotion*, gdouble x, gdouble y);
     gboolean onBandDraw(GtkWidget*, cairo_t*);
     gboolean onBandPress(GtkWidget*, GdkEventButton*);

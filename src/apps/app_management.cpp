@@ -1,0 +1,51 @@
+#include "apps/app_management.h"
+
+#include "apps/app_names.h"
+#include "page/address_rules.h"
+#include "apps/installed_apps.h"
+
+#include <cstdio>
+
+namespace quillane {
+
+int manageApps(const AppManagementRequest& request)
+{
+    using Kind = AppManagementRequest::Kind;
+    switch (request.kind) {
+    case Kind::unusable:
+        std::fputs("quillane: use --install NAME ADDRESS, --uninstall NAME [--purge] or --apps\n", stderr);
+        return 2;
+    case Kind::list:
+        for (const auto& app : installedApps())
+            std::printf("%s\t%s\n", app.name.c_str(), app.address.c_str());
+        return 0;
+    case Kind::install: {
+        if (!isValidAppName(request.name)) {
+            std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", request.name.c_str());
+            return 2;
+        }
+        auto page = webPage(request.address);
+        if (!page) {
+            std::fprintf(stderr, "quillane: \u201c%s\u201d is not the address of a web page: use an http or https address\n", request.address.c_str());
+            return 2;
+        }
+        if (auto failure = installApp(request.name, page->absoluteString())) {
+            std::fprintf(stderr, "quillane: %s\n", failure->c_str());
+            return 1;
+        }
+        std::printf("installed %s on %s\n", request.name.c_str(), page->absoluteString().c_str());
+        return 0;
+    }
+    case Kind::uninstall:
+        if (!isInstalled(request.name)) {
+            std::fprintf(stderr, "quillane: no application named \u201c%s\u201d is installed\n", request.name.c_str());
+            return 1;
+        }
+        for (const auto& path : uninstallApp(request.name, request.purge))
+            std::printf("removed %s\n", path.c_str());
+        return 0;
+    }
+    return 2;
+}
+
+} // namespace quillane

@@ -1,0 +1,39 @@
+#include "apps/app_names.h"
+
+#include "names.h"
+
+#include <algorithm>
+
+namespace quillane {
+
+bool isValidAppName(std::string_view name)
+{
+    return !name.empty() && name.size() <= 64 && std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
+    });
+}
+
+std::string AppIdentity::folderUnder(const std::string& base) const
+{
+    return base + "/" + names::programName + "/" + folder;
+}
+
+std::optional<AppIdentity> appIdentity(std::string_view name)
+{
+    if (!isValidAppName(name))
+        return std::nullopt;
+    // A D-Bus name's elements hold no "-" and do not start with a digit.
+    std::string element(name);
+    std::replace(element.begin(), element.end(), '-', '_');
+    if (element.front() >= '0' && element.front() <= '9')
+        element.insert(0, "_");
+    AppIdentity identity;
+    identity.applicationId = std::string(names::applicationId) + "." + element;
+    identity.windowClass = std::string(names::windowClass) + "-" + std::string(name);
+    identity.iconName = std::string(names::applicationId) + "." + std::string(name);
+    identity.desktopEntryName = identity.iconName + ".desktop";
+    identity.folder = "apps/" + std::string(name);
+    return identity;
+}
+
+} // namespace quillane

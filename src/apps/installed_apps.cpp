@@ -1,0 +1,127 @@
+#include "apps/installed_apps.h"
+
+#include "apps/app_names.h"
+#include "names.h"
+#include "platform/files.h"
+#include "platform/preferences.h"
+#include "platform/desktop.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace quillane {
+
+namespace {
+constexpr const char* appKey = "X-Quillane-App";
+
+std::string entryPath(const AppIdentity& identity)
+{
+    return platform::userFolders().data + "/applications/" + identity.desktopEntryName;
+}
+
+std::vector<std::string> iconPaths(const AppIdentity& identity)
+{
+    std::vector<std::string> found;
+    std::error_code error;
+    std::string hicolor = platform::userFolders().data + "/icons/hicolor";
+    for (const auto& size : std::filesystem::directory_iterator(hicolor, error)) {
+        for (const char* ending : { ".png", ".svg" }) {
+            std::string path = size.path().string() + "/apps/" + identity.iconName + ending;
+            auto status = std::filesystem::symlink_status(path, error);
+            if (std::filesystem::is_regular_file(status) || std::filesystem::is_symlink(status))
+                found.push_back(path);
+        }
+    }
+    return found;
+}
+} // namespace
+
+bool isInstalled(const std::string& name)
+{
+    auto identity = appIdentity(name);
+    return identity && platform::desktopEntryValue(entryPath(*identity), appKey) == name;
+}
+
+std::optional<std::string> installedIconName(const std::string& name)
+{
+    auto identity = appIdentity(name);
+    if (!identity || !isInstalled(name))
+        return std::nullopt;
+    return platform::desktopEntryValue(entryPath(*identity), "Icon");
+}
+
+std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng,
+    const std::string& title)
+{
+    auto identity = appIdentity(name);
+    if (!identity)
+        return "\u201c" + name + "\u201d is not a name for an application: use letters, digits, - and _";
+    std::string entry = entryPath(*identity);
+    std::error_code error;
+    if (std::filesystem::exists(entry, error))
+        return "an application named \u201c" + name + "\u201d is installed already";
+    std::string icon = names::applicationId;
+    if (iconPng) {
+        std::string folder = platform::userFolders().data + "/icons/hicolor/256x256/apps";
+        std::filesystem::create_directories(folder, error);
+        std::filesystem::copy_file(*iconPng, folder + "/" + identity->iconName + ".png", std::filesystem::copy_options::overwrite_existing, error);
+        if (!error)
+            icon = identity->iconName;
+    }
+    platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
+    if (!preferences.setText(keys::address, address) || !preferences.flush())
+        return std::string("could not remember the address in ") + preferences.path();
+    return platform::writeDesktopEntry(entry, {
+        { "Type", "Application" },
+        { "Name", title.empty() ? name : title },
+        { "Comment", "A web application in Quillane" },
+        { "Exec", std::string(names::programName) + " --app " + name },
+        { "Icon", icon },
+        { "StartupWMClass", identity->windowClass },
+        { "Categories", "Network;" },
+        { "Terminal", "false" },
+        { appKey, name },
+    });
+}
+
+std::vector<std::string> uninstallApp(const std::string& name, bool purge)
+{
+    std::vector<std::string> removed;
+    auto identity = appIdentity(name);
+    if (!identity || !isInstalled(name))
+        return removed;
+    std::vector<std::string> files = iconPaths(*identity);
+    files.insert(files.begin(), entryPath(*identity));
+    for (const auto& file : files) {
+        if (platform::removeFileOrLink(file))
+            removed.push_back(file);
+    }
+    if (!purge)
+        return removed;
+    auto folders = platform::userFolders();
+    for (const auto& base : { folders.config, folders.data, folders.cache }) {
+        std::string folder = identity->folderUnder(base);
+        std::error_code error;
+        if (std::filesystem::exists(folder, error) && platform::removeFolder(folder))
+            removed.push_back(folder);
+    }
+    return removed;
+}
+
+std::vector<InstalledApp> installedApps()
+{
+    std::vector<InstalledApp> apps;
+    std::error_code error;
+    for (const auto& file : std::filesystem::directory_iterator(platform::userFolders().data + "/applications", error)) {
+        auto name = platform::desktopEntryValue(file.path().string(), appKey);
+        auto identity = name ? appIdentity(*name) : std::nullopt;
+        if (!identity || file.path().filename() != identity->desktopEntryName)
+            continue;
+        platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
+        apps.push_back({ *name, preferences.text(keys::address).value_or("") });
+    }
+    std::sort(apps.begin(), apps.end(), [](const InstalledApp& a, const InstalledApp& b) { return a.name < b.name; });
+    return apps;
+}
+
+} // namespace quillane

@@ -1,0 +1,100 @@
+#include "apps/web_app_manifest.h"
+
+#include "text.h"
+#include "platform/url.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace quillane {
+
+namespace {
+constexpr std::size_t longestName = 80;
+constexpr std::size_t longestAppName = 40;
+
+std::optional<std::string> textOf(const platform::ScriptValue& manifest, const char* key)
+{
+    const platform::ScriptValue* value = manifest.find(key);
+    if (!value || value->kind != platform::ScriptValue::Kind::text || value->text.empty() || value->text.size() > longestName)
+        return std::nullopt;
+    if (std::any_of(value->text.begin(), value->text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
+        return std::nullopt;
+    return value->text;
+}
+
+// How good an icon is: an SVG above everything, then the largest side of its sizes; 0 for unusable.
+long scoreOf(const platform::ScriptValue& icon)
+{
+    const platform::ScriptValue* source = icon.find("src");
+    if (!source || source->kind != platform::ScriptValue::Kind::text)
+        return 0;
+    const platform::ScriptValue* type = icon.find("type");
+    std::string kind = type && type->kind == platform::ScriptValue::Kind::text ? lowercased(type->text) : "";
+    std::string path = lowercased(source->text.substr(0, source->text.find_first_of("?#")));
+    auto endsWith = [&](std::string_view ending) { return path.size() >= ending.size() && path.compare(path.size() - ending.size(), ending.size(), ending) == 0; };
+    if (kind == "image/svg+xml" || (kind.empty() && endsWith(".svg")))
+        return 1 << 30;
+    if (kind != "image/png" && !(kind.empty() && endsWith(".png")))
+        return 0;
+    long largest = 1;
+    const platform::ScriptValue* sizes = icon.find("sizes");
+    if (sizes && sizes->kind == platform::ScriptValue::Kind::text) {
+        for (std::size_t start = 0; start < sizes->text.size();) {
+            std::size_t end = sizes->text.find(' ', start);
+            std::string size = sizes->text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+            largest = std::max(largest, std::min(100000L, std::atol(size.c_str())));
+            start = end == std::string::npos ? sizes->text.size() : end + 1;
+        }
+    }
+    return largest;
+}
+} // namespace
+
+ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress)
+{
+    ManifestFacts facts;
+    if (manifest.kind != platform::ScriptValue::Kind::dictionary)
+        return facts;
+    facts.name = textOf(manifest, "name");
+    if (!facts.name)
+        facts.name = textOf(manifest, "short_name");
+    const platform::ScriptValue* icons = manifest.find("icons");
+    if (!icons || icons->kind != platform::ScriptValue::Kind::list)
+        return facts;
+    const platform::ScriptValue* best = nullptr;
+    long bestScore = 0;
+    for (const auto& icon : icons->items) {
+        long score = icon.kind == platform::ScriptValue::Kind::dictionary ? scoreOf(icon) : 0;
+        if (score > bestScore) {
+            best = &icon;
+            bestScore = score;
+        }
+    }
+    if (!best)
+        return facts;
+    auto address = platform::resolvedAgainst(manifestAddress, best->find("src")->text);
+    auto url = address ? platform::URL::parse(*address) : std::nullopt;
+    std::string scheme = url ? lowercased(url->scheme()) : "";
+    if (url && url->host() && (scheme == "http" || scheme == "https"))
+        facts.icon = url->absoluteString();
+    return facts;
+}
+
+std::string appNameFor(std::string_view text)
+{
+    std::string name;
+    for (char c : text) {
+        bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        if (kept)
+            name += c;
+        else if (!name.empty() && name.back() != '-')
+            name += '-';
+        if (name.size() >= longestAppName)
+            break;
+    }
+    while (!name.empty() && name.back() == '-')
+        name.pop_back();
+    return name.empty() ? "web-app" : name;
+}
+
+} // namespace quillane

@@ -1,0 +1,88 @@
+#include "launch/command_line.h"
+
+#include <algorithm>
+
+namespace quillane {
+
+std::optional<std::string> probeFileFrom(const std::vector<std::string>& arguments)
+{
+    auto probe = std::find(arguments.begin(), arguments.end(), "--probe");
+    if (probe == arguments.end() || std::next(probe) == arguments.end())
+        return std::nullopt;
+    return *std::next(probe);
+}
+
+std::vector<std::string> linksFrom(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> links;
+    for (std::size_t index = 1; index < arguments.size(); ++index) {
+        if (arguments[index] == "--app") {
+            ++index;
+            continue;
+        }
+        if (!arguments[index].empty() && arguments[index].front() != '-')
+            links.push_back(arguments[index]);
+    }
+    return links;
+}
+
+std::optional<std::string> appNameFrom(const std::vector<std::string>& arguments)
+{
+    auto app = std::find(arguments.begin(), arguments.end(), "--app");
+    if (app == arguments.end())
+        return std::nullopt;
+    return std::next(app) == arguments.end() ? std::string() : *std::next(app);
+}
+
+std::optional<AppManagementRequest> appManagementFrom(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() < 2)
+        return std::nullopt;
+    using Kind = AppManagementRequest::Kind;
+    const std::string& verb = arguments[1];
+    AppManagementRequest request;
+    if (verb == "--install") {
+        if (arguments.size() == 4)
+            request = { Kind::install, arguments[2], arguments[3], false };
+    } else if (verb == "--uninstall") {
+        bool purge = arguments.size() == 4 && arguments[3] == "--purge";
+        if (arguments.size() == 3 || purge)
+            request = { Kind::uninstall, arguments[2], {}, purge };
+    } else if (verb == "--apps") {
+        if (arguments.size() == 2)
+            request.kind = Kind::list;
+    } else {
+        return std::nullopt;
+    }
+    return request;
+}
+
+InformationRequest informationRequestFrom(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() != 2)
+        return InformationRequest::none;
+    if (arguments[1] == "--version")
+        return InformationRequest::version;
+    if (arguments[1] == "--help")
+        return InformationRequest::help;
+    return InformationRequest::none;
+}
+
+std::string versionText()
+{
+    return std::string("Quillane ") + QUILLANE_VERSION + "\n";
+}
+
+std::string usageText()
+{
+    return "Usage: quillane [--app NAME] [LINK…]\n"
+           "       quillane --probe FILE\n"
+           "       quillane --install NAME ADDRESS | --uninstall NAME [--purge] | --apps\n"
+           "\n"
+           "Shows one web page in a frameless window. A link quillane://open?url=<encoded address> opens\n"
+           "that page, in the running Quillane if there is one. --probe runs the self-test and writes its\n"
+           "report to FILE. --app runs NAME as an application of its own, with its own window, preferences\n"
+           "and website data; --install makes a desktop entry that starts it on ADDRESS.\n";
+}
+
+} // namespace quillane

@@ -1,0 +1,253 @@
+#include "launch/launch.h"
+
+#include "apps/install_from_page.h"
+#include "files/downloads.h"
+#include "files/file_chooser.h"
+#include "main_window/band_colour.h"
+#include "main_window/drags.h"
+#include "main_window/main_window.h"
+#include "main_window/window_modes.h"
+#include "menus/about_panel.h"
+#include "menus/command_table.h"
+#include "page/closing.h"
+#include "page/find_in_page.h"
+#include "page/leaving_links.h"
+#include "page/navigation.h"
+#include "page/once_per_input.h"
+#include "page/page_windows.h"
+#include "page/page_zoom.h"
+#include "page/printing.h"
+#include "page/script_messages.h"
+#include "permissions/microphone_permission.h"
+#include "permissions/notifications.h"
+#include "platform/commands.h"
+#include "platform/editing.h"
+#include "platform/input.h"
+#include "platform/main_queue.h"
+#include "probe/probe_run.h"
+
+#include <map>
+
+namespace quillane {
+
+// Built in this order; each takes what it needs of those before it.
+struct Launch::Parts {
+    Parts(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, const LaunchOptions& options)
+        : main(application, texts, { options.mockCaptureDevices, options.acceleratedCompositing, options.iconName })
+        , commands(application)
+        , modes(preferences, main, [this] { modesChanged(); })
+        , probe(options.probeFile ? std::make_unique<ProbeRun>(application, texts, *options.probeFile, options.probeTestPage) : nullptr)
+        , windowDrags(main.window())
+        , drags(probe ? static_cast<DragPolicy&>(*probe) : windowDrags)
+        , microphone(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); })
+        , notifications(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); },
+              [this] { main.window().present(); })
+        , files(texts.acceptLists)
+        , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(main.window(), preferences),
+              [this](const std::string& message) { main.tell(message); })
+        , printing(platform::secondsNow, [&preferences] { return Downloads::saveFolder(preferences); })
+        , navigation(preferences, main)
+        , about(application, main.window())
+        , closing(application, main, [this] { return pageWindows.pages(); })
+        , zoom(preferences, main.page())
+        , find(main)
+        , installer(main, texts)
+        , once(platform::userInputCount)
+        , leaving(preferences, main.window(), once)
+        , pageWindows(application, main, texts, options.mockCaptureDevices, once, leaving, closing, downloads,
+              [this](platform::WebView& page, platform::Window& window) { attachServices(page, window); })
+    {
+    }
+
+    void askOnMain(const platform::Question& question, std::function<void(bool)> answer)
+    {
+        main.ask(question, [answer](const platform::Answer& given) { answer(given.affirmative()); });
+    }
+    // What every page gets, the main one and those of page windows alike.
+    void attachServices(platform::WebView& page, platform::Window& window)
+    {
+        microphone.attach(page);
+        notifications.attach(page);
+        files.attach(page, window);
+        printing.attach(page, window);
+        closing.attach(page, window);
+    }
+    // The menus show the modes as they are; page windows float with the main one.
+    void modesChanged()
+    {
+        commands.setChecked("float-on-top", modes.floats());
+        commands.setLabel("full-screen", modes.isFullScreen() ? "Exit Full Screen" : "Enter Full Screen");
+        pageWindows.followFloating(modes.floats());
+    }
+
+    MainWindow main;
+    platform::Commands commands;
+    WindowModes modes;
+    std::unique_ptr<ProbeRun> probe;
+    WindowDrags windowDrags;
+    Drags drags;
+    MicrophonePermission microphone;
+    Notifications notifications;
+    FileChooser files;
+    Downloads downloads;
+    Printing printing;
+    Navigation navigation;
+    AboutPanel about;
+    Closing closing;
+    PageZoom zoom;
+    FindInPage find;
+    InstallFromPage installer;
+    OncePerInput once;
+    LeavingLinks leaving;
+    PageWindows pageWindows;
+    platform::ScheduledBlock firstQuestion;
+};
+
+Launch::Launch(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, LaunchOptions options)
+    : m_application(application)
+    , m_preferences(preferences)
+    , m_texts(texts)
+    , m_options(std::move(options))
+{
+}
+
+Launch::~Launch() = default;
+
+void Launch::start()
+{
+    m_parts = std::make_unique<Parts>(m_application, m_preferences, m_texts, m_options);
+    Parts& parts = *m_parts;
+    MainWindow& main = parts.main;
+    platform::WebView& page = main.page();
+
+    parts.modes.attach(main.window(), page);
+    parts.drags.attach(main.window(), [&parts] { parts.modes.doubleClickOnBand(); },
+        [&parts, &main] { parts.commands.popUpMenuBar(main.window(), true); });
+    page.onScriptMessage = [&parts, &main](const platform::ScriptValue& body) {
+        ScriptMessage message = classifyMessage(body);
+        if (message.kind == ScriptMessage::Kind::bandReport)
+            main.setTopColour(colour(message.band), colour(message.theme));
+        else
+            parts.drags.pageRequest();
+    };
+    page.onContextMenu = [] { return pageContextMenu(); };
+    parts.attachServices(page, main.window());
+    parts.downloads.attach(page);
+    parts.closing.attachMain();
+    parts.pageWindows.attach(page);
+    connectCommands();
+    parts.modes.applyFloating();
+    parts.modesChanged();
+
+    if (parts.probe) {
+        parts.probe->begin({ parts.commands, main, parts.modes, parts.microphone, parts.about, parts.navigation });
+        return;
+    }
+    parts.navigation.attach();
+    auto launchAddress = parts.navigation.rememberedAddress();
+    if (launchAddress)
+        parts.navigation.load(*launchAddress);
+    main.window().centre();
+    main.window().focusPage();
+    main.window().rememberFrame(m_preferences, keys::windowFrame);
+    main.window().present();
+    // A first start asks for an address once the start is over.
+    if (!launchAddress)
+        parts.firstQuestion = platform::runOnMainQueue([&parts] { parts.navigation.openAddress(); });
+}
+
+void Launch::connectCommands()
+{
+    Parts& parts = *m_parts;
+    MainWindow& main = parts.main;
+    auto editing = [](platform::EditingCommand command) { return [command] { platform::sendEditingCommand(command); }; };
+    const std::map<std::string, std::function<void()>> actions {
+        { "about", [&parts] { parts.about.show(); } },
+        { "forget-microphone-choices", [&parts] { parts.microphone.forget(); } },
+        { "quit", [&parts] { parts.closing.requestQuit(); } },
+        { "open-address", [&parts] { parts.navigation.openAddress(); } },
+        { "undo", editing(platform::EditingCommand::undo) },
+        { "redo", editing(platform::EditingCommand::redo) },
+        { "cut", editing(platform::EditingCommand::cut) },
+        { "copy", editing(platform::EditingCommand::copy) },
+        { "paste", editing(platform::EditingCommand::paste) },
+        { "select-all", editing(platform::EditingCommand::selectAll) },
+        { "reload", [&main] { main.page().reloadFromOrigin(); } },
+        { "full-screen", [&parts] { parts.modes.toggleFullScreen(); } },
+        { "float-on-top", [&parts] { parts.modes.toggleFloating(); } },
+        { "minimise", [&parts] { parts.modes.minimise(); } },
+        { "zoom-in", [&parts] { parts.zoom.zoomIn(); } },
+        { "zoom-out", [&parts] { parts.zoom.zoomOut(); } },
+        { "zoom-reset", [&parts] { parts.zoom.reset(); } },
+        { "find", [&parts] { parts.find.open(); } },
+        { "print", [&parts, &main] { parts.printing.print(main.page(), main.window()); } },
+        { "inspect", [&main] { main.page().showInspector(); } },
+        { "move-window", [&main] { main.window().beginKeyboardMove(); } },
+        { "resize-window", [&main] { main.window().beginKeyboardResize(); } },
+        { "maximise-window", [&main] { main.window().toggleMaximised(); } },
+        { "forget-notification-choices", [&parts] { parts.notifications.forget(); } },
+        { "forget-link-choices", [&parts] { parts.leaving.forget(); } },
+        { "install-app", [&parts] { parts.installer.start(); } },
+        { "show-menu", [&parts, &main] { parts.commands.popUpMenuBar(main.window(), false); } },
+        { "show-menu-at-pointer", [&parts, &main] { parts.commands.popUpMenuBar(main.window(), true); } },
+    };
+    std::vector<std::string> urgent;
+    for (const auto& spec : commandSpecs()) {
+        parts.commands.add({ spec.name, spec.label, spec.accelerators, actions.at(spec.name), spec.checkable ? std::optional(false) : std::nullopt });
+        if (spec.keptFromAnUnresponsivePage)
+            urgent.insert(urgent.end(), spec.accelerators.begin(), spec.accelerators.end());
+    }
+    parts.commands.setMenuBar(menuBar());
+    main.window().setKeysKeptFromAnUnresponsivePage(urgent);
+}
+
+void Launch::open(const std::vector<std::string>& links)
+{
+    auto chosen = lastPageIn(links);
+    if (!chosen)
+        return;
+    // Before the start the page is remembered for the start to find.
+    if (!m_parts) {
+        Navigation::remember(m_preferences, *chosen);
+        return;
+    }
+    m_parts->navigation.open(*chosen);
+}
+
+void Launch::bringForward()
+{
+    if (m_parts)
+        m_parts->main.window().present();
+}
+
+int Launch::exitStatus() const
+{
+    return m_parts && m_parts->probe ? m_parts->probe->exitStatus() : 0;
+}
+
+MainWindow& Launch::mainWindow()
+{
+    return m_parts->main;
+}
+
+WindowModes& Launch::modes()
+{
+    return m_parts->modes;
+}
+
+AboutPanel& Launch::aboutPanel()
+{
+    return m_parts->about;
+}
+
+FindInPage& Launch::findInPage()
+{
+    return m_parts->find;
+}
+
+platform::Commands& Launch::commands()
+{
+    return m_parts->commands;
+}
+
+} // namespace quillane

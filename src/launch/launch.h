@@ -1,0 +1,72 @@
+#pragma once
+// The start of a run: builds the owner of each concern (the main window and its page, the window
+// modes, dragging, navigation, the page services, page windows, the commands, and in a self-test run
+// the probe) and connects each to the windows, pages and commands it serves. It holds no behaviour
+// of its own.
+#include "fixed_texts.h"
+#include "names.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillane {
+
+class AboutPanel;
+class FindInPage;
+class MainWindow;
+class WindowModes;
+namespace platform {
+class Application;
+class Commands;
+class Preferences;
+}
+
+// How this run differs from an everyday one.
+struct LaunchOptions {
+    // A self-test run writes its report here.
+    std::optional<std::string> probeFile;
+    // For the self-test's own tests: a page to load in place of the built-in probe page.
+    std::optional<std::string> probeTestPage;
+    // Pages get a pretend microphone (for tests).
+    bool mockCaptureDevices = false;
+    // Whether pages are composited with OpenGL: not when OpenGL runs in software.
+    bool acceleratedCompositing = true;
+    // The icon the windows carry: an application's own, or Quillane's.
+    std::string iconName = names::applicationId;
+};
+
+class Launch {
+public:
+    Launch(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, LaunchOptions options);
+    ~Launch();
+
+    // Builds and connects everything, then shows the remembered page (or asks for one), or runs the self-test.
+    void start();
+    // Links handed to the program: the last page they carry is opened (remembered for the start
+    // when it has not come yet).
+    void open(const std::vector<std::string>& links);
+    // Another start with nothing to open: the window comes forward.
+    void bringForward();
+    // What the process ends with: not 0 when a self-test could not write its report.
+    int exitStatus() const;
+
+    // The owners, once started (for tests that drive the program in-process).
+    MainWindow& mainWindow();
+    WindowModes& modes();
+    AboutPanel& aboutPanel();
+    FindInPage& findInPage();
+    platform::Commands& commands();
+
+private:
+    struct Parts;
+    void connectCommands();
+    platform::Application& m_application;
+    platform::Preferences& m_preferences;
+    const FixedTexts& m_texts;
+    const LaunchOptions m_options;
+    std::unique_ptr<Parts> m_parts;
+};
+
+} // namespace quillane

@@ -1,0 +1,27 @@
+#pragma once
+// The application's commands as data: each one's name (the action the menu bar, the keys and the
+// page's context menu reach it by), what the menus call it, its keys; and where the menu bar and the
+// page's context menu show them.
+#include "platform/commands.h"
+#include "platform/web_view.h"
+
+#include <string>
+#include <vector>
+
+namespace quillane {
+
+struct CommandSpec {
+    std::string name;
+    std::string label;
+    std::vector<std::string> accelerators;
+    bool checkable = false;
+    // Acts even when the page does not answer its keys: nobody is ever locked in.
+    bool keptFromAnUnresponsivePage = false;
+};
+
+const std::vector<CommandSpec>& commandSpecs();
+std::vector<platform::Menu> menuBar();
+// What the program adds to the main page's context menu, in order ("" for a separator).
+std::vector<platform::ContextMenuEntry> pageContextMenu();
+
+} // namespace quillane

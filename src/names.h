@@ -1,0 +1,36 @@
+#pragma once
+// The program's names and the keys of what it stores, each written once.
+namespace quillane {
+
+namespace names {
+// Reverse-DNS id: D-Bus name, desktop entry and icon name.
+inline constexpr const char* applicationId = "org.quillane.Quillane";
+inline constexpr const char* programName = "quillane";
+inline constexpr const char* windowClass = "Quillane";
+inline constexpr const char* displayName = "Quillane";
+// The handler our page scripts post to, and the script world they and it live in, apart from the page's.
+inline constexpr const char* messageHandler = "quillane";
+inline constexpr const char* scriptWorld = "quillane";
+} // namespace names
+
+namespace keys {
+// Whether the main window floats above other windows (Boolean, true unless the user says otherwise).
+inline constexpr const char* floating = "float";
+// The last page opened (text).
+inline constexpr const char* address = "address";
+// The microphone answers per site (site text to Boolean).
+inline constexpr const char* microphone = "microphone";
+// The notification answers per site (site text to Boolean).
+inline constexpr const char* notifications = "notifications";
+// The page zoom per site (site text to a factor, 1 for the page's own size).
+inline constexpr const char* zoom = "zoom";
+// Schemes whose links a site may hand to another program without asking (site and scheme to Boolean).
+inline constexpr const char* leavingLinks = "links";
+// Where the main window was last, and on which monitor (text).
+inline constexpr const char* windowFrame = "Window Frame Quillane";
+// The folder the last download was saved to (text).
+inline constexpr const char* downloadFolder = "download folder";
+} // namespace keys
+
+
+} // namespace quillane

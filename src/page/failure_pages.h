@@ -1,0 +1,17 @@
+#pragma once
+// The pages the program shows in the window when the page cannot: a load that failed, a page whose
+// process keeps ending. Plain HTML of our own, with every text from outside escaped.
+#include "platform/web_view.h"
+
+#include <string>
+#include <string_view>
+
+namespace quillane {
+
+// The text with &, <, >, " and ' written as HTML character references.
+std::string escapedForHTML(std::string_view text);
+
+std::string loadFailurePage(const platform::LoadFailure& failure);
+std::string stoppedPage(const std::string& address);
+
+} // namespace quillane

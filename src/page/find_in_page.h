@@ -1,0 +1,38 @@
+#pragma once
+// Find in page: the find bar over the main page, finding as the user types, Return and Shift+Return
+// going through the matches, Escape closing it and clearing the highlights.
+#include "platform/find_bar.h"
+
+#include <optional>
+#include <string>
+
+namespace quillane {
+
+class MainWindow;
+
+class FindInPage {
+public:
+    // Hears what the main page says of the text looked for.
+    explicit FindInPage(MainWindow& main);
+
+    // Opens the bar (or brings the keyboard back to it).
+    void open();
+    // What the page said of the text.
+    void found(unsigned matches);
+    void notFound();
+    // What the bar says ("2 of 3", "No matches"), and whether it shows.
+    std::string status() const;
+    bool isOpen() const { return m_bar.isShown(); }
+
+private:
+    void showPosition();
+    void setStatus(const std::string& status);
+
+    MainWindow& m_main;
+    platform::FindBar m_bar;
+    unsigned m_matches = 0;
+    unsigned m_current = 0;
+    std::string m_status;
+};
+
+} // namespace quillane

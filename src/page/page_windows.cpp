@@ -1,0 +1,156 @@
+#include "page/page_windows.h"
+
+#include "files/downloads.h"
+#include "names.h"
+#include "page/address_rules.h"
+#include "page/closing.h"
+#include "platform/download.h"
+
+#include <algorithm>
+
+namespace quillane {
+
+namespace {
+constexpr platform::Size pageWindowSize { 800, 600 };
+} // namespace
+
+PageWindows::PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, bool mockCaptureDevices, OncePerInput& once,
+    LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices)
+    : m_application(application)
+    , m_main(main)
+    , m_texts(texts)
+    , m_mockCaptureDevices(mockCaptureDevices)
+    , m_once(once)
+    , m_leaving(leaving)
+    , m_closing(closing)
+    , m_downloads(downloads)
+    , m_attachServices(std::move(attachServices))
+{
+}
+
+void PageWindows::attach(platform::WebView& opener)
+{
+    opener.onCreateWindow = [this, &opener](const platform::NewWindowRequest& request) { return create(request, opener); };
+}
+
+platform::WebView* PageWindows::create(const platform::NewWindowRequest& request, platform::WebView& opener)
+{
+    if (request.followedLink) {
+        auto target = platform::URL::parse(request.url);
+        auto mainPage = platform::URL::parse(m_main.page().url().value_or(""));
+        if (!target)
+            return nullptr;
+        // Quillane never opens itself for another site: that is the browser's, or another program's.
+        if (!mainPage || !sameSite(*target, *mainPage)) {
+            std::string from = mainPage && mainPage->host() ? site(mainPage->scheme(), *mainPage->host(), mainPage->port().value_or(0)) : "this page";
+            m_leaving.handOff(*target, from);
+            return nullptr;
+        }
+    }
+    if (m_windows.size() >= mostAtOnce || !m_once.take())
+        return nullptr;
+    platform::WebViewSettings settings;
+    settings.relatedTo = &opener;
+    settings.allFramesScripts = { m_texts.subframeMediaGuard };
+    settings.mediaStreams = true;
+    settings.mockCaptureDevices = m_mockCaptureDevices;
+
+    PageWindow& entry = m_windows.emplace_back();
+    entry.page = std::make_unique<platform::WebView>(settings);
+    entry.window = std::make_unique<platform::Window>(m_application, *entry.page, pageWindowSize);
+    platform::WebView& page = *entry.page;
+    platform::Window& window = *entry.window;
+    window.setTitle(names::displayName);
+    window.setIconName(names::applicationId);
+    window.setTransientFor(&m_main.window());
+    window.setKeepAbove(m_floats);
+    entry.title = page.titleChanged.add([&page, &window] {
+        std::string title = page.title();
+        window.setTitle(title.empty() ? names::displayName : title);
+    });
+    m_attachServices(page, window);
+    attach(page);
+    page.onReadyToShow = [&page, &window] {
+        window.centre();
+        window.focusPage();
+        window.present();
+    };
+    // While quitting every page is let go together once all have said so.
+    page.onClose = [this, &page] {
+        if (m_closing.isQuitting())
+            m_closing.pageAllowedClose(page);
+        else if (auto found = find(page))
+            dismiss(*found, m_windows);
+    };
+    page.onDownload = [this, &page](platform::Download& download) {
+        m_downloads.take(download);
+        didDownload(page, download);
+    };
+    // The user closes a page window: its page is asked first.
+    window.onCloseRequest = [&page] {
+        page.tryClose();
+        return false;
+    };
+    return &page;
+}
+
+std::optional<PageWindows::Entry> PageWindows::find(const platform::WebView& page)
+{
+    auto entry = std::find_if(m_windows.begin(), m_windows.end(), [&](const PageWindow& candidate) { return candidate.page.get() == &page; });
+    return entry == m_windows.end() ? std::nullopt : std::optional(entry);
+}
+
+void PageWindows::didDownload(platform::WebView& page, platform::Download& download)
+{
+    auto shown = page.url().value_or("");
+    if (page.hasCommittedLoad() && !shown.empty() && shown != "about:blank")
+        return;
+    auto entry = find(page);
+    if (!entry)
+        return;
+    // Out of sight, but alive until the download ends: the engine ends a download whose page goes.
+    (*entry)->window->hide();
+    m_downloading.splice(m_downloading.end(), m_windows, *entry);
+    platform::WebView* started = &page;
+    auto previous = std::move(download.onEnded);
+    download.onEnded = [this, started, previous] {
+        if (previous)
+            previous();
+        auto done = std::find_if(m_downloading.begin(), m_downloading.end(), [&](const PageWindow& candidate) { return candidate.page.get() == started; });
+        if (done != m_downloading.end())
+            dismiss(done, m_downloading);
+    };
+}
+
+void PageWindows::dismiss(Entry entry, std::list<PageWindow>& from)
+{
+    entry->window->close();
+    m_closed.splice(m_closed.end(), from, entry);
+    m_release = platform::runOnMainQueue([this] { m_closed.clear(); });
+}
+
+platform::Window* PageWindows::windowOf(const platform::WebView& page) const
+{
+    for (const auto& entry : m_windows) {
+        if (entry.page.get() == &page)
+            return entry.window.get();
+    }
+    return nullptr;
+}
+
+std::vector<platform::WebView*> PageWindows::pages() const
+{
+    std::vector<platform::WebView*> shown;
+    for (const auto& entry : m_windows)
+        shown.push_back(entry.page.get());
+    return shown;
+}
+
+void PageWindows::followFloating(bool floats)
+{
+    m_floats = floats;
+    for (auto& entry : m_windows)
+        entry.window->setKeepAbove(floats);
+}
+
+} // namespace quillane

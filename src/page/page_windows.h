@@ -1,0 +1,77 @@
+#pragma once
+// Windows the page opens: a window the page's script opens (window.open, sign-in pop-ups) and a
+// link the user follows into a new window on the main page's own site open as page windows,
+// ordinary framed windows kept with the main window and sharing its page's website data and
+// opener; a link the user follows into a new window on another site leaves for another program.
+// A page gets one window for each press or key press of the user's, and at most `mostAtOnce` at a
+// time. Page windows are never remembered across restarts.
+#include "fixed_texts.h"
+#include "main_window/main_window.h"
+#include "page/leaving_links.h"
+#include "page/once_per_input.h"
+#include "platform/main_queue.h"
+#include "platform/web_view.h"
+#include "platform/window.h"
+
+#include <functional>
+#include <list>
+#include <memory>
+#include <vector>
+
+namespace quillane {
+
+class Closing;
+class Downloads;
+
+class PageWindows {
+public:
+    // Beyond this many page windows at once, a page's requests for more are refused.
+    static constexpr std::size_t mostAtOnce = 20;
+    // What a page window's page gets, as the main page does: permissions, file choosers, printing,
+    // questions before it is left.
+    using AttachServices = std::function<void(platform::WebView& page, platform::Window& window)>;
+
+    PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, bool mockCaptureDevices, OncePerInput& once,
+        LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices);
+
+    // Hears the page's requests for windows of its own.
+    void attach(platform::WebView& opener);
+    // The window a page window's page is in; null for pages not in one.
+    platform::Window* windowOf(const platform::WebView& page) const;
+    // The pages of the page windows that show.
+    std::vector<platform::WebView*> pages() const;
+    // Page windows stay above the main window while it floats.
+    void followFloating(bool floats);
+
+private:
+    struct PageWindow {
+        std::unique_ptr<platform::WebView> page;
+        std::unique_ptr<platform::Window> window;
+        platform::Subscription title;
+    };
+    using Entry = std::list<PageWindow>::iterator;
+
+    platform::WebView* create(const platform::NewWindowRequest& request, platform::WebView& opener);
+    std::optional<Entry> find(const platform::WebView& page);
+    // The page's window goes; it is let go on the next turn (this may run inside its own callbacks).
+    void dismiss(Entry entry, std::list<PageWindow>& from);
+    void didDownload(platform::WebView& page, platform::Download& download);
+
+    platform::Application& m_application;
+    MainWindow& m_main;
+    const FixedTexts& m_texts;
+    bool m_mockCaptureDevices;
+    OncePerInput& m_once;
+    LeavingLinks& m_leaving;
+    Closing& m_closing;
+    Downloads& m_downloads;
+    AttachServices m_attachServices;
+    bool m_floats = false;
+    std::list<PageWindow> m_windows;
+    // Windows that only started a download, out of sight while it runs.
+    std::list<PageWindow> m_downloading;
+    std::list<PageWindow> m_closed;
+    platform::ScheduledBlock m_release;
+};
+
+} // namespace quillane

@@ -1,0 +1,36 @@
+#pragma once
+// The page's zoom: the browser's usual steps, remembered per site and restored when the site is
+// loaded again.
+#include "platform/preferences.h"
+#include "platform/web_view.h"
+
+namespace quillane {
+
+// The next step up or down from a zoom factor (1 is 100 %); the ends stay where they are.
+double zoomedIn(double level);
+double zoomedOut(double level);
+
+// The levels remembered per site once a site is shown at `level`: the page's own size is forgotten,
+// any other becomes the site's newest entry; a site text too long to store changes nothing.
+platform::OrderedMap<double> zoomRemembered(platform::OrderedMap<double> levels, const std::string& site, double level);
+
+class PageZoom {
+public:
+    // Gives each page the zoom of its site as soon as its load commits, before it is drawn.
+    PageZoom(platform::Preferences& preferences, platform::WebView& page);
+
+    void zoomIn();
+    void zoomOut();
+    void reset();
+    // A page has loaded: it gets its site's zoom.
+    void pageLoaded();
+
+private:
+    void apply(double level);
+
+    platform::Preferences& m_preferences;
+    platform::WebView& m_page;
+    platform::Subscription m_committed;
+};
+
+} // namespace quillane

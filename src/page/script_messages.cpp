@@ -1,0 +1,18 @@
+#include "page/script_messages.h"
+
+namespace quillane {
+
+ScriptMessage classifyMessage(const platform::ScriptValue& body)
+{
+    using Kind = platform::ScriptValue::Kind;
+    if (body.kind == Kind::dictionary) {
+        const platform::ScriptValue* band = body.find("band");
+        if (band && band->kind == Kind::text) {
+            const platform::ScriptValue* theme = body.find("theme");
+            return { ScriptMessage::Kind::bandReport, band->text, theme && theme->kind == Kind::text ? theme->text : "" };
+        }
+    }
+    return { ScriptMessage::Kind::dragRequest, {}, {} };
+}
+
+} // namespace quillane

@@ -1,0 +1,20 @@
+#pragma once
+// What a message from our page scripts asks for, told apart by its shape alone.
+#include "platform/script_value.h"
+
+#include <string>
+
+namespace quillane {
+
+struct ScriptMessage {
+    enum class Kind { bandReport, dragRequest };
+    Kind kind = Kind::dragRequest;
+    // For a band report: the colour text it carries, and the page's declared theme colour ("" for none).
+    std::string band;
+    std::string theme;
+};
+
+// An object with a text under "band" is a band report; anything else is a drag request.
+ScriptMessage classifyMessage(const platform::ScriptValue& body);
+
+} // namespace quillane

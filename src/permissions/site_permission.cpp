@@ -1,0 +1,44 @@
+#include "permissions/site_permission.h"
+
+#include "page/address_rules.h"
+
+namespace quillane {
+
+SitePermission::SitePermission(platform::Preferences& preferences, std::string key, Ask ask, std::function<platform::Question(const std::string& host)> question)
+    : m_preferences(preferences)
+    , m_key(std::move(key))
+    , m_ask(std::move(ask))
+    , m_question(std::move(question))
+{
+}
+
+platform::OrderedMap<bool> SitePermission::remembered() const
+{
+    return m_preferences.dictionary(m_key).value_or(platform::OrderedMap<bool> {});
+}
+
+void SitePermission::request(const platform::SecurityOrigin& origin, std::function<void(bool allowed)> answered)
+{
+    std::string siteText = site(origin.protocol, origin.host, origin.port);
+    if (auto answer = remembered().find(siteText)) {
+        answered(*answer);
+        return;
+    }
+    m_ask(m_question(origin.host), [this, siteText, answered](bool allowed) {
+        // A site text past the store's bound is answered for this page only: asked again next time.
+        if (siteText.size() <= platform::Preferences::longestKey) {
+            // Read again now: answers given or forgotten while this question was up are kept.
+            auto current = remembered();
+            current.set(siteText, allowed);
+            m_preferences.setDictionary(m_key, current);
+        }
+        answered(allowed);
+    });
+}
+
+void SitePermission::forget()
+{
+    m_preferences.remove(m_key);
+}
+
+} // namespace quillane
