@@ -245,6 +245,11 @@ FindInPage& Launch::findInPage()
     return m_parts->find;
 }
 
+FileChooser& Launch::fileChooser()
+{
+    return m_parts->files;
+}
+
 platform::Commands& Launch::commands()
 {
     return m_parts->commands;

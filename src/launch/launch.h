@@ -14,6 +14,7 @@
 namespace quillane {
 
 class AboutPanel;
+class FileChooser;
 class FindInPage;
 class MainWindow;
 class WindowModes;
@@ -57,6 +58,7 @@ public:
     WindowModes& modes();
     AboutPanel& aboutPanel();
     FindInPage& findInPage();
+    FileChooser& fileChooser();
     platform::Commands& commands();
 
 private:

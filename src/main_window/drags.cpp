@@ -35,16 +35,24 @@ Drags::Drags(DragPolicy& policy, Sensors sensors)
 
 void Drags::attach(platform::Window& window, std::function<void()> bandDoubleClick, std::function<void()> bandMenu)
 {
-    m_bandDoubleClick = std::move(bandDoubleClick);
-    m_bandMenu = std::move(bandMenu);
+    setBandActions(std::move(bandDoubleClick), std::move(bandMenu));
     window.onPress = [this](const platform::Press& press) { return pressed(press); };
     window.onBandPress = [this](const platform::Press& press) { bandPressed(press); };
 }
 
+void Drags::setBandActions(std::function<void()> doubleClick, std::function<void()> menu)
+{
+    m_bandDoubleClick = std::move(doubleClick);
+    m_bandMenu = std::move(menu);
+}
+
 bool Drags::pressed(const platform::Press& press)
 {
-    if (press.button != 1)
+    // Any other press ends the one going on.
+    if (press.button != 1) {
+        m_pressed.reset();
         return false;
+    }
     m_pressed = press;
     if (!press.super)
         return false;

@@ -53,6 +53,7 @@ public:
     Drags(DragPolicy& policy, Sensors sensors);
     // Hears the window's presses; a double-click and a right-click on the band go to these.
     void attach(platform::Window& window, std::function<void()> bandDoubleClick, std::function<void()> bandMenu);
+    void setBandActions(std::function<void()> doubleClick, std::function<void()> menu);
 
     // A press anywhere in the window; true takes it (and its release): nothing else has it.
     bool pressed(const platform::Press& press);

@@ -34,6 +34,23 @@ const Monitor& primaryOf(const std::vector<Monitor>& monitors)
 }
 } // namespace
 
+const Monitor* monitorHolding(Rect frame, const std::vector<Monitor>& monitors)
+{
+    if (monitors.empty())
+        return nullptr;
+    const Monitor* best = &primaryOf(monitors);
+    double most = 0;
+    for (const auto& monitor : monitors) {
+        Rect overlap = frame.intersection(monitor.geometry);
+        double area = overlap.size.width * overlap.size.height;
+        if (area > most) {
+            most = area;
+            best = &monitor;
+        }
+    }
+    return best;
+}
+
 std::optional<SavedFrame> parseSavedFrame(const std::string& text)
 {
     std::istringstream words(text);
@@ -86,18 +103,7 @@ std::optional<Rect> placeSavedFrame(const SavedFrame& saved, const std::vector<M
         double scale = primary.scale;
         Rect logical { { saved.frame.origin.x / scale, 0 }, { saved.frame.size.width / scale, saved.frame.size.height / scale } };
         logical.origin.y = primary.geometry.maxY() - saved.frame.origin.y / scale - logical.size.height;
-        // On the monitor that holds most of it, else on the primary one.
-        const Monitor* best = &primary;
-        double most = 0;
-        for (const auto& monitor : monitors) {
-            Rect overlap = logical.intersection(monitor.geometry);
-            double area = overlap.size.width * overlap.size.height;
-            if (area > most) {
-                most = area;
-                best = &monitor;
-            }
-        }
-        return fitted(logical, best->workarea);
+        return fitted(logical, monitorHolding(logical, monitors)->workarea);
     }
     const Monitor* target = &primary;
     for (const auto& monitor : monitors) {

@@ -30,6 +30,9 @@ struct SavedFrame {
     bool fromBottomLeft = false;
 };
 
+// The monitor that holds most of a frame, else the primary one; null without monitors.
+const Monitor* monitorHolding(Rect frame, const std::vector<Monitor>& monitors);
+
 std::optional<SavedFrame> parseSavedFrame(const std::string& text);
 std::string savedFrameText(const SavedFrame& frame);
 // What to save of a window's frame (logical pixels on the screen) on the monitor it is on.

@@ -78,6 +78,7 @@ Window::Impl::Impl(Window& window, Application& application, GtkWidget* content,
     gtk_container_add(GTK_CONTAINER(widget), overlay);
     gtk_widget_show_all(overlay);
 
+    signals.push_back(connect<&Impl::onWindowDraw>(widget, "draw", this));
     signals.push_back(connect<&Impl::onConfigure>(widget, "configure-event", this));
     signals.push_back(connect<&Impl::onWindowState>(widget, "window-state-event", this));
     signals.push_back(connect<&Impl::onDestroy>(widget, "destroy", this));
@@ -86,12 +87,17 @@ Window::Impl::Impl(Window& window, Application& application, GtkWidget* content,
     signals.push_back(connect<&Impl::onFocus>(widget, "focus-in-event", this));
     signals.push_back(connect<&Impl::onFocus>(widget, "focus-out-event", this));
     signals.push_back(connect<&Impl::onLeave>(widget, "leave-notify-event", this));
-    // Presses on the page before the page has them; pointer moves anywhere in the window.
+    // Presses on the page before the page has them.
     signals.push_back(connect<&Impl::onPagePress>(page, "button-press-event", this));
     signals.push_back(connect<&Impl::onPageRelease>(page, "button-release-event", this));
-    motionWatch = GObjectRef<GtkEventController>::adopt(gtk_event_controller_motion_new(widget));
-    gtk_event_controller_set_propagation_phase(motionWatch.get(), GTK_PHASE_CAPTURE);
-    signals.push_back(connect<&Impl::onMotion>(motionWatch.get(), "motion", this));
+    // The page takes the moves over it for itself; the window has the rest (the band, the buttons).
+    // A move that crosses from one to the other arrives as the crossing alone.
+    for (GtkWidget* target : { page, widget }) {
+        signals.push_back(connect<&Impl::onMotion>(target, "motion-notify-event", this));
+        signals.push_back(connect<&Impl::onCrossing>(target, "enter-notify-event", this));
+    }
+    // Leaving the page for the band's corner may come as the page's leaving alone.
+    signals.push_back(connect<&Impl::onCrossing>(page, "leave-notify-event", this));
 }
 
 Window::Impl::~Impl()
@@ -121,10 +127,29 @@ Window::Window(Application& application, WebView& page, Size size, double band)
 
 Window::~Window() = default;
 
+gboolean Window::Impl::onWindowDraw(GtkWidget*, cairo_t* cairo)
+{
+    // Under everything, the band's colour (the page's own colour under it) shows until the page has
+    // drawn itself, rather than the theme's window colour.
+    if (band) {
+        cairo_save(cairo);
+        cairo_set_source_rgba(cairo, bandColour.red, bandColour.green, bandColour.blue, bandColour.alpha);
+        cairo_set_operator(cairo, CAIRO_OPERATOR_SOURCE);
+        cairo_paint(cairo);
+        cairo_restore(cairo);
+    }
+    return FALSE;
+}
+
 gboolean Window::Impl::onConfigure(GtkWidget*, GdkEventConfigure* event)
 {
+    // Where the window is on the screen, asked of the X server: the window manager may have just
+    // moved it. A window on its way out (handed back to the screen by the window manager) is not moved.
+    GdkWindow* own = gtk_widget_get_window(window.get());
+    if (closing || !own || !gtk_widget_get_mapped(window.get()))
+        return FALSE;
     int x = 0, y = 0;
-    gtk_window_get_position(GTK_WINDOW(window.get()), &x, &y);
+    gdk_window_get_origin(own, &x, &y);
     bool changed = x != frame.x || y != frame.y || event->width != frame.width || event->height != frame.height;
     frame = { x, y, event->width, event->height };
     if (changed)
@@ -189,10 +214,29 @@ gboolean Window::Impl::onLeave(GtkWidget*, GdkEventCrossing* event)
     return FALSE;
 }
 
-void Window::Impl::onMotion(GtkEventControllerMotion*, gdouble x, gdouble y)
+gboolean Window::Impl::onMotion(GtkWidget*, GdkEventMotion* event)
 {
-    if (owner.onPointer)
-        owner.onPointer(Point { std::floor(x) + 0.5, std::floor(y) + 0.5 });
+    pointerAt(event->window, event->x, event->y);
+    return FALSE;
+}
+
+gboolean Window::Impl::onCrossing(GtkWidget*, GdkEventCrossing* event)
+{
+    pointerAt(event->window, event->x, event->y);
+    return FALSE;
+}
+
+void Window::Impl::pointerAt(GdkWindow* eventWindow, double x, double y)
+{
+    // An event's point is in the window it happened in (the page's, say): moved into this window's.
+    // (The screen point GDK gives the crossings it makes up itself is not always right.)
+    GdkWindow* own = gtk_widget_get_window(window.get());
+    if (!owner.onPointer || !own || !eventWindow)
+        return;
+    int eventX = 0, eventY = 0, ownX = 0, ownY = 0;
+    gdk_window_get_origin(eventWindow, &eventX, &eventY);
+    gdk_window_get_origin(own, &ownX, &ownY);
+    owner.onPointer(Point { std::floor(x + eventX - ownX) + 0.5, std::floor(y + eventY - ownY) + 0.5 });
 }
 
 gboolean Window::Impl::onPagePress(GtkWidget*, GdkEventButton* event)
@@ -352,6 +396,10 @@ void Window::close()
 {
     if (m_impl->destroyed)
         return;
+    if (m_impl->frameSave.isPending()) {
+        m_impl->frameSave.cancel();
+        m_impl->saveFrame();
+    }
     // Closing asks no one: the delete event that gtk_window_close sends would ask again.
     m_impl->closing = true;
     gtk_window_close(GTK_WINDOW(m_impl->window.get()));

@@ -20,6 +20,10 @@ Monitor monitorFrom(GdkMonitor* gdkMonitor, GdkMonitor* primary)
     gdk_monitor_get_workarea(gdkMonitor, &workarea);
     monitor.geometry = { { double(geometry.x), double(geometry.y) }, { double(geometry.width), double(geometry.height) } };
     monitor.workarea = { { double(workarea.x), double(workarea.y) }, { double(workarea.width), double(workarea.height) } };
+    // A window manager that has not caught up with a change of monitors gives an area off the monitor.
+    monitor.workarea = monitor.workarea.intersection(monitor.geometry);
+    if (monitor.workarea.isEmpty())
+        monitor.workarea = monitor.geometry;
     monitor.scale = std::max(1, gdk_monitor_get_scale_factor(gdkMonitor));
     monitor.primary = gdkMonitor == primary;
     return monitor;
@@ -63,13 +67,15 @@ void Window::Impl::saveFrame()
     // A full-screen or maximised frame is not the one to come back to.
     if (!frameStore || maximised || fullScreen || fullScreenForPage)
         return;
-    GdkDisplay* display = gdk_display_get_default();
-    GdkWindow* gdkWindow = gtk_widget_get_window(window.get());
-    GdkMonitor* gdkMonitor = display && gdkWindow ? gdk_display_get_monitor_at_window(display, gdkWindow) : nullptr;
-    if (!gdkMonitor)
-        return;
+    // Asked of the X server now: the window manager may have moved the window without a word.
+    if (GdkWindow* own = gtk_widget_get_window(window.get()); own && gtk_widget_get_mapped(window.get()) && !closing)
+        gdk_window_get_origin(own, &frame.x, &frame.y);
     Rect logical { { double(frame.x), double(frame.y) }, { double(frame.width), double(frame.height) } };
-    std::string text = savedFrameText(frameToSave(logical, monitorFrom(gdkMonitor, gdk_display_get_primary_monitor(display))));
+    auto all = monitors();
+    const Monitor* monitor = monitorHolding(logical, all);
+    if (!monitor)
+        return;
+    std::string text = savedFrameText(frameToSave(logical, *monitor));
     if (frameStore->text(frameKey) != text)
         frameStore->setText(frameKey, text);
 }

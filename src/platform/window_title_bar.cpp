@@ -27,6 +27,8 @@ std::size_t indexOf(GtkWidget* button, const std::array<GtkWidget*, 3>& buttons)
 void Window::Impl::buildTitleBar(double height)
 {
     bandHeight = height;
+    // The window paints its own background: the band's colour (see onWindowDraw).
+    gtk_widget_set_app_paintable(window.get(), TRUE);
     band = gtk_drawing_area_new();
     gtk_widget_set_size_request(band, -1, int(std::lround(height)));
     gtk_widget_add_events(band, GDK_BUTTON_PRESS_MASK);
@@ -39,10 +41,7 @@ void Window::Impl::buildTitleBar(double height)
     auto style = GObjectRef<GtkCssProvider>::adopt(gtk_css_provider_new());
     gtk_css_provider_load_from_data(style.get(), "button { min-width: 0; min-height: 0; padding: 0; margin: 0; border: 0; }", -1, nullptr);
     buttonsBox = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, int(spacing - diameter));
-    gtk_widget_set_halign(buttonsBox, GTK_ALIGN_START);
-    gtk_widget_set_valign(buttonsBox, GTK_ALIGN_START);
-    gtk_widget_set_margin_start(buttonsBox, int(windowButtonsPlace.origin.x));
-    gtk_widget_set_margin_top(buttonsBox, int(windowButtonsPlace.origin.y));
+
     for (std::size_t index = 0; index < buttons.size(); ++index) {
         GtkWidget* button = gtk_button_new();
         buttons[index] = button;
@@ -60,8 +59,18 @@ void Window::Impl::buildTitleBar(double height)
     }
     gtk_widget_show_all(buttonsBox);
     gtk_overlay_add_overlay(GTK_OVERLAY(overlay), buttonsBox);
+    // Exactly where the buttons are, and no larger: the band and the page around them get their own events.
+    signals.push_back(connect<&Impl::onOverlayChildPosition>(overlay, "get-child-position", this));
     // Only the buttons themselves take presses; the rest of their strip passes them to the page.
     gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(overlay), buttonsBox, TRUE);
+}
+
+gboolean Window::Impl::onOverlayChildPosition(GtkOverlay*, GtkWidget* child, GdkRectangle* place)
+{
+    if (child != buttonsBox)
+        return FALSE;
+    *place = { int(windowButtonsPlace.origin.x), int(windowButtonsPlace.origin.y), int(windowButtonsPlace.size.width), int(windowButtonsPlace.size.height) };
+    return TRUE;
 }
 
 void Window::Impl::layOut()
@@ -128,7 +137,11 @@ gboolean Window::Impl::onButtonDraw(GtkWidget* button, cairo_t* cairo)
 
 void Window::Impl::onButtonClicked(GtkButton* button)
 {
-    auto kind = WindowButton(indexOf(GTK_WIDGET(button), buttons));
+    act(WindowButton(indexOf(GTK_WIDGET(button), buttons)));
+}
+
+void Window::Impl::act(WindowButton kind)
+{
     if (kind == WindowButton::close) {
         if (!owner.onCloseRequest || owner.onCloseRequest())
             owner.close();
@@ -160,7 +173,7 @@ void Window::setBandColour(Colour colour)
         return;
     m_impl->bandColour = colour;
     if (m_impl->band)
-        gtk_widget_queue_draw(m_impl->band);
+        gtk_widget_queue_draw(m_impl->window.get());
 }
 
 void Window::showButtons(bool show)

@@ -25,9 +25,9 @@ protected:
 
 TEST_F(BandRate, APageThatChangesEveryTenMillisecondsReportsAtMostTenTimesASecond)
 {
-    launchQuillane(session, [&](DrivenDelegate& delegate) {
+    launchQuillane(session, [&](DrivenQuillane& delegate) {
         // The top's colour changes with every change, so every look finds a new colour to report.
-        delegate.mainWindow().page().loadHTMLString("<body style='margin: 0'><div id='strip' style='height: 50px'></div><script>"
+        delegate.mainWindow().page().loadHTML("<body style='margin: 0'><div id='strip' style='height: 50px'></div><script>"
                                      "let n = 0; setInterval(() => { n++; strip.setAttribute('data-n', n);"
                                      " strip.style.background = `rgb(${n % 256}, 0, 0)` }, 10)</script></body>",
             "https://example.com/");

@@ -84,20 +84,20 @@ TEST_F(FileServices, TheChooserOffersWhatEveryFileInputOfThePageAccepts)
     session.enterThisProcess();
     server.serve("/blank.html", "");
     session.writePreferences("[Preferences]\naddress='" + server.url("/blank.html") + "'\n");
-    launchQuillane(session, [&](DrivenDelegate& delegate) {
-        delegate.mainWindow().page().loadHTMLString(inputsPage, "https://example.com/");
+    launchQuillane(session, [&](DrivenQuillane& delegate) {
+        delegate.mainWindow().page().loadHTML(inputsPage, "https://example.com/");
         ASSERT_TRUE(spinUntil([&] { return !delegate.messages.empty(); }));
         std::optional<std::vector<std::string>> types;
-        delegate.fileChooser().acceptedContentTypes(delegate.mainWindow().page(), [&](std::vector<std::string> result) { types = result; });
+        delegate.fileChooser().acceptedTypes(delegate.mainWindow().page(), {}, [&](std::vector<std::string> result) { types = result; });
         ASSERT_TRUE(spinUntil([&] { return types.has_value(); }));
         EXPECT_EQ(*types, (std::vector<std::string> { "image/*", "application/pdf" }));
 
         delegate.messages.clear();
-        delegate.mainWindow().page().loadHTMLString("<body style='margin: 0; background: rgb(1, 2, 3)'><p>no inputs</p></body>", "https://example.com/");
+        delegate.mainWindow().page().loadHTML("<body style='margin: 0; background: rgb(1, 2, 3)'><p>no inputs</p></body>", "https://example.com/");
         // The new page's band report says it is the one showing.
-        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().backgroundColour() == platform::Colour { 1 / 255.0, 2 / 255.0, 3 / 255.0, 1 }; }));
+        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().bandColour() == platform::Colour { 1 / 255.0, 2 / 255.0, 3 / 255.0, 1 }; }));
         types.reset();
-        delegate.fileChooser().acceptedContentTypes(delegate.mainWindow().page(), [&](std::vector<std::string> result) { types = result; });
+        delegate.fileChooser().acceptedTypes(delegate.mainWindow().page(), {}, [&](std::vector<std::string> result) { types = result; });
         ASSERT_TRUE(spinUntil([&] { return types.has_value(); }));
         EXPECT_TRUE(types->empty()) << "every type is offered";
     });

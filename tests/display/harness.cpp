@@ -127,7 +127,32 @@ Pixel Image::at(int x, int y) const
     return { rgb[offset], rgb[offset + 1], rgb[offset + 2] };
 }
 
-DisplaySession::DisplaySession()
+namespace {
+// The dummy driver has outputs DUMMY0 to DUMMY15; a frame buffer wide enough for two of them.
+constexpr const char* dummyConfig = R"(Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 65536
+EndSection
+Section "Monitor"
+    Identifier "monitor"
+    HorizSync 5.0 - 1000.0
+    VertRefresh 5.0 - 200.0
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "monitor"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 2560 1024
+    EndSubSection
+EndSection
+)";
+} // namespace
+
+DisplaySession::DisplaySession(Monitors monitors)
 {
     char pattern[] = "/tmp/quillane-test-XXXXXX";
     if (!g_mkdtemp(pattern))
@@ -137,10 +162,26 @@ DisplaySession::DisplaySession()
         g_mkdir_with_parents((m_folder + sub).c_str(), 0700);
 
     int out = -1;
-    m_server = std::make_unique<Process>(spawn({ "Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset" },
-        { "PATH=" + std::string(g_getenv("PATH") ? g_getenv("PATH") : "/usr/bin:/bin") }, &out));
+    std::string path = "PATH=" + std::string(g_getenv("PATH") ? g_getenv("PATH") : "/usr/bin:/bin");
+    if (monitors == Monitors::two) {
+        writeFile(m_folder + "/xorg.conf", dummyConfig);
+        m_server = std::make_unique<Process>(spawn({ "Xorg", "-displayfd", "1", "-config", m_folder + "/xorg.conf", "-logfile", m_folder + "/xorg.log",
+                                                       "-nolisten", "tcp", "-noreset" },
+            { path }, &out));
+    } else {
+        m_server = std::make_unique<Process>(spawn({ "Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset" },
+            { path }, &out));
+    }
     m_display = ":" + firstLine(out, 15s);
     close(out);
+    if (monitors == Monitors::two) {
+        int status = -1;
+        std::string said = run({ "sh", "-c", "xrandr --addmode DUMMY1 1280x1024 && xrandr --fb 2560x1024 --output DUMMY0 --mode 1280x1024 --pos 0x0 "
+                                             "--primary --output DUMMY1 --mode 1280x1024 --pos 1280x0 && xrandr --listmonitors 2>&1" },
+            &status);
+        if (status != 0 || said.find("DUMMY1") == std::string::npos)
+            throw std::runtime_error("the second monitor did not come: " + said);
+    }
 
     writeFile(m_folder + "/bus.conf", busConfig);
     m_busDaemon = std::make_unique<Process>(spawn({ "dbus-daemon", "--config-file=" + m_folder + "/bus.conf", "--nofork", "--print-address=1" },

@@ -50,7 +50,10 @@ struct Image {
 
 class DisplaySession {
 public:
-    DisplaySession();
+    // One monitor of 1280x1024 (Xvfb); or two side by side, each 1280x1024, the left one primary, as
+    // an X server with the dummy video driver makes them (its monitors are DUMMY0 and DUMMY1).
+    enum class Monitors { one, two };
+    explicit DisplaySession(Monitors monitors = Monitors::one);
     ~DisplaySession();
     DisplaySession(const DisplaySession&) = delete;
     DisplaySession& operator=(const DisplaySession&) = delete;

@@ -2,25 +2,11 @@
 
 #include "harness.h"
 #include "platform/application.h"
+#include "platform/preferences.h"
 
 #include <glib.h>
 
 namespace quillane::testing {
-
-namespace {
-class BodyDelegate : public platform::ApplicationDelegate {
-public:
-    explicit BodyDelegate(const std::function<void()>& body)
-        : m_body(body)
-    {
-    }
-    void applicationDidFinishLaunching() override { m_body(); }
-    bool applicationShouldTerminateAfterLastWindowClosed() override { return true; }
-
-private:
-    const std::function<void()>& m_body;
-};
-} // namespace
 
 bool spinUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
 {
@@ -43,26 +29,32 @@ void spinFor(std::chrono::milliseconds duration)
 void runApplication(const std::function<void(platform::Application&)>& body)
 {
     platform::Application application({ "org.quillane.PlatformTest", "quillane", "Quillane", "Quillane" }, false);
-    std::function<void()> wrapped = [&] {
+    application.onStartup = [&] {
         body(application);
-        application.terminate();
+        application.quit();
     };
-    BodyDelegate delegate(wrapped);
-    application.setDelegate(&delegate);
     application.run("display_tests", {});
 }
 
-void launchQuillane(const DisplaySession& session, const std::function<void(DrivenDelegate&)>& body)
+void launchQuillane(const DisplaySession& session, const std::function<void(DrivenQuillane&)>& body)
 {
     platform::Application application({ "org.quillane.LaunchTest", "quillane", "Quillane", "Quillane" }, false);
     platform::Preferences preferences(session.configHome() + "/quillane");
     FixedTexts texts = buildFixedTexts();
-    DrivenDelegate delegate(application, preferences, texts, {});
-    delegate.afterLaunch = [&] {
-        body(delegate);
-        application.terminate();
+    Launch launch(application, preferences, texts, {});
+    DrivenQuillane driven { launch, {} };
+    application.onStartup = [&] {
+        launch.start();
+        // Heard as the program hears them, and kept for the test.
+        platform::WebView& page = launch.mainWindow().page();
+        auto heard = page.onScriptMessage;
+        page.onScriptMessage = [&driven, heard](const platform::ScriptValue& body) {
+            driven.messages.push_back(body);
+            heard(body);
+        };
+        body(driven);
+        application.quit();
     };
-    application.setDelegate(&delegate);
     application.run("display_tests", {});
 }
 

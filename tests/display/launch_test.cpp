@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace quillane::testing;
 
 namespace {
@@ -93,8 +95,8 @@ TEST_F(Launch, TheFrameOfTheLastRunIsRestoredTheSameOnScreenAtAnotherScale)
             Geometry frame = session.geometry(*window);
             return frame.x == 100 && frame.y == 150 && frame.width == 700;
         }));
-        // Screen coordinates from the bottom-left: 1024 - (150 + 450) = 424.
-        EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("100 424 700 450") != std::string::npos; }))
+        // In device pixels from the top-left corner of the monitor it is on.
+        EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("'screen 100 150 700 450'") != std::string::npos; }))
             << session.readPreferences();
         session.run({ "wmctrl", "-i", "-c", std::to_string(*window) });
         ASSERT_EQ(quillane->waitForExit(10s), 0);
@@ -110,13 +112,69 @@ TEST_F(Launch, TheFrameOfTheLastRunIsRestoredTheSameOnScreenAtAnotherScale)
     EXPECT_EQ(frame.height, 450);
 }
 
-TEST_F(Launch, ASavedFrameOffEveryScreenIsNotRestored)
+TEST_F(Launch, AFrameSavedOffEveryMonitorComesBackWhollyOnThePrimaryOne)
 {
-    session.writePreferences("[Preferences]\nWindow Frame Quillane='5000 5000 640 400'\naddress='" + blank.url("/") + "'\n");
+    // As an earlier version saved it: from the primary monitor's bottom-left corner, far off to the right.
+    session.writePreferences("[Preferences]\nWindow Frame Quillane='5000 100 640 400'\naddress='" + blank.url("/") + "'\n");
     auto quillane = session.startQuillane();
     auto window = session.waitForWindow();
     ASSERT_TRUE(window);
-    Geometry frame = session.geometry(*window);
-    EXPECT_EQ(frame.x, 320);
-    EXPECT_EQ(frame.y, 312);
+    EXPECT_TRUE(waitUntil([&] {
+        Geometry frame = session.geometry(*window);
+        return frame.x == 1280 - 640 && frame.y == 1024 - 100 - 400 && frame.width == 640;
+    })) << session.geometry(*window).x << "," << session.geometry(*window).y;
+}
+
+namespace {
+class TwoMonitors : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        blank.serve("/", "");
+        session.writePreferences("[Preferences]\naddress='" + blank.url("/") + "'\n");
+    }
+    // Starts Quillane, and closes it after the body has looked at its window.
+    void run(const std::function<void(unsigned long window)>& body)
+    {
+        auto quillane = session.startQuillane();
+        auto window = session.waitForWindow();
+        ASSERT_TRUE(window);
+        body(*window);
+        session.run({ "wmctrl", "-i", "-c", std::to_string(*window) });
+        ASSERT_EQ(quillane->waitForExit(10s), 0);
+    }
+    bool at(unsigned long window, int x, int y) const
+    {
+        return waitUntil([&] {
+            Geometry frame = session.geometry(window);
+            return frame.x == x && frame.y == y && frame.width == 700 && frame.height == 450;
+        });
+    }
+    DisplaySession session { DisplaySession::Monitors::two };
+    HttpServer blank;
+};
+} // namespace
+
+TEST_F(TwoMonitors, AFrameSavedOnTheSecondMonitorComesBackThereWhicheverIsPrimary)
+{
+    run([&](unsigned long window) {
+        session.xdotool({ "windowsize", std::to_string(window), "700", "450" });
+        session.xdotool({ "windowmove", std::to_string(window), "1500", "200" });
+        ASSERT_TRUE(at(window, 1500, 200));
+        EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("'DUMMY1 220 200 700 450'") != std::string::npos; }))
+            << session.readPreferences();
+    });
+    run([&](unsigned long window) { EXPECT_TRUE(at(window, 1500, 200)) << "back on the second monitor"; });
+
+    // The other monitor becomes the primary one: the window stays where it was.
+    session.run({ "xrandr", "--output", "DUMMY1", "--primary" });
+    run([&](unsigned long window) { EXPECT_TRUE(at(window, 1500, 200)) << "a new primary monitor moves nothing"; });
+
+    // Its monitor gone: the same place on the primary one.
+    session.run({ "xrandr", "--output", "DUMMY1", "--off", "--output", "DUMMY0", "--primary" });
+    run([&](unsigned long window) {
+        EXPECT_TRUE(at(window, 220, 200)) << "on the primary monitor, not " << session.geometry(window).x << "," << session.geometry(window).y << " "
+                                          << session.geometry(window).width << "x" << session.geometry(window).height << "; "
+                                          << session.readPreferences();
+    });
 }

@@ -37,9 +37,9 @@ class PageLayout : public ::testing::Test {
 protected:
     void SetUp() override { session.enterThisProcess(); }
 
-    void launch(const std::function<void(DrivenDelegate&)>& body) { launchQuillane(session, body); }
+    void launch(const std::function<void(DrivenQuillane&)>& body) { launchQuillane(session, body); }
 
-    Geometry windowOnScreen(DrivenDelegate& delegate) { return session.geometry(delegate.mainWindow().window().windowNumber()); }
+    Geometry windowOnScreen(DrivenQuillane& delegate) { return session.geometry(delegate.mainWindow().window().x11Id()); }
 
     DisplaySession session;
 };
@@ -51,11 +51,9 @@ constexpr const char* halfBluePage = "<body style='margin: 0; background: rgba(0
 
 TEST_F(PageLayout, ThePageLiesUnderATenPointBandInTheColourOfItsTop)
 {
-    launch([&](DrivenDelegate& delegate) {
-        EXPECT_EQ(delegate.mainWindow().page().frame(), (platform::Rect { { 0, 0 }, { 640, 390 } }));
-        EXPECT_EQ(delegate.mainWindow().window().contentView()->typeName(), "HoverView");
-        delegate.mainWindow().page().loadHTMLString(halfBluePage, "https://example.com/");
-        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().backgroundColour() == blue; }))
+    launch([&](DrivenQuillane& delegate) {
+        delegate.mainWindow().page().loadHTML(halfBluePage, "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().bandColour() == blue; }))
             << "the band follows the top of the page";
         Image shot;
         EXPECT_TRUE(spinUntil([&] {
@@ -72,14 +70,11 @@ TEST_F(PageLayout, ThePageLiesUnderATenPointBandInTheColourOfItsTop)
 
 TEST_F(PageLayout, AfterAResizeThePageKeepsTheFullWidthAndTheBandItsHeight)
 {
-    launch([&](DrivenDelegate& delegate) {
-        delegate.mainWindow().page().loadHTMLString(halfBluePage, "https://example.com/");
-        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().backgroundColour() == blue; }));
-        session.xdotool({ "windowsize", std::to_string(delegate.mainWindow().window().windowNumber()), "800", "500" });
-        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().page().frame().size == platform::Size { 800, 490 }; }))
-            << delegate.mainWindow().page().frame().size.width << "x" << delegate.mainWindow().page().frame().size.height;
-        EXPECT_EQ(delegate.mainWindow().page().frame().origin, (platform::Point { 0, 0 }));
-        EXPECT_EQ(delegate.mainWindow().window().contentLayoutRect(), (platform::Rect { { 0, 0 }, { 800, 472 } }));
+    launch([&](DrivenQuillane& delegate) {
+        delegate.mainWindow().page().loadHTML(halfBluePage, "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().bandColour() == blue; }));
+        session.xdotool({ "windowsize", std::to_string(delegate.mainWindow().window().x11Id()), "800", "500" });
+        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().frame().size == platform::Size { 800, 500 }; }));
         Image shot;
         EXPECT_TRUE(spinUntil([&] {
             shot = session.screenshot(windowOnScreen(delegate), "resized");
@@ -91,23 +86,21 @@ TEST_F(PageLayout, AfterAResizeThePageKeepsTheFullWidthAndTheBandItsHeight)
     });
 }
 
-TEST_F(PageLayout, HitTestingAndConversionUseBottomLeftHalfOpenFrames)
+TEST_F(PageLayout, TheBandIsTheTopTenPointsWhereNoButtonIs)
 {
-    launch([&](DrivenDelegate& delegate) {
-        platform::View* content = delegate.mainWindow().window().contentView();
-        ASSERT_TRUE(content);
-        // 10 points below the top of the 400-point window lies on the band's edge: the content view's.
-        EXPECT_EQ(content->hitTest({ 100, 390 })->typeName(), "HoverView");
-        EXPECT_EQ(content->hitTest({ 100, 389.5 })->typeName(), "PageView");
-        EXPECT_EQ(content->hitTest({ 0, 0 })->typeName(), "PageView");
-        EXPECT_EQ(content->hitTest({ 640, 100 }), nullptr);
-        EXPECT_TRUE(content->mouseDownCanMoveWindow());
-        EXPECT_FALSE(delegate.mainWindow().page().mouseDownCanMoveWindow());
-        EXPECT_EQ(delegate.mainWindow().page().convert(platform::Point { 5, 7 }, nullptr), (platform::Point { 5, 7 }));
-        EXPECT_EQ(content->convertFrom(platform::Point { 5, 7 }, &delegate.mainWindow().page()), (platform::Point { 5, 7 }));
-        auto close = delegate.mainWindow().window().buttonFrame(platform::WindowButton::close);
-        ASSERT_TRUE(close);
-        EXPECT_GT(close->minY(), 400 - delegate.mainWindow().window().titleBarHeight()) << "the buttons sit in the hidden title bar";
-        EXPECT_LE(close->maxY(), 400);
+    launch([&](DrivenQuillane& delegate) {
+        platform::Window& window = delegate.mainWindow().window();
+        ASSERT_TRUE(spinUntil([&] { return window.isBandAt({ 320, 0.5 }); }));
+        for (double y : { 0.5, 9.5 })
+            EXPECT_TRUE(window.isBandAt({ 320, y })) << y;
+        for (double y : { 10.5, 200.0 })
+            EXPECT_FALSE(window.isBandAt({ 320, y })) << "the page, at " << y;
+        auto buttons = window.buttonsArea();
+        ASSERT_TRUE(buttons);
+        EXPECT_EQ(*buttons, platform::windowButtonsPlace) << "laid out where the title bar keeps them";
+        platform::Point onTheClose { buttons->minX() + 7, 8.5 };
+        EXPECT_TRUE(window.isBandAt(onTheClose)) << "a hidden button leaves the band";
+        delegate.mainWindow().showButtons(true);
+        EXPECT_FALSE(window.isBandAt(onTheClose)) << "a shown one is the button";
     });
 }

@@ -99,9 +99,9 @@ TEST_F(PageTools, FindGoesThroughTheMatchesAndPrintingMakesAPDFOfThePage)
     session.enterThisProcess();
     server.serve("/blank.html", "");
     session.writePreferences("[Preferences]\naddress='" + server.url("/blank.html") + "'\n");
-    launchQuillane(session, [&](DrivenDelegate& delegate) {
+    launchQuillane(session, [&](DrivenQuillane& delegate) {
         auto& page = delegate.mainWindow().page();
-        page.loadHTMLString("<title>Report</title><p>One fox, two Fox, three FOX and a foxglove.</p>", "https://example.com/");
+        page.loadHTML("<title>Report</title><p>One fox, two Fox, three FOX and a foxglove.</p>", "https://example.com/");
         ASSERT_TRUE(spinUntil([&] { return page.title() == "Report"; }));
         FindInPage& find = delegate.findInPage();
         find.open();
@@ -117,7 +117,7 @@ TEST_F(PageTools, FindGoesThroughTheMatchesAndPrintingMakesAPDFOfThePage)
         EXPECT_TRUE(spinUntil([&] { return find.status() == "No matches"; })) << find.status();
         session.xdotool({ "key", "Escape" });
         EXPECT_TRUE(spinUntil([&] { return !find.isOpen(); }));
-        EXPECT_TRUE(page.respondsToEditingCommands()) << "the keyboard is back in the page";
+        EXPECT_TRUE(page.hasKeyboardFocus()) << "the keyboard is back in the page";
 
         std::string pdf = session.folder() + "/report.pdf";
         std::optional<bool> printed;

@@ -29,16 +29,13 @@ TEST(SavedIcons, TheFaviconIsSavedAtTheIconsSideAndAnOversizedOneIsRefused)
         // The program leaves the engine's favicon database off; this test turns it on so that the
         // page has a favicon to save.
         webkit_web_context_set_favicon_database_directory(webkit_web_context_get_default(), (session.folder() + "/favicons").c_str());
-        platform::Window window(application, platform::Rect { { 0, 0 }, { 400, 300 } }, 0xF);
-        auto content = std::make_shared<platform::View>(platform::Rect { { 0, 0 }, { 400, 300 } });
-        auto page = std::make_shared<platform::WebView>(content->bounds(), platform::WebViewConfiguration {});
-        content->addSubview(page);
-        window.setContentView(content);
-        window.orderFront();
+        platform::WebView page { platform::WebViewSettings {} };
+        platform::Window window(application, page, { 400, 300 });
+        window.present();
 
         std::string saved = session.folder() + "/favicon.png";
-        page->load({ server.url("/small.html") });
-        ASSERT_TRUE(spinUntil([&] { return page->saveFavicon(saved, limits); })) << "the engine gave the favicon";
+        page.load(server.url("/small.html"), 60);
+        ASSERT_TRUE(spinUntil([&] { return page.saveFavicon(saved, limits); })) << "the engine gave the favicon";
         GdkPixbuf* icon = gdk_pixbuf_new_from_file(saved.c_str(), nullptr);
         ASSERT_TRUE(icon);
         EXPECT_EQ(gdk_pixbuf_get_width(icon), 256);
@@ -49,10 +46,10 @@ TEST(SavedIcons, TheFaviconIsSavedAtTheIconsSideAndAnOversizedOneIsRefused)
 
         // The engine has decoded this one already; it is still not made into an icon. (It has come
         // once a limit it fits in saves it 256 × 1.)
-        page->load({ server.url("/wide.html") });
+        page.load(server.url("/wide.html"), 60);
         constexpr platform::ImageLimits roomier { .side = 256, .largestRaster = 2048 };
         ASSERT_TRUE(spinUntil([&] {
-            if (!page->saveFavicon(saved, roomier))
+            if (!page.saveFavicon(saved, roomier))
                 return false;
             GdkPixbuf* wide = gdk_pixbuf_new_from_file(saved.c_str(), nullptr);
             bool arrived = wide && gdk_pixbuf_get_width(wide) == 256 && gdk_pixbuf_get_height(wide) == 1;
@@ -60,6 +57,6 @@ TEST(SavedIcons, TheFaviconIsSavedAtTheIconsSideAndAnOversizedOneIsRefused)
                 g_object_unref(wide);
             return arrived;
         }));
-        EXPECT_FALSE(page->saveFavicon(saved, limits));
+        EXPECT_FALSE(page.saveFavicon(saved, limits));
     });
 }

@@ -12,9 +12,12 @@ using namespace quillane::testing;
 using platform::ScriptValue;
 
 namespace {
-struct Collector : platform::ScriptMessageHandler {
-    std::vector<std::pair<std::string, ScriptValue>> received;
-    void didReceiveScriptMessage(const std::string& name, const ScriptValue& body) override { received.emplace_back(name, body); }
+struct Collector {
+    std::vector<ScriptValue> received;
+    void listen(platform::WebView& page)
+    {
+        page.onScriptMessage = [this](const ScriptValue& body) { received.push_back(body); };
+    }
 };
 
 class WebViewTest : public ::testing::Test {
@@ -23,42 +26,48 @@ protected:
     DisplaySession session;
 };
 
-// A page shown in a window of its own; the window holds the view.
-std::shared_ptr<platform::WebView> showPage(platform::Application& application, std::unique_ptr<platform::Window>& window,
-    const platform::WebViewConfiguration& configuration)
+// A page shown in a window of its own.
+std::unique_ptr<platform::WebView> showPage(platform::Application& application, std::unique_ptr<platform::Window>& window,
+    const platform::WebViewSettings& settings)
 {
-    window = std::make_unique<platform::Window>(application, platform::Rect { { 0, 0 }, { 400, 300 } }, 0xF);
-    auto content = std::make_shared<platform::View>(platform::Rect { { 0, 0 }, { 400, 300 } });
-    auto page = std::make_shared<platform::WebView>(content->bounds(), configuration);
-    content->addSubview(page);
-    window->setContentView(content);
-    window->orderFront();
+    auto page = std::make_unique<platform::WebView>(settings);
+    window = std::make_unique<platform::Window>(application, *page, platform::Size { 400, 300 });
+    window->present();
     return page;
+}
+
+platform::WebViewSettings inOurWorld(std::vector<std::string> scripts)
+{
+    platform::WebViewSettings settings;
+    settings.scriptWorld = "ours";
+    settings.messageHandler = "quillane";
+    settings.worldScripts = std::move(scripts);
+    return settings;
 }
 } // namespace
 
-TEST_F(WebViewTest, UserScriptsRunInOrderInTheMainFrameOnlyAndTheirMessagesArriveConverted)
+TEST_F(WebViewTest, OurScriptsRunInOrderInTheMainFrameOnlyAndTheirMessagesArriveConverted)
 {
     runApplication([&](platform::Application& application) {
-        Collector first, second;
-        platform::WebViewConfiguration configuration;
-        configuration.userScripts = {
-            "webkit.messageHandlers.first.postMessage({band: 'rgb(1, 2, 3)', n: 2.5, list: [1, 'two', null, true], nested: {deep: {}}});",
-            "webkit.messageHandlers.second.postMessage('drag'); webkit.messageHandlers.first.postMessage(42);",
-        };
-        configuration.messageHandlers = { { "first", &first }, { "second", &second } };
+        Collector collector;
+        auto settings = inOurWorld({
+            "const post = value => webkit.messageHandlers.quillane.postMessage(value);"
+            "post({band: 'rgb(1, 2, 3)', n: 2.5, list: [1, 'two', null, true], nested: {deep: {}}});",
+            "webkit.messageHandlers.quillane.postMessage(42); addEventListener('load', () => webkit.messageHandlers.quillane.postMessage('loaded'))",
+        });
         std::unique_ptr<platform::Window> window;
-        auto page = showPage(application, window, configuration);
-        // The frame would post a third message to each handler if the scripts ran in it too.
-        page->loadHTMLString("<body><iframe srcdoc='<p>inner</p>'></iframe>"
-                             "<script>window.onload = () => webkit.messageHandlers.second.postMessage('loaded')</script></body>",
+        auto page = showPage(application, window, settings);
+        collector.listen(*page);
+        // The frame would post its own messages if the scripts ran in it too; the page's own world
+        // has no handler to post to.
+        page->loadHTML("<body><iframe srcdoc='<p>inner</p>'></iframe>"
+                       "<script>try { webkit.messageHandlers.quillane.postMessage('from the page') } catch (e) { }</script></body>",
             "https://example.com/");
-        ASSERT_TRUE(spinUntil([&] { return second.received.size() == 2; }));
+        ASSERT_TRUE(spinUntil([&] { return collector.received.size() == 3; }));
         spinFor(300ms);
 
-        ASSERT_EQ(first.received.size(), 2u);
-        const ScriptValue& object = first.received[0].second;
-        EXPECT_EQ(first.received[0].first, "first");
+        ASSERT_EQ(collector.received.size(), 3u);
+        const ScriptValue& object = collector.received[0];
         ASSERT_EQ(object.kind, ScriptValue::Kind::dictionary);
         ASSERT_TRUE(object.find("band"));
         EXPECT_EQ(object.find("band")->text, "rgb(1, 2, 3)");
@@ -73,10 +82,9 @@ TEST_F(WebViewTest, UserScriptsRunInOrderInTheMainFrameOnlyAndTheirMessagesArriv
         ASSERT_TRUE(nested && nested->find("deep"));
         EXPECT_EQ(nested->find("deep")->kind, ScriptValue::Kind::dictionary);
         EXPECT_TRUE(nested->find("deep")->entries.empty());
-        EXPECT_EQ(first.received[1].second.kind, ScriptValue::Kind::number);
-        EXPECT_EQ(first.received[1].second.number, 42);
-        EXPECT_EQ(second.received[0].second.text, "drag");
-        EXPECT_EQ(second.received[1].second.text, "loaded");
+        EXPECT_EQ(collector.received[1].kind, ScriptValue::Kind::number);
+        EXPECT_EQ(collector.received[1].number, 42);
+        EXPECT_EQ(collector.received[2].text, "loaded");
         EXPECT_EQ(page->url(), "https://example.com/");
     });
 }
@@ -85,18 +93,17 @@ TEST_F(WebViewTest, MessagesAreConvertedUnderABudgetAndTheLoopKeepsAnswering)
 {
     runApplication([&](platform::Application& application) {
         Collector collector;
-        platform::WebViewConfiguration configuration;
-        configuration.messageHandlers = { { "quillane", &collector } };
-        std::unique_ptr<platform::Window> window;
-        auto page = showPage(application, window, configuration);
         // A value that holds itself is cut where it comes round; values shared 2^40 times over are
         // over budget and dropped whole; what comes after still arrives.
-        page->loadHTMLString("<script>const post = value => webkit.messageHandlers.quillane.postMessage(value)</script>"
-                             "<script>const a = {name: 'loop'}; a.self = a; post(a)</script>"
-                             "<script>const twice = []; twice.push(twice, twice); post(twice)</script>"
-                             "<script>let shared = {}; for (let i = 0; i < 40; ++i) shared = [shared, shared]; post(shared)</script>"
-                             "<script>post('last')</script>",
-            "https://example.com/");
+        auto settings = inOurWorld({ "const post = value => webkit.messageHandlers.quillane.postMessage(value);"
+                                     "const a = {name: 'loop'}; a.self = a; post(a);"
+                                     "const twice = []; twice.push(twice, twice); post(twice);"
+                                     "let shared = {}; for (let i = 0; i < 40; ++i) shared = [shared, shared]; post(shared);"
+                                     "post('last')" });
+        std::unique_ptr<platform::Window> window;
+        auto page = showPage(application, window, settings);
+        collector.listen(*page);
+        page->loadHTML("<p>posting</p>", "https://example.com/");
         auto started = std::chrono::steady_clock::now();
         double longestTurn = 0;
         auto previous = started;
@@ -104,15 +111,15 @@ TEST_F(WebViewTest, MessagesAreConvertedUnderABudgetAndTheLoopKeepsAnswering)
             auto now = std::chrono::steady_clock::now();
             longestTurn = std::max(longestTurn, std::chrono::duration<double>(now - previous).count());
             previous = now;
-            return !collector.received.empty() && collector.received.back().second.text == "last";
+            return !collector.received.empty() && collector.received.back().text == "last";
         })) << collector.received.size() << " arrived";
         std::printf("longest main-loop turn while the page posted: %.1f ms\n", longestTurn * 1000);
         ASSERT_EQ(collector.received.size(), 3u) << "the over-budget values were dropped";
-        const ScriptValue& loop = collector.received[0].second;
+        const ScriptValue& loop = collector.received[0];
         ASSERT_EQ(loop.kind, ScriptValue::Kind::dictionary);
         EXPECT_EQ(loop.find("name")->text, "loop");
         EXPECT_EQ(loop.find("self")->kind, ScriptValue::Kind::null) << "cut where it comes round";
-        const ScriptValue& list = collector.received[1].second;
+        const ScriptValue& list = collector.received[1];
         ASSERT_EQ(list.items.size(), 2u);
         EXPECT_EQ(list.items[0].kind, ScriptValue::Kind::null);
         EXPECT_LT(longestTurn, 0.25) << "the loop kept turning";
@@ -124,17 +131,16 @@ TEST_F(WebViewTest, TheUnderPageColourIsTheThemeColourElseTheBackground)
     runApplication([&](platform::Application& application) {
         std::unique_ptr<platform::Window> window;
         auto page = showPage(application, window, {});
-        int changes = 0;
-        auto observation = page->observeUnderPageBackgroundColour([&] { ++changes; }, true);
-        EXPECT_EQ(changes, 1) << "the first run is at once";
-        EXPECT_EQ(page->underPageBackgroundColour(), (platform::Colour { 1, 1, 1, 1 }));
-        page->loadHTMLString("<meta name='theme-color' content='#102030'>", "https://example.com/");
+        int changes = 1;
+        auto subscription = page->themeColourChanged.add([&] { ++changes; });
+        EXPECT_EQ(page->underPageColour(), (platform::Colour { 1, 1, 1, 1 }));
+        page->loadHTML("<meta name='theme-color' content='#102030'>", "https://example.com/");
         ASSERT_TRUE(spinUntil([&] { return changes == 2; }));
-        platform::Colour colour = page->underPageBackgroundColour();
+        platform::Colour colour = page->underPageColour();
         EXPECT_NEAR(colour.red, 0x10 / 255.0, 1e-6);
         EXPECT_NEAR(colour.blue, 0x30 / 255.0, 1e-6);
-        page->loadHTMLString("<p>no theme</p>", "https://example.com/");
+        page->loadHTML("<p>no theme</p>", "https://example.com/");
         ASSERT_TRUE(spinUntil([&] { return changes == 3; }));
-        EXPECT_EQ(page->underPageBackgroundColour(), (platform::Colour { 1, 1, 1, 1 }));
+        EXPECT_EQ(page->underPageColour(), (platform::Colour { 1, 1, 1, 1 }));
     });
 }

@@ -35,16 +35,16 @@ protected:
         session.writePreferences("[Preferences]\naddress='" + blank.url("/") + "'\n");
     }
     HttpServer blank;
-    std::string states(DrivenDelegate& delegate) const { return session.property(delegate.mainWindow().window().windowNumber(), "_NET_WM_STATE"); }
-    bool floats(DrivenDelegate& delegate) const
+    std::string states(DrivenQuillane& delegate) const { return session.property(delegate.mainWindow().window().x11Id(), "_NET_WM_STATE"); }
+    bool floats(DrivenQuillane& delegate) const
     {
         return states(delegate).find("_NET_WM_STATE_ABOVE") != std::string::npos
-            && session.property(delegate.mainWindow().window().windowNumber(), "_NET_WM_DESKTOP").find("4294967295") != std::string::npos;
+            && session.property(delegate.mainWindow().window().x11Id(), "_NET_WM_DESKTOP").find("4294967295") != std::string::npos;
     }
-    bool ordinary(DrivenDelegate& delegate) const
+    bool ordinary(DrivenQuillane& delegate) const
     {
         return states(delegate).find("_NET_WM_STATE_ABOVE") == std::string::npos
-            && session.property(delegate.mainWindow().window().windowNumber(), "_NET_WM_DESKTOP").find("4294967295") == std::string::npos;
+            && session.property(delegate.mainWindow().window().x11Id(), "_NET_WM_DESKTOP").find("4294967295") == std::string::npos;
     }
     DisplaySession session;
 };
@@ -52,14 +52,12 @@ protected:
 
 TEST_F(InProcessModes, FloatOnTopTurnsFloatingOffAndOnAndIsRemembered)
 {
-    launchQuillane(session, [&](DrivenDelegate& delegate) {
+    launchQuillane(session, [&](DrivenQuillane& delegate) {
         ASSERT_TRUE(spinUntil([&] { return floats(delegate); }));
-        EXPECT_EQ(delegate.mainWindow().window().level(), 10);
-        EXPECT_EQ(delegate.mainWindow().window().collectionBehaviour(), 0x40101u);
+        EXPECT_TRUE(delegate.commands().isChecked("float-on-top"));
         delegate.modes().toggleFloating();
         EXPECT_TRUE(spinUntil([&] { return ordinary(delegate); }));
-        EXPECT_EQ(delegate.mainWindow().window().level(), 0);
-        EXPECT_EQ(delegate.mainWindow().window().collectionBehaviour(), 0u);
+        EXPECT_FALSE(delegate.commands().isChecked("float-on-top")) << "the menu shows the choice";
         // The store writes on a thread of its own, within milliseconds.
         EXPECT_TRUE(spinUntil([&] { return session.readPreferences().find("float=false") != std::string::npos; })) << session.readPreferences();
         delegate.modes().toggleFloating();
@@ -70,37 +68,45 @@ TEST_F(InProcessModes, FloatOnTopTurnsFloatingOffAndOnAndIsRemembered)
 
 TEST_F(InProcessModes, AChoiceMadeInFullScreenWaitsUntilFullScreenEnds)
 {
-    launchQuillane(session, [&](DrivenDelegate& delegate) {
-        auto fullScreen = [&] { return bool(delegate.mainWindow().window().styleMask() & platform::styleMask::fullScreen); };
+    launchQuillane(session, [&](DrivenQuillane& delegate) {
+        platform::Window& window = delegate.mainWindow().window();
+        auto fullScreen = [&] { return window.isFullScreen(); };
         delegate.modes().toggleFullScreen();
-        EXPECT_EQ(delegate.mainWindow().window().collectionBehaviour(), platform::collectionBehaviour::fullScreenPrimary);
         ASSERT_TRUE(spinUntil(fullScreen));
-        EXPECT_TRUE(spinUntil([&] { return delegate.mainWindow().page().frame() == platform::Rect { { 0, 0 }, { 1280, 1024 } }; })) << "no band in full screen";
-        EXPECT_EQ(delegate.mainWindow().window().buttonAlpha(platform::WindowButton::close), 1);
+        EXPECT_TRUE(spinUntil([&] { return window.frame().size == platform::Size { 1280, 1024 } && !window.isBandAt({ 320, 0.5 }); }))
+            << "no band in full screen";
+        EXPECT_TRUE(window.buttonsShown());
+        EXPECT_EQ(delegate.commands().menuBar()[3].items[1].label, "Exit Full Screen");
+        EXPECT_TRUE(ordinary(delegate)) << "a full-screen window floats above nothing";
         delegate.modes().toggleFloating();
-        EXPECT_EQ(delegate.mainWindow().window().level(), 0) << "unchanged in full screen";
+        EXPECT_FALSE(window.keepsAbove()) << "unchanged in full screen";
         EXPECT_TRUE(spinUntil([&] { return session.readPreferences().find("float=false") != std::string::npos; })) << session.readPreferences();
         delegate.modes().toggleFullScreen();
         ASSERT_TRUE(spinUntil([&] { return !fullScreen(); }));
         EXPECT_TRUE(spinUntil([&] { return ordinary(delegate); }));
-        EXPECT_TRUE(spinUntil([&] { return delegate.mainWindow().page().frame().size == platform::Size { 640, 390 }; }));
+        EXPECT_TRUE(spinUntil([&] { return window.frame().size == platform::Size { 640, 400 } && window.isBandAt({ 320, 0.5 }); }));
+        EXPECT_EQ(delegate.commands().menuBar()[3].items[1].label, "Enter Full Screen");
     });
 }
 
 TEST_F(InProcessModes, TheAboutPanelStandsAboveTheFloatingWindowAndStaysSingle)
 {
-    launchQuillane(session, [&](DrivenDelegate& delegate) {
+    launchQuillane(session, [&](DrivenQuillane& delegate) {
         delegate.aboutPanel().show();
-        ASSERT_TRUE(spinUntil([&] { return delegate.aboutPanel().window() != nullptr; }));
-        platform::Window* panel = delegate.aboutPanel().window();
-        EXPECT_EQ(panel->level(), 11);
-        ASSERT_TRUE(spinUntil([&] { return panel->windowNumber() != 0; }));
-        EXPECT_TRUE(spinUntil([&] { return session.property(panel->windowNumber(), "_NET_WM_STATE").find("ABOVE") != std::string::npos; }));
+        std::string found;
+        ASSERT_TRUE(spinUntil([&] {
+            found = session.run({ "xdotool", "search", "--onlyvisible", "--name", "^About Quillane$" });
+            return !found.empty();
+        }));
+        unsigned long panel = std::stoul(found);
+        EXPECT_TRUE(delegate.aboutPanel().dialog().isVisible());
+        EXPECT_TRUE(spinUntil([&] { return session.property(panel, "_NET_WM_STATE").find("ABOVE") != std::string::npos; })) << "above the floating window";
+        char mainId[32];
+        std::snprintf(mainId, sizeof mainId, "0x%lx", delegate.mainWindow().window().x11Id());
+        EXPECT_NE(session.property(panel, "WM_TRANSIENT_FOR").find(mainId), std::string::npos) << "and kept with it";
         delegate.aboutPanel().show();
         spinFor(std::chrono::milliseconds(300));
-        EXPECT_EQ(delegate.aboutPanel().window(), panel);
-        EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--name", "^About Quillane$" }).size(), std::to_string(panel->windowNumber()).size() + 1)
-            << "one panel";
+        EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--name", "^About Quillane$" }), found) << "one panel";
     });
 }
 

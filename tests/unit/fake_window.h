@@ -7,25 +7,20 @@ namespace quillane::testing {
 class FakeWindow : public WindowModes::Host {
 public:
     bool fullScreen = false;
+    std::optional<bool> floating;
     bool pageFullScreen = false;
-    int level = -1;
-    std::uint64_t behaviour = 0xdead;
     bool buttonsShowing = false;
     bool pointerNear = false;
-    bool minimised = false;
+    bool iconified = false;
     int fullScreenToggles = 0;
-    int layouts = 0;
+    int maximiseToggles = 0;
 
     bool isFullScreen() const override { return fullScreen; }
-    bool pageIsFullScreen() const override { return pageFullScreen; }
-    void setSetup(int newLevel, std::uint64_t newBehaviour) override
-    {
-        level = newLevel;
-        behaviour = newBehaviour;
-    }
+    void setFloating(bool floats) override { floating = floats; }
     void toggleFullScreen() override { ++fullScreenToggles; }
-    void minimise() override { minimised = true; }
-    void layOutPage() override { ++layouts; }
+    void setPageFullScreen(bool fullScreen) override { pageFullScreen = fullScreen; }
+    void iconify() override { iconified = true; }
+    void toggleMaximised() override { ++maximiseToggles; }
     void showButtons(bool show) override { buttonsShowing = show || fullScreen; }
     bool pointerNearButtons() const override { return pointerNear; }
 };

@@ -1,111 +1,69 @@
-#include "fake_window.h"
+// The application's commands: one table for the menu bar, the keys and the page's context menu.
 #include "menus/command_table.h"
-#include "platform/application.h"
-#include "platform/menu.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
+#include <set>
 
 using namespace quillane;
 
 namespace {
-class MenuTable : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/quillane-menus-XXXXXX";
-        ASSERT_TRUE(mkdtemp(pattern));
-        folder = pattern;
+const CommandSpec* specNamed(const std::string& name)
+{
+    for (const auto& spec : commandSpecs()) {
+        if (spec.name == name)
+            return &spec;
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::string folder;
-    platform::Application application { { "org.quillane.MenuTest", "quillane", "Quillane", "Quillane" }, false };
-    quillane::testing::FakeWindow window;
-};
+    return nullptr;
+}
 } // namespace
 
-TEST_F(MenuTable, TheBuiltMenuBarReadsBackAsTheTable)
+TEST(CommandTable, NamesAndKeysAreEachTakenOnce)
 {
-    platform::Preferences preferences(folder);
-    WindowModes modes(preferences, window, [] { });
-    MenuValidation validation(modes);
-    MenuActions perform;
-    application.setMainMenu(menuTable(perform, validation));
-    const std::vector<std::string> expected {
-        "Quillane",
-        "  About Quillane",
-        "  ---",
-        "  Forget Microphone Choices",
-        "  ---",
-        "  Quit Quillane <Primary>q",
-        "File",
-        "  Open Address\u2026 <Primary>l",
-        "Edit",
-        "  Undo <Primary>z",
-        "  Redo <Primary><Shift>z",
-        "  ---",
-        "  Cut <Primary>x",
-        "  Copy <Primary>c",
-        "  Paste <Primary>v",
-        "  Select All <Primary>a",
-        "View",
-        "  Reload Page <Primary>r",
-        "  Enter Full Screen F11",
-        "Window",
-        "  Float on Top",
-        "  ---",
-        "  Minimise <Primary>m",
-    };
-    EXPECT_EQ(application.describeMainMenu(), expected);
-
-    std::vector<std::string> actions;
-    for (const auto& menu : application.mainMenu()) {
-        for (const auto& item : menu.items)
-            actions.push_back(item.separator ? "-" : item.action + (item.target ? "@validated" : ""));
+    std::set<std::string> names, keys;
+    for (const auto& spec : commandSpecs()) {
+        EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
+        for (const auto& accelerator : spec.accelerators)
+            EXPECT_TRUE(keys.insert(accelerator).second) << accelerator << " of " << spec.name;
     }
-    EXPECT_EQ(actions, (std::vector<std::string> { "about@validated", "-", "forgetMicrophoneChoices@validated", "-", "terminate:", "openAddress@validated",
-                           "undo:", "redo:", "-", "cut:", "copy:", "paste:", "selectAll:", "reloadFromOrigin:", "toggleFullScreen@validated",
-                           "toggleFloating@validated", "-", "minimise@validated" }));
 }
 
-TEST_F(MenuTable, ValidationFollowsTheFloatPreferenceAndTheFullScreenState)
+TEST(CommandTable, TheMenuBarAndTheContextMenuNameOnlyCommandsThatExist)
 {
-    platform::Preferences preferences(folder);
-    WindowModes modes(preferences, window, [] { });
-    MenuValidation validation(modes);
-    platform::MenuItemState floatOnTop { "toggleFloating", "Float on Top", false, false };
-    EXPECT_TRUE(validation.validateMenuItem(floatOnTop));
-    EXPECT_TRUE(floatOnTop.on) << "floating is the default";
-    preferences.setBoolean("float", false);
-    EXPECT_TRUE(validation.validateMenuItem(floatOnTop));
-    EXPECT_FALSE(floatOnTop.on);
-    EXPECT_EQ(floatOnTop.title, "Float on Top");
-
-    platform::MenuItemState fullScreen { "toggleFullScreen", "Exit Full Screen", false, false };
-    EXPECT_TRUE(validation.validateMenuItem(fullScreen));
-    EXPECT_EQ(fullScreen.title, "Enter Full Screen");
-    EXPECT_FALSE(fullScreen.on);
-    window.fullScreen = true;
-    EXPECT_TRUE(validation.validateMenuItem(fullScreen));
-    EXPECT_EQ(fullScreen.title, "Exit Full Screen");
-    platform::MenuItemState other { "about", "About Quillane", false, false };
-    EXPECT_TRUE(validation.validateMenuItem(other));
-    EXPECT_EQ(other.title, "About Quillane");
+    std::vector<std::string> titles;
+    for (const auto& menu : menuBar()) {
+        titles.push_back(menu.title);
+        for (const auto& section : menu.sections) {
+            EXPECT_FALSE(section.empty()) << menu.title;
+            for (const auto& name : section)
+                EXPECT_TRUE(specNamed(name)) << name;
+        }
+    }
+    EXPECT_EQ(titles, (std::vector<std::string> { "Quillane", "File", "Edit", "View", "Window" }));
+    for (const auto& entry : pageContextMenu()) {
+        if (entry.command.empty())
+            continue;
+        ASSERT_TRUE(specNamed(entry.command)) << entry.command;
+        EXPECT_EQ(entry.label, specNamed(entry.command)->label);
+    }
 }
 
-TEST(KeyEquivalents, CommandIsCtrlAndControlCommandFIsF11)
+TEST(CommandTable, QuittingAnotherAddressAndFullScreenNeverWaitForAPageThatDoesNotAnswer)
 {
-    auto accelerator = [](std::string key, std::uint64_t mask = platform::commandKey) {
-        platform::MenuItem item;
-        item.keyEquivalent = std::move(key);
-        item.modifierMask = mask;
-        return platform::acceleratorFor(item);
-    };
-    EXPECT_EQ(accelerator("q"), "<Primary>q");
-    EXPECT_EQ(accelerator("Z"), "<Primary><Shift>z");
-    EXPECT_EQ(accelerator("f", platform::controlKey | platform::commandKey), "F11");
-    EXPECT_EQ(accelerator(""), "");
-    EXPECT_EQ(accelerator("k", platform::controlKey), "<Control>k");
+    std::vector<std::string> kept;
+    for (const auto& spec : commandSpecs()) {
+        if (spec.keptFromAnUnresponsivePage)
+            kept.insert(kept.end(), spec.accelerators.begin(), spec.accelerators.end());
+    }
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, (std::vector<std::string> { "<Primary>l", "<Primary>q", "F11" }));
+    // Reloading a web terminal that was slow to answer Ctrl+R would lose its session.
+    EXPECT_FALSE(specNamed("reload")->keptFromAnUnresponsivePage);
+}
+
+TEST(CommandTable, OnlyFloatOnTopCarriesACheckMark)
+{
+    for (const auto& spec : commandSpecs())
+        EXPECT_EQ(spec.checkable, spec.name == "float-on-top") << spec.name;
 }

@@ -22,20 +22,24 @@ TEST(ReportFormat, LinkedAnswersWhatTheLinkRulesMakeOfAnEncodedAddress)
     EXPECT_EQ(linked("file%3A%2F%2F%2Fetc%2Fhosts"), "refused");
 }
 
-TEST(ReportFormat, MenuSummarySkipsSeparatorsAndListsActionsInBrackets)
+TEST(ReportFormat, MenuSummaryNamesEachCommandAsTheReportsPlatformWould)
 {
-    platform::Menu file { "File", {} };
-    file.items.push_back(platform::MenuItem::separatorItem());
-    platform::MenuItem open;
-    open.title = "Open Address\u2026";
-    open.action = "openAddress";
-    file.items.push_back(open);
-    platform::MenuItem plain;
-    plain.title = "No Action";
-    file.items.push_back(plain);
-    platform::Menu empty { "Empty", { platform::MenuItem::separatorItem(), platform::MenuItem::separatorItem() } };
-    EXPECT_EQ(menuSummary({ file, empty }), "File (Open Address\u2026 [openAddress], No Action); Empty ()");
+    platform::ShownMenu file { "File", { { "Open Address\u2026", "open-address", "<Primary>l" }, { "No Action", "", "" } } };
+    platform::ShownMenu quit { "Quillane", { { "Quit Quillane", "quit", "<Primary>q" }, { "Other", "zoom-in", "" } } };
+    platform::ShownMenu empty { "Empty", {} };
+    EXPECT_EQ(menuSummary({ file, quit, empty }),
+        "File (Open Address\u2026 [openAddress], No Action); Quillane (Quit Quillane [terminate:], Other [zoom-in]); Empty ()");
     EXPECT_EQ(menuSummary({}), "");
+}
+
+TEST(ReportFormat, EveryCommandOfTheMenuBarHasItsSelector)
+{
+    const std::pair<const char*, const char*> selectors[] = { { "about", "about" }, { "forget-microphone-choices", "forgetMicrophoneChoices" },
+        { "quit", "terminate:" }, { "open-address", "openAddress" }, { "undo", "undo:" }, { "redo", "redo:" }, { "cut", "cut:" }, { "copy", "copy:" },
+        { "paste", "paste:" }, { "select-all", "selectAll:" }, { "reload", "reloadFromOrigin:" }, { "full-screen", "toggleFullScreen" },
+        { "float-on-top", "toggleFloating" }, { "minimise", "minimise" } };
+    for (const auto& [command, selector] : selectors)
+        EXPECT_EQ(selectorFor(command), selector) << command;
 }
 
 TEST(ReportFormat, OfferedTypesAreUniqueAndSorted)

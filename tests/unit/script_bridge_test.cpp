@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-using quillane::BridgeMessage;
-using quillane::sortMessage;
+using quillane::ScriptMessage;
+using quillane::classifyMessage;
 using quillane::platform::ScriptValue;
 using Kind = ScriptValue::Kind;
 
@@ -36,14 +36,14 @@ ScriptValue object(std::vector<ScriptValue::Entry> entries)
 
 TEST(ScriptBridge, AnObjectWithATextUnderBandIsABandReport)
 {
-    auto report = sortMessage(object({ { "band", text("rgb(30, 60, 90)") } }));
-    EXPECT_EQ(report.kind, BridgeMessage::Kind::bandReport);
+    auto report = classifyMessage(object({ { "band", text("rgb(30, 60, 90)") } }));
+    EXPECT_EQ(report.kind, ScriptMessage::Kind::bandReport);
     EXPECT_EQ(report.band, "rgb(30, 60, 90)");
-    auto empty = sortMessage(object({ { "band", text("") } }));
-    EXPECT_EQ(empty.kind, BridgeMessage::Kind::bandReport);
+    auto empty = classifyMessage(object({ { "band", text("") } }));
+    EXPECT_EQ(empty.kind, ScriptMessage::Kind::bandReport);
     EXPECT_EQ(empty.band, "");
-    auto withOthers = sortMessage(object({ { "other", number(1) }, { "band", text("red") } }));
-    EXPECT_EQ(withOthers.kind, BridgeMessage::Kind::bandReport);
+    auto withOthers = classifyMessage(object({ { "other", number(1) }, { "band", text("red") } }));
+    EXPECT_EQ(withOthers.kind, ScriptMessage::Kind::bandReport);
     EXPECT_EQ(withOthers.band, "red");
 }
 
@@ -70,17 +70,13 @@ TEST(ScriptBridge, EveryOtherShapeIsADragRequest)
         object({ { "band", object({ { "band", text("x") } }) } }),
     };
     for (const auto& shape : shapes)
-        EXPECT_EQ(sortMessage(shape).kind, BridgeMessage::Kind::dragRequest);
+        EXPECT_EQ(classifyMessage(shape).kind, ScriptMessage::Kind::dragRequest);
 }
 
-TEST(DragScript, TheHeightStandsBetweenTheTwoFixedPieces)
+TEST(DragScript, TheStripReachesJustBelowTheButtonsAndNeverPastTheTitleBar)
 {
-    const std::string opening = "addEventListener('mousedown', event => {\n    if (event.button !== 0 || event.metaKey || event.clientY >= ";
-    const std::string closing = ") return;\n    const clickable = 'a[href], button, input, select, textarea, label, summary, [role=button], "
-                                "[role=link], [role=tab], [contenteditable], [onclick]';\n    if (event.target.closest(clickable) || "
-                                "getComputedStyle(event.target).cursor === 'pointer') return;\n    event.preventDefault();\n    "
-                                "webkit.messageHandlers.quillane.postMessage('drag');\n}, true);";
-    const auto texts = quillane::buildFixedTexts();
-    EXPECT_EQ(quillane::dragScript(texts, 14), opening + "14" + closing);
-    EXPECT_EQ(quillane::dragScript(texts, -3), opening + "-3" + closing);
+    // The buttons' row ends 21 points from the top: the strip reaches 3 points further, less the band.
+    const std::pair<double, int> cases[] = { { 10, 14 }, { 0, 24 }, { 4, 20 }, { 24, 0 }, { 10.9, 13 } };
+    for (const auto& [band, height] : cases)
+        EXPECT_EQ(quillane::topStripHeight(band), height) << band;
 }

@@ -26,7 +26,7 @@ protected:
         ASSERT_TRUE(mkdtemp(pattern));
         folder = pattern;
         preferences = std::make_unique<Preferences>(folder);
-        answers = std::make_unique<SitePermission>(*preferences, "microphone", asker(), [](const std::string& host) { return Question { host, "", {} }; });
+        answers = std::make_unique<SitePermission>(*preferences, "microphone", asker(), [](const std::string& host) { return platform::Question { host, "", {} }; });
     }
     void TearDown() override
     {
@@ -37,7 +37,7 @@ protected:
     // Questions wait here until the test answers them.
     Ask asker()
     {
-        return [this](const Question& question, std::function<void(bool)> answer) {
+        return [this](const platform::Question& question, std::function<void(bool)> answer) {
             asked.push_back(question.message);
             pending.push_back(std::move(answer));
         };

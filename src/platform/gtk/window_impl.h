@@ -52,7 +52,6 @@ struct Window::Impl {
     std::string frameKey;
     ScheduledBlock frameSave;
 
-    GObjectRef<GtkEventController> motionWatch;
     // A press the owner took: its release, and GDK's double-press events for it, are dropped too.
     std::optional<guint> takenButton;
     std::vector<SignalConnection> signals;
@@ -76,6 +75,7 @@ struct Window::Impl {
     ~Impl();
     void buildTitleBar(double band);
 
+    gboolean onWindowDraw(GtkWidget*, cairo_t*);
     gboolean onConfigure(GtkWidget*, GdkEventConfigure*);
     gboolean onWindowState(GtkWidget*, GdkEventWindowState*);
     void onDestroy(GtkWidget*);
@@ -84,11 +84,15 @@ struct Window::Impl {
     gboolean onLeave(GtkWidget*, GdkEventCrossing*);
     gboolean onPagePress(GtkWidget*, GdkEventButton*);
     gboolean onPageRelease(GtkWidget*, GdkEventButton*);
-    void onMotion(GtkEventControllerMotion*, gdouble x, gdouble y);
+    gboolean onMotion(GtkWidget*, GdkEventMotion*);
+    gboolean onCrossing(GtkWidget*, GdkEventCrossing*);
+    void pointerAt(GdkWindow* eventWindow, double x, double y);
+    gboolean onOverlayChildPosition(GtkOverlay*, GtkWidget* child, GdkRectangle* place);
     gboolean onBandDraw(GtkWidget*, cairo_t*);
     gboolean onBandPress(GtkWidget*, GdkEventButton*);
     gboolean onButtonDraw(GtkWidget*, cairo_t*);
     void onButtonClicked(GtkButton*);
+    void act(WindowButton button);
     gboolean onButtonCrossing(GtkWidget*, GdkEventCrossing*);
     // Keys go to the page first; the application's keys act on what it leaves.
     gboolean onKeyPress(GtkWidget*, GdkEventKey*);
