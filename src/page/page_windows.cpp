@@ -70,7 +70,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     });
     m_attachServices(page, window);
     attach(page);
-    page.onReadyToShow = [&page, &window] {
+    page.onReadyToShow = [&window] {
         window.centre();
         window.focusPage();
         window.present();

@@ -44,14 +44,6 @@ struct Asked {
     }
 };
 
-GtkWidget* wrappedLabel(const std::string& text)
-{
-    GtkWidget* label = gtk_label_new(text.c_str());
-    gtk_label_set_xalign(GTK_LABEL(label), 0);
-    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
-    gtk_label_set_max_width_chars(GTK_LABEL(label), 50);
-    return label;
-}
 } // namespace
 
 void ask(Window& parent, const Question& question, std::function<void(const Answer&)> completion)

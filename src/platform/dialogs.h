@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillane::platform {
@@ -12,6 +13,14 @@ class Application;
 class Window;
 
 struct Question {
+    Question() = default;
+    Question(std::string message, std::string detail, std::vector<std::string> buttons)
+        : message(std::move(message))
+        , detail(std::move(detail))
+        , buttons(std::move(buttons))
+    {
+    }
+
     std::string message;
     std::string detail;
     // The affirmative answer first (the default, Return), the cancelling one last (Escape).
