@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Figures of a process and everything it started, read from /proc.
-   tree_stats.py pss PID    proportional set size of the tree, in MiB
+   tree_stats.py pss PID…   proportional set size of the trees together, in MiB
+   tree_stats.py count PID… how many processes the trees hold together
    tree_stats.py cpu PID    CPU seconds the tree has used so far
    tree_stats.py wakeups PID  context switches of the process itself so far"""
 import os
@@ -66,8 +67,11 @@ def wakeups(pid):
 
 
 what, root = sys.argv[1], int(sys.argv[2])
+members = set().union(*(tree(int(pid)) for pid in sys.argv[2:]))
 if what == 'pss':
-    print(f'{sum(pss(pid) for pid in tree(root)) / 1024:.1f}')
+    print(f'{sum(pss(pid) for pid in members) / 1024:.1f}')
+elif what == 'count':
+    print(len(members))
 elif what == 'cpu':
     print(f'{sum(cpu(pid) for pid in tree(root)):.2f}')
 else:

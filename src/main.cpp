@@ -1,16 +1,12 @@
 // Quillane: one web page in one frameless window.
-#include "launch/launch.h"
 #include "apps/app_management.h"
 #include "apps/app_names.h"
-#include "launch/command_line.h"
 #include "fixed_texts.h"
+#include "launch/command_line.h"
+#include "launch/running_apps.h"
 #include "names.h"
-#include "apps/installed_apps.h"
-#include "platform/application.h"
 #include "platform/graphics.h"
-#include "platform/desktop.h"
-#include "platform/website_data.h"
-#include "platform/preferences.h"
+#include "platform/program.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,35 +52,17 @@ int main(int argc, char** argv)
     }
     if (auto request = appManagementFrom(arguments))
         return manageApps(*request);
-    // An application of its own: its own id, window class, preferences and website data.
-    const std::optional<std::string> appName = appNameFrom(arguments);
-    const std::optional<AppIdentity> app = appName ? appIdentity(*appName) : std::nullopt;
-    if (appName && !app) {
+    // Said here, before anything is handed to a running Quillane.
+    if (auto appName = appNameFrom(arguments); appName && !isValidAppName(*appName)) {
         std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", appName->c_str());
         return 2;
     }
 
-    LaunchOptions options = launchOptionsFrom(arguments);
-    // An installed application's windows carry the icon its desktop entry names.
-    if (auto icon = appName ? installedIconName(*appName) : std::nullopt)
-        options.iconName = *icon;
-
     // A probe run stands alone: it never hands anything to a running Quillane, nor takes anything from one.
-    const bool probeRun = options.probeFile.has_value();
-    std::string preferencesFolder = platform::Preferences::defaultFolder();
-    if (app) {
-        auto folders = platform::userFolders();
-        preferencesFolder = app->folderUnder(folders.config);
-        platform::setWebsiteDataFolders(app->folderUnder(folders.data), app->folderUnder(folders.cache));
-    }
-    platform::Application application({ app ? app->applicationId : names::applicationId, names::programName, app ? app->windowClass : names::windowClass,
-                                          names::displayName },
-        !probeRun);
-    platform::Preferences preferences(preferencesFolder);
-    Launch launch(application, preferences, texts, options);
-    application.onStartup = [&launch] { launch.start(); };
-    application.onOpen = [&launch](const std::vector<std::string>& links) { launch.open(links); };
-    application.onActivate = [&launch] { launch.bringForward(); };
-    application.run(arguments.empty() ? names::programName : arguments.front(), probeRun ? std::vector<std::string> {} : linksFrom(arguments));
-    return launch.exitStatus();
+    LaunchOptions options = launchOptionsFrom(arguments);
+    platform::Program program(names::applicationId, !options.probeFile);
+    RunningApps apps(program, texts, std::move(options));
+    program.onCommandLine = [&apps](const std::vector<std::string>& given) { return apps.commandLine(given); };
+    int status = program.run(arguments.empty() ? std::vector<std::string> { names::programName } : arguments);
+    return status ? status : apps.exitStatus();
 }

@@ -42,12 +42,12 @@ bool isInstalled(const std::string& name)
     return identity && platform::desktopEntryValue(entryPath(*identity), appKey) == name;
 }
 
-std::optional<std::string> installedIconName(const std::string& name)
+std::optional<std::string> installedEntryValue(const std::string& name, const std::string& key)
 {
     auto identity = appIdentity(name);
     if (!identity || !isInstalled(name))
         return std::nullopt;
-    return platform::desktopEntryValue(entryPath(*identity), "Icon");
+    return platform::desktopEntryValue(entryPath(*identity), key);
 }
 
 std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng,

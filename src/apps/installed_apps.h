@@ -23,7 +23,7 @@ std::vector<std::string> uninstallApp(const std::string& name, bool purge);
 std::vector<InstalledApp> installedApps();
 // Whether NAME has a desktop entry of ours.
 bool isInstalled(const std::string& name);
-// The icon name an installed application's desktop entry gives.
-std::optional<std::string> installedIconName(const std::string& name);
+// What an installed application's desktop entry gives under a key ("Icon", "Name").
+std::optional<std::string> installedEntryValue(const std::string& name, const std::string& key);
 
 } // namespace quillane

@@ -33,14 +33,14 @@ namespace quillane {
 // Built in this order; each takes what it needs of those before it.
 struct Launch::Parts {
     Parts(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, const LaunchOptions& options)
-        : main(application, texts, { options.mockCaptureDevices, options.acceleratedCompositing, options.iconName })
+        : main(application, texts, { options.mockCaptureDevices, options.acceleratedCompositing })
         , commands(application)
         , modes(preferences, main, [this] { modesChanged(); })
         , probe(options.probeFile ? std::make_unique<ProbeRun>(application, texts, *options.probeFile, options.probeTestPage) : nullptr)
         , windowDrags(main.window())
         , drags(probe ? static_cast<DragPolicy&>(*probe) : windowDrags)
         , microphone(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); })
-        , notifications(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); },
+        , notifications(application, preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); },
               [this] { main.window().present(); })
         , files(texts.acceptLists)
         , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(main.window(), preferences),

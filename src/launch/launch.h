@@ -34,8 +34,6 @@ struct LaunchOptions {
     bool mockCaptureDevices = false;
     // Whether pages are composited with OpenGL: not when OpenGL runs in software.
     bool acceleratedCompositing = true;
-    // The icon the windows carry: an application's own, or Quillane's.
-    std::string iconName = names::applicationId;
 };
 
 class Launch {

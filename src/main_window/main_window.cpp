@@ -1,6 +1,7 @@
 #include "main_window/main_window.h"
 
 #include "main_window/drag_script.h"
+#include "platform/application.h"
 
 namespace quillane {
 
@@ -23,17 +24,17 @@ platform::WebViewSettings mainPageSettings(const FixedTexts& texts, const MainWi
 } // namespace
 
 MainWindow::MainWindow(platform::Application& application, const FixedTexts& texts, const Setup& setup)
-    : m_page(mainPageSettings(texts, setup))
+    : m_page(application, mainPageSettings(texts, setup))
     , m_window(application, m_page, firstSize, band)
     , m_hover(*this)
 {
-    m_window.setTitle(names::displayName);
-    m_window.setIconName(setup.iconName);
+    const std::string name = application.identity().displayName;
+    m_window.setTitle(name);
     m_colourChanged = m_page.themeColourChanged.add([this] { paintBand(); });
     // Task switchers name the window after its page.
-    m_titleChanged = m_page.titleChanged.add([this] {
+    m_titleChanged = m_page.titleChanged.add([this, name] {
         std::string title = m_page.title();
-        m_window.setTitle(title.empty() ? names::displayName : title);
+        m_window.setTitle(title.empty() ? name : title);
     });
     paintBand();
     showButtons(false);

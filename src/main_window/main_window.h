@@ -26,7 +26,6 @@ public:
     struct Setup {
         bool mockCaptureDevices = false;
         bool acceleratedCompositing = true;
-        std::string iconName = names::applicationId;
     };
 
     // The height of the band above the page, in points, and the window's first size.

@@ -1,5 +1,7 @@
 #include "page/page_windows.h"
 
+#include "platform/application.h"
+
 #include "files/downloads.h"
 #include "names.h"
 #include "page/address_rules.h"
@@ -56,17 +58,17 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     settings.mockCaptureDevices = m_mockCaptureDevices;
 
     PageWindow& entry = m_windows.emplace_back();
-    entry.page = std::make_unique<platform::WebView>(settings);
+    entry.page = std::make_unique<platform::WebView>(m_application, settings);
     entry.window = std::make_unique<platform::Window>(m_application, *entry.page, pageWindowSize);
     platform::WebView& page = *entry.page;
     platform::Window& window = *entry.window;
-    window.setTitle(names::displayName);
-    window.setIconName(names::applicationId);
+    const std::string name = m_application.identity().displayName;
+    window.setTitle(name);
     window.setTransientFor(&m_main.window());
     window.setKeepAbove(m_floats);
-    entry.title = page.titleChanged.add([&page, &window] {
+    entry.title = page.titleChanged.add([&page, &window, name] {
         std::string title = page.title();
-        window.setTitle(title.empty() ? names::displayName : title);
+        window.setTitle(title.empty() ? name : title);
     });
     m_attachServices(page, window);
     attach(page);

@@ -1,12 +1,14 @@
 #include "permissions/notifications.h"
 
 #include "names.h"
+#include "platform/application.h"
 #include "platform/notification.h"
 
 namespace quillane {
 
-Notifications::Notifications(platform::Preferences& preferences, Ask ask, std::function<void()> bringForward)
-    : m_answers(preferences, keys::notifications, std::move(ask), [](const std::string& host) {
+Notifications::Notifications(platform::Application& application, platform::Preferences& preferences, Ask ask, std::function<void()> bringForward)
+    : m_application(application)
+    , m_answers(preferences, keys::notifications, std::move(ask), [](const std::string& host) {
         return platform::Question { "Allow \u201c" + host + "\u201d to show notifications?",
             "Quillane will remember your answer for this site. To be asked again, choose Forget Notification Choices in the page's context menu.",
             { "Allow", "Don\u2019t Allow" } };
@@ -32,9 +34,10 @@ void Notifications::request(const platform::SecurityOrigin& origin, std::functio
 
 void Notifications::show(platform::Notification& notification)
 {
-    std::string key = "page-" + std::to_string(notification.identifier());
+    // Apart from the other applications' notifications, which the program shows too.
+    std::string key = m_application.identity().desktopId + " page-" + std::to_string(notification.identifier());
     platform::Notification* shown = &notification;
-    platform::sendDesktopNotification(key, notification.title(), notification.body(), [this, shown] {
+    platform::sendDesktopNotification(m_application, key, notification.title(), notification.body(), [this, shown] {
         m_bringForward();
         shown->clicked();
     });
@@ -49,7 +52,7 @@ void Notifications::forget()
 
 void Notifications::tellTheEngine() const
 {
-    platform::setNotificationPermissions(m_answers.remembered());
+    platform::setNotificationPermissions(m_application, m_answers.remembered());
 }
 
 } // namespace quillane

@@ -9,13 +9,14 @@
 namespace quillane {
 
 namespace platform {
+class Application;
 class Notification;
 }
 
 class Notifications {
 public:
     // `bringForward` shows the window a notification was clicked for.
-    Notifications(platform::Preferences& preferences, Ask ask, std::function<void()> bringForward);
+    Notifications(platform::Application& application, platform::Preferences& preferences, Ask ask, std::function<void()> bringForward);
 
     // Answers a page's questions about notifications and shows its notifications.
     void attach(platform::WebView& page);
@@ -28,6 +29,7 @@ private:
     // The engine answers the pages of remembered sites itself, without asking.
     void tellTheEngine() const;
 
+    platform::Application& m_application;
     SitePermission m_answers;
     std::function<void()> m_bringForward;
 };

@@ -47,7 +47,7 @@ void AboutDialog::present(Window& over)
         if (!impl.info.licence.empty())
             gtk_about_dialog_set_license(about, impl.info.licence.c_str());
         gtk_window_set_title(GTK_WINDOW(dialog), ("About " + impl.info.name).c_str());
-        gtk_window_set_application(GTK_WINDOW(dialog), implOf(impl.application).application.get());
+        implOf(impl.application).adopt(GTK_WINDOW(dialog));
         // Above everything, a floating main window included.
         gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
         impl.dialog = GObjectRef<GtkWidget>::retain(dialog);

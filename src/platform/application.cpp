@@ -1,73 +1,142 @@
 #include "platform/gtk/application_impl.h"
 
+#include <gdk/gdkx.h>
+#ifdef GDK_WINDOWING_WAYLAND
+#include <gdk/gdkwayland.h>
+#endif
+
 namespace quillane::platform {
 
-Application::Application(const ApplicationIdentity& identity, bool singleInstance)
+Program::Program(const std::string& id, bool singleInstance)
     : m_impl(std::make_unique<Impl>(*this))
 {
     // Keep-above, every-workspace windows, window positions and synthetic events need X11; on a
     // Wayland desktop this runs through XWayland. A backend the user names in GDK_BACKEND wins.
     if (!g_getenv("GDK_BACKEND"))
         gdk_set_allowed_backends("x11");
-    g_set_prgname(identity.programName.c_str());
-    g_set_application_name(identity.displayName.c_str());
-    m_impl->windowClass = identity.windowClass;
-    auto flags = singleInstance ? G_APPLICATION_HANDLES_OPEN : G_APPLICATION_NON_UNIQUE;
-    m_impl->application = GObjectRef<GtkApplication>::adopt(gtk_application_new(identity.id.c_str(), GApplicationFlags(flags)));
-    m_impl->activateSignal = connect<&Impl::onActivate>(m_impl->application.get(), "activate", m_impl.get());
-    m_impl->openSignal = connect<&Impl::onOpen>(m_impl->application.get(), "open", m_impl.get());
+    auto flags = G_APPLICATION_HANDLES_COMMAND_LINE | (singleInstance ? 0 : G_APPLICATION_NON_UNIQUE);
+    m_impl->application = GObjectRef<GtkApplication>::adopt(gtk_application_new(id.c_str(), GApplicationFlags(flags)));
+    m_impl->commandLineSignal = connect<&Impl::onCommandLine>(m_impl->application.get(), "command-line", m_impl.get());
 }
 
-Application::~Application() = default;
+Program::~Program() = default;
 
-void Application::Impl::start()
+int Program::Impl::onCommandLine(GApplication*, GApplicationCommandLine* commandLine)
 {
-    if (started)
-        return;
-    started = true;
-    // Set once GTK has started (its start-up names the class after the program): windows take it
-    // when they are made.
-    gdk_set_program_class(windowClass.c_str());
-    if (owner.onStartup)
-        owner.onStartup();
+    int count = 0;
+    GStrvPtr argv(g_application_command_line_get_arguments(commandLine, &count));
+    std::vector<std::string> arguments(argv.get(), argv.get() + count);
+    return owner.onCommandLine ? owner.onCommandLine(arguments) : 0;
 }
 
-void Application::Impl::onActivate(GApplication*)
+int Program::run(const std::vector<std::string>& arguments)
 {
-    if (started) {
-        if (owner.onActivate)
-            owner.onActivate();
-        return;
-    }
-    start();
-}
-
-void Application::Impl::onOpen(GApplication*, GFile** files, gint count, gchar*)
-{
-    std::vector<std::string> links;
-    for (gint index = 0; index < count; ++index) {
-        GCharPtr uri(g_file_get_uri(files[index]));
-        if (uri)
-            links.emplace_back(static_cast<char*>(uri.get()));
-    }
-    // Links that come with the first start are opened first, so that the start finds what they chose.
-    if (owner.onOpen)
-        owner.onOpen(links);
-    start();
-}
-
-int Application::run(const std::string& programPath, const std::vector<std::string>& links)
-{
-    std::vector<char*> argv { const_cast<char*>(programPath.c_str()) };
-    for (const auto& link : links)
-        argv.push_back(const_cast<char*>(link.c_str()));
+    std::vector<char*> argv;
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     return g_application_run(G_APPLICATION(m_impl->application.get()), int(argv.size() - 1), argv.data());
 }
 
-void Application::quit()
+void Program::quit()
 {
     g_application_quit(G_APPLICATION(m_impl->application.get()));
+}
+
+Application::Impl::Impl(Program& owner, ApplicationIdentity name, std::optional<WebsiteDataFolders> dataFolders)
+    : program(owner)
+    , identity(std::move(name))
+    , folders(std::move(dataFolders))
+{
+    // At the program's path, under "applications/" and the desktop entry's id (bus paths take
+    // letters, digits and "_" alone).
+    GApplication* application = G_APPLICATION(gtkApplication());
+    GDBusConnection* connection = g_application_get_dbus_connection(application);
+    if (!connection)
+        return;
+    std::string element = identity.desktopId;
+    for (char& c : element) {
+        if (!g_ascii_isalnum(c))
+            c = '_';
+    }
+    std::string path = std::string(g_application_get_dbus_object_path(application)) + "/applications/" + element;
+    bus = GObjectRef<GDBusConnection>::retain(connection);
+    exported = g_dbus_connection_export_action_group(connection, path.c_str(), G_ACTION_GROUP(actions.get()), nullptr);
+}
+
+Application::Impl::~Impl()
+{
+    if (exported)
+        g_dbus_connection_unexport_action_group(bus.get(), exported);
+}
+
+Application::Application(Program& program, ApplicationIdentity identity, std::optional<WebsiteDataFolders> folders)
+    : m_impl(std::make_unique<Impl>(program, std::move(identity), std::move(folders)))
+{
+}
+
+Application::~Application() = default;
+
+const ApplicationIdentity& Application::identity() const
+{
+    return m_impl->identity;
+}
+
+Program& Application::program() const
+{
+    return m_impl->program;
+}
+
+void Application::quit()
+{
+    if (onQuit)
+        onQuit();
+    else
+        m_impl->program.quit();
+}
+
+namespace {
+struct WindowIdentity {
+    std::string id;
+    std::string programName;
+    std::string windowClass;
+};
+
+// Docks and task bars tell applications apart by WM_CLASS and the toolkit's application id on
+// X11, by the surface's application id on Wayland: set per window, as one process shows several.
+void nameRealizedWindow(GtkWidget* widget, gpointer data)
+{
+    const auto& identity = *static_cast<const WindowIdentity*>(data);
+    GdkWindow* window = gtk_widget_get_window(widget);
+    if (GDK_IS_X11_WINDOW(window)) {
+        XClassHint hint { const_cast<char*>(identity.programName.c_str()), const_cast<char*>(identity.windowClass.c_str()) };
+        XSetClassHint(GDK_WINDOW_XDISPLAY(window), GDK_WINDOW_XID(window), &hint);
+        gdk_x11_window_set_utf8_property(window, "_GTK_APPLICATION_ID", identity.id.c_str());
+    }
+#ifdef GDK_WINDOWING_WAYLAND
+    if (GDK_IS_WAYLAND_WINDOW(window))
+        gdk_wayland_window_set_application_id(window, identity.id.c_str());
+#endif
+}
+
+void forgetIdentity(gpointer data, GClosure*)
+{
+    delete static_cast<WindowIdentity*>(data);
+}
+} // namespace
+
+void Application::Impl::adopt(GtkWindow* window) const
+{
+    if (!gtk_window_get_application(window))
+        gtk_window_set_application(window, gtkApplication());
+    gtk_widget_insert_action_group(GTK_WIDGET(window), "app", G_ACTION_GROUP(actions.get()));
+    if (!identity.iconName.empty())
+        gtk_window_set_icon_name(window, identity.iconName.c_str());
+    // The class goes on before the window is shown: the desktop reads it when the window maps.
+    auto* named = new WindowIdentity { identity.desktopId, identity.programName, identity.windowClass };
+    g_signal_connect_data(window, "realize", G_CALLBACK(nameRealizedWindow), named, forgetIdentity, G_CONNECT_AFTER);
+    if (gtk_widget_get_realized(GTK_WIDGET(window)))
+        nameRealizedWindow(GTK_WIDGET(window), named);
 }
 
 } // namespace quillane::platform

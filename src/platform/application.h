@@ -1,37 +1,47 @@
 #pragma once
-// The application: its identity on the desktop, the run loop, links handed to it.
+// A web application the program runs: the default one or one of its own (`--app NAME`). Several
+// run in one program, each apart from the others on the desktop and in the engine: its own window
+// class and icon, its own commands, its own website data (cookies, local storage, cache) and web
+// processes.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace quillane::platform {
 
+class Program;
+
 struct ApplicationIdentity {
-    std::string id;          // reverse-DNS id: D-Bus name, desktop entry and icon name
-    std::string programName; // first part of WM_CLASS, and what messages are signed with
-    std::string windowClass; // second part of WM_CLASS
-    std::string displayName; // the name people see
+    // Its desktop entry's id (the file's name without ".desktop"): the toolkit's application id on
+    // its windows, and the desktop entry its notifications name.
+    std::string desktopId;
+    std::string programName; // first part of WM_CLASS
+    std::string windowClass; // second part of WM_CLASS, what docks group the windows by
+    std::string displayName; // the name people see, on its notifications too
+    std::string iconName;    // the icon of its windows and notifications
+};
+
+// Where an application keeps its website data; none for the default application, whose folders are
+// named after the program under the user's data and cache folders.
+struct WebsiteDataFolders {
+    std::string data;
+    std::string cache;
 };
 
 class Application {
 public:
-    // A single-instance application hands what a second start opens to the first one over D-Bus,
-    // and that second start then ends.
-    Application(const ApplicationIdentity& identity, bool singleInstance);
+    Application(Program& program, ApplicationIdentity identity, std::optional<WebsiteDataFolders> folders = std::nullopt);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // The run has begun: build what the application shows (once).
-    std::function<void()> onStartup;
-    // Links handed to the application, on its own command line (before onStartup) or by a later start.
-    std::function<void(const std::vector<std::string>& links)> onOpen;
-    // A later start with nothing to open.
-    std::function<void()> onActivate;
+    const ApplicationIdentity& identity() const;
+    Program& program() const;
 
-    // Runs the loop until the application quits; `links` are opened as the command line's.
-    int run(const std::string& programPath, const std::vector<std::string>& links);
+    // Ends this application (its Quit, or its last window closed). Whoever runs it is told through
+    // onQuit, and lets it go once the call is over; without anyone told, the program quits.
+    std::function<void()> onQuit;
     void quit();
 
     struct Impl;

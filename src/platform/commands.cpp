@@ -23,6 +23,7 @@ struct Commands::Impl {
         }
     };
     GtkApplication* application;
+    GSimpleActionGroup* actions;
     std::map<std::string, std::unique_ptr<Entry>> entries;
     std::vector<Menu> menus;
     GObjectRef<GMenu> model;
@@ -49,15 +50,17 @@ struct Commands::Impl {
             }
             g_menu_append_submenu(bar.get(), menu.title.c_str(), G_MENU_MODEL(submenu.get()));
         }
+        // Not the program's menu bar: the program runs several applications, each with its own
+        // commands reached through its own windows.
         model = bar;
-        gtk_application_set_menubar(application, G_MENU_MODEL(model.get()));
     }
 };
 
 Commands::Commands(Application& application)
     : m_impl(std::make_unique<Impl>())
 {
-    m_impl->application = implOf(application).application.get();
+    m_impl->application = implOf(application).gtkApplication();
+    m_impl->actions = implOf(application).actions.get();
 }
 
 Commands::~Commands() = default;
@@ -69,7 +72,7 @@ void Commands::add(Command command)
     entry->action = GObjectRef<GSimpleAction>::adopt(command.checked ? g_simple_action_new_stateful(name, nullptr, g_variant_new_boolean(*command.checked))
                                                                       : g_simple_action_new(name, nullptr));
     entry->activated = connect<&Impl::Entry::onActivate>(entry->action.get(), "activate", entry.get());
-    g_action_map_add_action(G_ACTION_MAP(m_impl->application), G_ACTION(entry->action.get()));
+    g_action_map_add_action(G_ACTION_MAP(m_impl->actions), G_ACTION(entry->action.get()));
     std::vector<const char*> accelerators;
     for (const auto& accelerator : command.accelerators)
         accelerators.push_back(accelerator.c_str());
@@ -118,7 +121,7 @@ void Commands::setLabel(const std::string& name, const std::string& label)
 
 void Commands::activate(const std::string& name)
 {
-    g_action_group_activate_action(G_ACTION_GROUP(m_impl->application), name.c_str(), nullptr);
+    g_action_group_activate_action(G_ACTION_GROUP(m_impl->actions), name.c_str(), nullptr);
 }
 
 void Commands::setMenuBar(std::vector<Menu> menus)

@@ -1,7 +1,8 @@
 #pragma once
-// The application's commands. Each is one named action of the application (a GAction) with its
-// keys, and the menu bar, the keys and the page's context menu all reach it by its name; a command
-// that is off does nothing, wherever it is chosen from.
+// An application's commands. Each is one named action of the application (a GAction, reached as
+// "app.NAME" from its own windows and dialogs alone) with its keys, and the menu bar, the keys and
+// the page's context menu all reach it by its name; a command that is off does nothing, wherever it
+// is chosen from.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -56,8 +57,7 @@ public:
     void setLabel(const std::string& name, const std::string& label);
     void activate(const std::string& name);
 
-    // The menu bar: exported to desktops that show one, and opened as one menu over the window from
-    // F10 or a right-click on the band.
+    // The menu bar, opened as one menu over the window from F10 or a right-click on the band.
     void setMenuBar(std::vector<Menu> menus);
     std::vector<ShownMenu> menuBar() const;
     void popUpMenuBar(Window& over, bool atPointer);

@@ -63,8 +63,7 @@ void ask(Window& parent, const Question& question, std::function<void(const Answ
         gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
     if (parent.isSticky())
         gtk_window_stick(GTK_WINDOW(dialog));
-    if (GtkApplication* application = gtk_window_get_application(owner))
-        gtk_window_set_application(GTK_WINDOW(dialog), application);
+    implOf(parent).application.adopt(GTK_WINDOW(dialog));
     if (!question.detail.empty())
         gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", question.detail.c_str());
     GtkWidget* area = gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(dialog));

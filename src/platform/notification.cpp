@@ -3,12 +3,11 @@
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
-#include "platform/gtk/web_context.h"
+#include "platform/gtk/application_impl.h"
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
-#include <map>
 #include <vector>
 
 namespace quillane::platform {
@@ -84,63 +83,7 @@ bool isClosed(const Notification& notification)
     return implOf(notification).isClosed;
 }
 
-namespace {
-constexpr const char* clickAction = "notification-clicked";
-
-// The desktop's answer to a click comes back as the application's action, with the key.
-std::map<std::string, std::function<void()>>& clickHandlers()
-{
-    static std::map<std::string, std::function<void()>> handlers;
-    return handlers;
-}
-
-struct ClickRouter {
-    GObjectRef<GSimpleAction> action;
-    SignalConnection activated;
-    void onActivate(GSimpleAction*, GVariant* parameter)
-    {
-        std::string key = g_variant_get_string(parameter, nullptr);
-        auto found = clickHandlers().find(key);
-        if (found != clickHandlers().end())
-            found->second();
-    }
-};
-
-GApplication* applicationWithClickAction()
-{
-    static ClickRouter router;
-    GApplication* application = g_application_get_default();
-    if (!application)
-        return nullptr;
-    if (!router.action) {
-        router.action = GObjectRef<GSimpleAction>::adopt(g_simple_action_new(clickAction, G_VARIANT_TYPE_STRING));
-        router.activated = connect<&ClickRouter::onActivate>(router.action.get(), "activate", &router);
-        g_action_map_add_action(G_ACTION_MAP(application), G_ACTION(router.action.get()));
-    }
-    return application;
-}
-} // namespace
-
-void sendDesktopNotification(const std::string& key, const std::string& title, const std::string& body, std::function<void()> clicked)
-{
-    GApplication* application = applicationWithClickAction();
-    if (!application)
-        return;
-    clickHandlers()[key] = std::move(clicked);
-    auto notification = GObjectRef<GNotification>::adopt(g_notification_new(title.c_str()));
-    g_notification_set_body(notification.get(), body.c_str());
-    g_notification_set_default_action_and_target(notification.get(), (std::string("app.") + clickAction).c_str(), "s", key.c_str());
-    g_application_send_notification(application, key.c_str(), notification.get());
-}
-
-void withdrawDesktopNotification(const std::string& key)
-{
-    clickHandlers().erase(key);
-    if (GApplication* application = g_application_get_default())
-        g_application_withdraw_notification(application, key.c_str());
-}
-
-void setNotificationPermissions(const OrderedMap<bool>& answers)
+void setNotificationPermissions(Application& application, const OrderedMap<bool>& answers)
 {
     using OriginPtr = std::unique_ptr<WebKitSecurityOrigin, GLibDeleter<WebKitSecurityOrigin, webkit_security_origin_unref>>;
     std::vector<OriginPtr> origins;
@@ -156,7 +99,7 @@ void setNotificationPermissions(const OrderedMap<bool>& answers)
         else
             refused = g_list_prepend(refused, origin);
     }
-    webkit_web_context_initialize_notification_permissions(webContext(), allowed, refused);
+    webkit_web_context_initialize_notification_permissions(implOf(application).webContext(), allowed, refused);
     GListPtr ownedAllowed(allowed), ownedRefused(refused);
 }
 

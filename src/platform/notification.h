@@ -9,6 +9,8 @@
 
 namespace quillane::platform {
 
+class Application;
+
 class Notification {
 public:
     struct Impl;
@@ -28,14 +30,15 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-// Shows a notification on the desktop under the given key (a later one under the same key replaces
-// it); `clicked` runs when the user clicks it. Nothing waits for the service, and without one
-// nothing happens.
-void sendDesktopNotification(const std::string& key, const std::string& title, const std::string& body, std::function<void()> clicked);
+// Shows a notification on the desktop as the application's (its name, icon and desktop entry) under
+// the given key (a later one under the same key replaces it); `clicked` runs when the user clicks
+// it. Nothing waits for the desktop's notification service, and without one nothing happens.
+void sendDesktopNotification(const Application& application, const std::string& key, const std::string& title, const std::string& body,
+    std::function<void()> clicked);
 void withdrawDesktopNotification(const std::string& key);
 
-// What the engine answers pages about notifications without asking: sites ("scheme://host:port")
-// allowed or refused.
-void setNotificationPermissions(const OrderedMap<bool>& answers);
+// What the engine answers the application's pages about notifications without asking: sites
+// ("scheme://host:port") allowed or refused.
+void setNotificationPermissions(Application& application, const OrderedMap<bool>& answers);
 
 } // namespace quillane::platform

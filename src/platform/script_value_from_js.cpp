@@ -1,7 +1,6 @@
 #include "platform/gtk/script_value_from_js.h"
 
 #include "platform/gtk/gobject_ref.h"
-#include "platform/json.h"
 
 #include <algorithm>
 #include <cstring>
@@ -101,22 +100,6 @@ std::optional<ScriptValue> scriptValueFrom(JSCValue* value)
     if (!Conversion().convert(value, result))
         return std::nullopt;
     return result;
-}
-
-} // namespace quillane::platform
-
-namespace quillane::platform {
-
-std::optional<ScriptValue> parseJSON(const std::string& text)
-{
-    // One context for every document read; the engine frees what it no longer needs.
-    static JSCContext* context = jsc_context_new();
-    auto value = GObjectRef<JSCValue>::adopt(jsc_value_new_from_json(context, text.c_str()));
-    if (!value || jsc_context_get_exception(context)) {
-        jsc_context_clear_exception(context);
-        return std::nullopt;
-    }
-    return scriptValueFrom(value.get());
 }
 
 } // namespace quillane::platform

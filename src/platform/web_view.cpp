@@ -1,7 +1,6 @@
 #include "platform/gtk/web_view_impl.h"
 
 #include "platform/gtk/script_value_from_js.h"
-#include "platform/gtk/web_context.h"
 
 namespace quillane::platform {
 
@@ -37,8 +36,8 @@ GObjectRef<WebKitUserContentManager> scriptsFor(const WebViewSettings& wanted)
 }
 } // namespace
 
-WebView::WebView(const WebViewSettings& settings)
-    : m_impl(std::make_unique<Impl>(*this))
+WebView::WebView(Application& application, const WebViewSettings& settings)
+    : m_impl(std::make_unique<Impl>(*this, implOf(application)))
 {
     Impl& impl = *m_impl;
     auto engineSettings = settingsFor(settings);
@@ -46,7 +45,7 @@ WebView::WebView(const WebViewSettings& settings)
     GtkWidget* view = settings.relatedTo
         ? GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "settings", engineSettings.get(), "user-content-manager", impl.contentManager.get(),
             "related-view", settings.relatedTo->m_impl->view.get(), nullptr))
-        : GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", webContext(), "settings", engineSettings.get(), "user-content-manager",
+        : GTK_WIDGET(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", implOf(application).webContext(), "settings", engineSettings.get(), "user-content-manager",
             impl.contentManager.get(), nullptr));
     impl.view = GObjectRef<WebKitWebView>::retain(WEBKIT_WEB_VIEW(view));
     gtk_widget_set_can_focus(view, TRUE);
@@ -194,11 +193,6 @@ bool WebView::hasKeyboardFocus() const
     GtkWidget* widget = GTK_WIDGET(m_impl->view.get());
     GtkWidget* toplevel = gtk_widget_get_toplevel(widget);
     return GTK_IS_WINDOW(toplevel) && gtk_window_get_focus(GTK_WINDOW(toplevel)) == widget;
-}
-
-bool WebView::isSandboxed()
-{
-    return webkit_web_context_get_sandbox_enabled(webContext());
 }
 
 void WebView::evaluateJavaScript(const std::string& script, std::function<void(std::optional<std::string>, std::optional<std::string>)> completion)

@@ -15,6 +15,7 @@
 
 namespace quillane::platform {
 
+class Application;
 class Download;
 class Notification;
 class Window;
@@ -90,7 +91,8 @@ struct ContextMenuEntry {
 
 class WebView {
 public:
-    explicit WebView(const WebViewSettings& settings);
+    // A page of the application's: in its web context, reaching its commands.
+    WebView(Application& application, const WebViewSettings& settings);
     ~WebView();
     WebView(const WebView&) = delete;
     WebView& operator=(const WebView&) = delete;
@@ -189,9 +191,6 @@ public:
         std::function<void(std::optional<std::string> failure)> completion);
     // Whether the view has the keyboard in its window (editing commands act on it then).
     bool hasKeyboardFocus() const;
-
-    // Whether pages run in the engine's sandbox.
-    static bool isSandboxed();
 
     struct Impl;
 

@@ -187,15 +187,14 @@ gboolean WebView::Impl::onPrint(WebKitWebView*, WebKitPrintOperation*)
 
 gboolean WebView::Impl::onContextMenu(WebKitWebView*, WebKitContextMenu* menu, GdkEvent*, WebKitHitTestResult*)
 {
-    GApplication* application = g_application_get_default();
-    if (!owner.onContextMenu || !application)
+    if (!owner.onContextMenu)
         return FALSE;
     for (const auto& entry : owner.onContextMenu()) {
         if (entry.command.empty()) {
             webkit_context_menu_append(menu, webkit_context_menu_item_new_separator());
             continue;
         }
-        if (GAction* action = g_action_map_lookup_action(G_ACTION_MAP(application), entry.command.c_str()))
+        if (GAction* action = g_action_map_lookup_action(G_ACTION_MAP(application.actions.get()), entry.command.c_str()))
             webkit_context_menu_append(menu, webkit_context_menu_item_new_from_gaction(action, entry.label.c_str(), nullptr));
     }
     return FALSE;

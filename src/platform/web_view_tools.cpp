@@ -148,8 +148,7 @@ void WebView::print(Window& parent, const std::string& folder, std::function<voi
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
     gtk_window_set_destroy_with_parent(GTK_WINDOW(dialog), TRUE);
     // The application's keys (Quit among them) work in it as in the window.
-    if (GtkApplication* application = gtk_window_get_application(window))
-        gtk_window_set_application(GTK_WINDOW(dialog), application);
+    implOf(parent).application.adopt(GTK_WINDOW(dialog));
     if (parent.keepsAbove())
         gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
     auto* shown = new PrintDialog;

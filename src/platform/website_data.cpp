@@ -1,59 +1,35 @@
-#include "platform/website_data.h"
-
-#include "platform/gtk/gobject_ref.h"
-#include "platform/gtk/web_context.h"
-
-#include <optional>
+// Each application's web context: its website data, its web processes, and what the engine keeps
+// in memory for it.
+#include "platform/gtk/application_impl.h"
 
 namespace quillane::platform {
 
 namespace {
-struct Folders {
-    std::string data;
-    std::string cache;
-};
-
-std::optional<Folders>& chosenFolders()
+// The folders the engine itself would give the program's website data, kept for the default
+// application so that what it stored before is found where it is.
+WebsiteDataFolders programFolders()
 {
-    static std::optional<Folders> folders;
-    return folders;
-}
-
-WebKitWebContext* makeContext()
-{
-    WebKitWebContext* context = nullptr;
-    std::string data;
-    if (const auto& folders = chosenFolders()) {
-        auto manager = GObjectRef<WebKitWebsiteDataManager>::adopt(webkit_website_data_manager_new(
-            "base-data-directory", folders->data.c_str(), "base-cache-directory", folders->cache.c_str(), nullptr));
-        context = webkit_web_context_new_with_website_data_manager(manager.get());
-        data = folders->data;
-    } else {
-        // The engine's own context keeps local storage under the data folder named after the program.
-        context = webkit_web_context_get_default();
-        const char* program = g_get_prgname();
-        GCharPtr folder(g_build_filename(g_get_user_data_dir(), program ? program : "quillane", nullptr));
-        data = static_cast<char*>(folder.get());
-    }
-    webkit_web_context_set_sandbox_enabled(context, TRUE);
-    g_mkdir_with_parents(data.c_str(), 0700);
-    GCharPtr path(g_build_filename(data.c_str(), "cookies.sqlite", nullptr));
-    webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(context), static_cast<char*>(path.get()),
-        WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
-    return context;
+    const char* program = g_get_prgname();
+    GCharPtr data(g_build_filename(g_get_user_data_dir(), program ? program : "quillane", nullptr));
+    GCharPtr cache(g_build_filename(g_get_user_cache_dir(), program ? program : "quillane", nullptr));
+    return { static_cast<char*>(data.get()), static_cast<char*>(cache.get()) };
 }
 } // namespace
 
-void setWebsiteDataFolders(const std::string& dataFolder, const std::string& cacheFolder)
+WebKitWebContext* Application::Impl::webContext()
 {
-    chosenFolders() = Folders { dataFolder, cacheFolder };
-}
-
-WebKitWebContext* webContext()
-{
-    // Lives as long as the program.
-    static WebKitWebContext* context = makeContext();
-    return context;
+    if (context)
+        return context.get();
+    const WebsiteDataFolders where = folders ? *folders : programFolders();
+    auto manager = GObjectRef<WebKitWebsiteDataManager>::adopt(
+        webkit_website_data_manager_new("base-data-directory", where.data.c_str(), "base-cache-directory", where.cache.c_str(), nullptr));
+    context = GObjectRef<WebKitWebContext>::adopt(WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", manager.get(), nullptr)));
+    webkit_web_context_set_sandbox_enabled(context.get(), TRUE);
+    g_mkdir_with_parents(where.data.c_str(), 0700);
+    GCharPtr cookies(g_build_filename(where.data.c_str(), "cookies.sqlite", nullptr));
+    webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(context.get()), static_cast<char*>(cookies.get()),
+        WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    return context.get();
 }
 
 } // namespace quillane::platform

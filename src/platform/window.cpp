@@ -60,9 +60,11 @@ Press pressFrom(const GdkEvent* event, GtkWidget* window)
 
 Window::Impl::Impl(Window& window, Application& application, GtkWidget* content, Size size, bool decorated)
     : owner(window)
+    , application(implOf(application))
     , page(content)
 {
-    GtkWidget* widget = gtk_application_window_new(implOf(application).application.get());
+    GtkWidget* widget = gtk_application_window_new(this->application.gtkApplication());
+    this->application.adopt(GTK_WINDOW(widget));
     this->window = GObjectRef<GtkWidget>::retain(widget);
     g_object_set_data(G_OBJECT(widget), windowKey, &window);
     gtk_application_window_set_show_menubar(GTK_APPLICATION_WINDOW(widget), FALSE);
@@ -265,11 +267,6 @@ gboolean Window::Impl::onPageRelease(GtkWidget*, GdkEventButton* event)
 void Window::setTitle(const std::string& title)
 {
     gtk_window_set_title(GTK_WINDOW(m_impl->window.get()), title.c_str());
-}
-
-void Window::setIconName(const std::string& iconName)
-{
-    gtk_window_set_icon_name(GTK_WINDOW(m_impl->window.get()), iconName.c_str());
 }
 
 void Window::setKeepAbove(bool above)

@@ -58,7 +58,6 @@ public:
     std::function<void(bool focused)> onFocusChanged;
 
     void setTitle(const std::string& title);
-    void setIconName(const std::string& iconName);
     bool hasOwnTitleBar() const;
     // The band's colour; it shows only on a window of its own title bar.
     Colour bandColour() const;

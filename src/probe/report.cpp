@@ -1,5 +1,7 @@
 #include "probe/report.h"
 
+#include "platform/program.h"
+
 #include "files/accepted_types.h"
 #include "names.h"
 #include "page/address_rules.h"
@@ -80,7 +82,7 @@ std::vector<std::string> addressLines(const platform::Application& application)
     std::string example = std::string("https://") + exampleDomain + "/a?b=1&c=d";
     return {
         "typed addresses: " + std::string(exampleDomain) + " is " + typed(exampleDomain) + ", localhost:3000 is " + typed(" localhost:3000 "),
-        "quillane:// links: answered " + truth(static_cast<bool>(application.onOpen)) + ", claimed in Info.plist "
+        "quillane:// links: answered " + truth(static_cast<bool>(application.program().onCommandLine)) + ", claimed in Info.plist "
             + truth(std::find(schemes.begin(), schemes.end(), "quillane") != schemes.end()) + ", one for " + example + " is "
             + linked(encodedForLink(example)) + ", one for javascript:alert(1) is " + linked("javascript%3Aalert(1)")
             + ", one for file:///etc/hosts is " + linked("file%3A%2F%2F%2Fetc%2Fhosts"),

@@ -1,8 +1,10 @@
-// Several web applications, each a Quillane of its own.
+// Several web applications, each apart from the others, all run by one Quillane process.
+#include "process_stats.h"
 #include "quillane_test.h"
 
 #include <cstdio>
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <glib.h>
@@ -55,14 +57,130 @@ TEST_F(Apps, ApplicationsRunSideBySideWithTheirOwnWindowsLinksAndCookies)
     EXPECT_NE(titleOf(*chatWindow).find("chat new"), std::string::npos);
     EXPECT_EQ(server.timesRequested("/inbox"), 1);
 
+    // Started at once, they still end up in one process: whichever start came first holds them all.
+    int running = 0;
+    for (auto* start : { mail.get(), chat.get(), quillane.get() }) {
+        if (!start->waitForExit(std::chrono::seconds(3)))
+            ++running;
+    }
+    EXPECT_EQ(running, 1);
+
     // Each keeps its own page and cookies across a restart.
     session.run({ "wmctrl", "-i", "-c", std::to_string(*chatWindow) });
-    ASSERT_EQ(chat->waitForExit(std::chrono::seconds(10)), 0);
+    ASSERT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane-chat", std::chrono::milliseconds(0)); }));
     chat = session.startQuillane({ "--app", "chat" });
     chatWindow = session.waitForWindow("Quillane-chat");
     ASSERT_TRUE(chatWindow);
     EXPECT_TRUE(titleBecomes(*chatWindow, "chat known")) << titleOf(*chatWindow);
     EXPECT_TRUE(g_file_test((session.configHome() + "/quillane/apps/chat/preferences.ini").c_str(), G_FILE_TEST_EXISTS));
+}
+
+TEST_F(Apps, OneProcessRunsThemAllAndEachEndsApart)
+{
+    for (const char* path : { "/mail", "/chat", "/default" })
+        server.serve(path, rememberingPage);
+    quillane = session.startQuillane({ link("/default") });
+    auto defaultWindow = session.waitForWindow("Quillane");
+    ASSERT_TRUE(defaultWindow);
+    for (const char* name : { "mail", "chat" }) {
+        auto handing = session.startQuillane({ "--app", name, link("/" + std::string(name)) });
+        EXPECT_EQ(handing->waitForExit(std::chrono::seconds(10)), 0) << "a later start hands its command line over and ends";
+    }
+    auto mailWindow = session.waitForWindow("Quillane-mail");
+    auto chatWindow = session.waitForWindow("Quillane-chat");
+    ASSERT_TRUE(mailWindow && chatWindow);
+    const std::string pid = std::to_string(quillane->pid());
+    // Each window is the first process's, and tells the desktop whose it is.
+    for (auto [window, desktopId] : { std::pair { *defaultWindow, "org.quillane.Quillane" }, { *mailWindow, "org.quillane.Quillane.mail" },
+             { *chatWindow, "org.quillane.Quillane.chat" } }) {
+        EXPECT_NE(session.property(window, "_NET_WM_PID").find("= " + pid), std::string::npos) << session.property(window, "_NET_WM_PID");
+        EXPECT_NE(session.property(window, "_GTK_APPLICATION_ID").find('"' + std::string(desktopId) + '"'), std::string::npos)
+            << session.property(window, "_GTK_APPLICATION_ID");
+    }
+    EXPECT_NE(session.property(*mailWindow, "WM_CLASS").find("\"quillane\", \"Quillane-mail\""), std::string::npos)
+        << session.property(*mailWindow, "WM_CLASS");
+    EXPECT_TRUE(titleBecomes(*mailWindow, "mail new"));
+    EXPECT_TRUE(titleBecomes(*chatWindow, "chat new"));
+    EXPECT_TRUE(titleBecomes(*defaultWindow, "default new")) << "one site, three cookie jars";
+    EXPECT_TRUE(waitUntil([&] { return readFile(session.configHome() + "/quillane/apps/mail/preferences.ini").find("/mail'") != std::string::npos; }));
+    EXPECT_EQ(readFile(session.preferencesPath()).find("/mail'"), std::string::npos) << "the default application keeps its own page";
+
+    // Closing an application's window ends it alone; so does its Quit.
+    session.run({ "wmctrl", "-i", "-c", std::to_string(*mailWindow) });
+    EXPECT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane-mail", std::chrono::milliseconds(0)); }));
+    session.xdotool({ "windowactivate", "--sync", std::to_string(*chatWindow) });
+    session.xdotool({ "key", "ctrl+q" });
+    EXPECT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane-chat", std::chrono::milliseconds(0)); }));
+    EXPECT_TRUE(quillane->running());
+    EXPECT_TRUE(session.waitForWindow("Quillane", std::chrono::milliseconds(0))) << "the default application runs on";
+
+    // Started again, in the same process, with what it kept.
+    auto again = session.startQuillane({ "--app", "mail" });
+    EXPECT_EQ(again->waitForExit(std::chrono::seconds(10)), 0);
+    mailWindow = session.waitForWindow("Quillane-mail");
+    ASSERT_TRUE(mailWindow);
+    EXPECT_TRUE(titleBecomes(*mailWindow, "mail known")) << titleOf(*mailWindow);
+    EXPECT_NE(session.property(*mailWindow, "_NET_WM_PID").find("= " + pid), std::string::npos);
+
+    // The process ends with its last application.
+    session.run({ "wmctrl", "-i", "-c", std::to_string(*defaultWindow) });
+    EXPECT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane", std::chrono::milliseconds(0)); }));
+    EXPECT_TRUE(quillane->running());
+    session.run({ "wmctrl", "-i", "-c", std::to_string(*mailWindow) });
+    EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(10)), 0);
+}
+
+TEST_F(Apps, AnApplicationsPageProcessEndingLeavesTheOthersAlone)
+{
+    server.serve("/default", "<body><script>document.title = 'default ' + Date.now()</script></body>");
+    server.serve("/mail", "<body><script>document.title = 'mail ' + Date.now()</script></body>");
+    quillane = session.startQuillane({ link("/default") });
+    auto defaultWindow = session.waitForWindow("Quillane");
+    ASSERT_TRUE(defaultWindow);
+    ASSERT_TRUE(titleBecomes(*defaultWindow, "default "));
+    ASSERT_TRUE(waitUntil([&] { return webProcessesOf(quillane->pid()).size() == 1; }));
+    const pid_t defaultPages = webProcessesOf(quillane->pid()).front();
+    session.startQuillane({ "--app", "mail", link("/mail") })->waitForExit(std::chrono::seconds(10));
+    auto mailWindow = session.waitForWindow("Quillane-mail");
+    ASSERT_TRUE(mailWindow);
+    ASSERT_TRUE(titleBecomes(*mailWindow, "mail "));
+    ASSERT_TRUE(waitUntil([&] { return webProcessesOf(quillane->pid()).size() == 2; })) << "each application's pages in processes of their own";
+    const std::string defaultTitle = titleOf(*defaultWindow);
+
+    for (pid_t pages : webProcessesOf(quillane->pid())) {
+        if (pages != defaultPages)
+            kill(pages, SIGKILL);
+    }
+    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/mail") == 2; })) << "the mail application brings its page back";
+    EXPECT_EQ(server.timesRequested("/default"), 1);
+    EXPECT_EQ(titleOf(*defaultWindow), defaultTitle) << "the default application's page never noticed";
+    EXPECT_EQ(kill(defaultPages, 0), 0);
+    EXPECT_TRUE(quillane->running());
+}
+
+TEST_F(Apps, AnApplicationsNotificationsAreItsOwn)
+{
+    std::string shown = session.folder() + "/notifications.txt";
+    auto service = session.start({ NOTIFICATION_SERVICE, shown });
+    ASSERT_TRUE(waitUntil([&] { return readFile(shown).find("ready") != std::string::npos; }));
+    server.serve("/mail", "<title>Inbox</title><script>new Notification('New mail', { body: 'from Ann' })</script>");
+    server.serve("/default", "<title>Home</title><script>new Notification('Hello', { body: 'from the default' })</script>");
+    int status = -1;
+    session.run({ QUILLANE_BINARY, "--install", "mail", server.url("/mail") }, &status);
+    ASSERT_EQ(status, 0);
+    const std::string allowed = "[Preferences]\nnotifications={'" + server.url("") + "': true}\n";
+    session.writePreferences(allowed + "address='" + server.url("/default") + "'\n");
+    std::FILE* preferences = std::fopen((session.configHome() + "/quillane/apps/mail/preferences.ini").c_str(), "w");
+    ASSERT_TRUE(preferences);
+    std::fputs((allowed + "address='" + server.url("/mail") + "'\n").c_str(), preferences);
+    std::fclose(preferences);
+
+    quillane = session.startQuillane();
+    ASSERT_TRUE(session.waitForWindow("Quillane"));
+    session.startQuillane({ "--app", "mail" })->waitForExit(std::chrono::seconds(10));
+    EXPECT_TRUE(waitUntil([&] { return readFile(shown).find("New mail|from Ann|mail|org.quillane.Quillane.mail\n") != std::string::npos; }))
+        << readFile(shown);
+    EXPECT_NE(readFile(shown).find("Hello|from the default|Quillane|org.quillane.Quillane\n"), std::string::npos) << readFile(shown);
 }
 
 TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)

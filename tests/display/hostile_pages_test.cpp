@@ -1,7 +1,8 @@
 // Pages and faults that must not freeze, steer or silently break the program.
 #include "quillane_test.h"
 
-#include <dirent.h>
+#include "process_stats.h"
+
 #include <signal.h>
 #include <unistd.h>
 
@@ -12,42 +13,7 @@ using namespace quillane::testing;
 namespace {
 class HostilePages : public QuillaneTest {
 protected:
-    // The processes that run this Quillane's pages: descendants of it whose command is the engine's.
-    std::vector<pid_t> webProcesses() const
-    {
-        std::map<pid_t, pid_t> parents;
-        std::map<pid_t, std::string> commands;
-        DIR* proc = opendir("/proc");
-        while (dirent* entry = proc ? readdir(proc) : nullptr) {
-            pid_t pid = std::atoi(entry->d_name);
-            if (pid <= 0)
-                continue;
-            std::string stat = readFile("/proc/" + std::string(entry->d_name) + "/stat");
-            auto close = stat.rfind(')');
-            if (close == std::string::npos)
-                continue;
-            std::istringstream rest(stat.substr(close + 2));
-            char state = 0;
-            pid_t parent = 0;
-            rest >> state >> parent;
-            parents[pid] = parent;
-            commands[pid] = readFile("/proc/" + std::string(entry->d_name) + "/cmdline");
-        }
-        if (proc)
-            closedir(proc);
-        std::vector<pid_t> found;
-        for (const auto& [pid, command] : commands) {
-            if (command.rfind("/WebKitWebProcess") == std::string::npos && command.find("WebKitWebProcess") != 0)
-                continue;
-            for (pid_t up = parents[pid]; up > 1; up = parents[up]) {
-                if (up == quillane->pid()) {
-                    found.push_back(pid);
-                    break;
-                }
-            }
-        }
-        return found;
-    }
+    std::vector<pid_t> webProcesses() const { return webProcessesOf(quillane->pid()); }
 
     // Ends the page's process as a crash would; true when there was one to end.
     bool crashThePage() const
@@ -60,29 +26,19 @@ protected:
 
     std::string title() const { return session.property(window, "_NET_WM_NAME"); }
 
-    // Whether the page's processes used most of a processor over the last moment.
+    // Whether the page's processes used a fifth of a processor or more over half a second: an idle
+    // page uses next to none, one that never yields all it is given, however busy the machine.
     bool pageSpins() const
     {
         auto used = [&] {
-            long ticks = 0;
-            for (pid_t pid : webProcesses()) {
-                std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
-                std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-                std::string field;
-                long user = 0, system = 0;
-                for (int index = 3; index <= 15 && fields >> field; ++index) {
-                    if (index == 14)
-                        user = std::atol(field.c_str());
-                    if (index == 15)
-                        system = std::atol(field.c_str());
-                }
-                ticks += user + system;
-            }
-            return ticks;
+            double seconds = 0;
+            for (pid_t pid : webProcesses())
+                seconds += processorSeconds(pid);
+            return seconds;
         };
-        long before = used();
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        return (used() - before) * 1000 / sysconf(_SC_CLK_TCK) >= 150;
+        double before = used();
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        return used() - before >= 0.1;
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "harness.h"
 #include "platform/application.h"
+#include "platform/program.h"
 #include "platform/preferences.h"
 
 #include <glib.h>
@@ -28,22 +29,25 @@ void spinFor(std::chrono::milliseconds duration)
 
 void runApplication(const std::function<void(platform::Application&)>& body)
 {
-    platform::Application application({ "org.quillane.PlatformTest", "quillane", "Quillane", "Quillane" }, false);
-    application.onStartup = [&] {
+    platform::Program program("org.quillane.PlatformTest", false);
+    platform::Application application(program, { "org.quillane.PlatformTest", "quillane", "Quillane", "Quillane", "org.quillane.Quillane" });
+    program.onCommandLine = [&](const std::vector<std::string>&) {
         body(application);
-        application.quit();
+        program.quit();
+        return 0;
     };
-    application.run("display_tests", {});
+    program.run({ "display_tests" });
 }
 
 void launchQuillane(const DisplaySession& session, const std::function<void(DrivenQuillane&)>& body)
 {
-    platform::Application application({ "org.quillane.LaunchTest", "quillane", "Quillane", "Quillane" }, false);
+    platform::Program program("org.quillane.LaunchTest", false);
+    platform::Application application(program, { "org.quillane.Quillane", "quillane", "Quillane", "Quillane", "org.quillane.Quillane" });
     platform::Preferences preferences(session.configHome() + "/quillane");
     FixedTexts texts = buildFixedTexts();
     Launch launch(application, preferences, texts, {});
     DrivenQuillane driven { launch, {} };
-    application.onStartup = [&] {
+    program.onCommandLine = [&](const std::vector<std::string>&) {
         launch.start();
         // Heard as the program hears them, and kept for the test.
         platform::WebView& page = launch.mainWindow().page();
@@ -53,9 +57,10 @@ void launchQuillane(const DisplaySession& session, const std::function<void(Driv
             heard(body);
         };
         body(driven);
-        application.quit();
+        program.quit();
+        return 0;
     };
-    application.run("display_tests", {});
+    program.run({ "display_tests" });
 }
 
 } // namespace quillane::testing

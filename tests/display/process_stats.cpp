@@ -3,6 +3,7 @@
 #include "harness.h"
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include <unistd.h>
@@ -59,6 +60,37 @@ std::vector<pid_t> childrenNamed(pid_t parent, const std::string& name)
         auto fields = statFields(pid, &command);
         if (fields.size() > 1 && command == name && fields[0] != "Z" && std::atoi(fields[1].c_str()) == parent)
             found.push_back(pid);
+    }
+    return found;
+}
+
+std::vector<pid_t> webProcessesOf(pid_t program)
+{
+    std::map<pid_t, pid_t> parents;
+    std::vector<pid_t> pages;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        std::string file = entry.path().filename();
+        if (file.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        pid_t pid = std::atoi(file.c_str());
+        auto fields = statFields(pid);
+        if (fields.size() < 2 || fields[0] == "Z")
+            continue;
+        parents[pid] = std::atoi(fields[1].c_str());
+        std::string command = readFile("/proc/" + file + "/cmdline");
+        command = command.substr(0, command.find('\0'));
+        if (command == "WebKitWebProcess" || command.ends_with("/WebKitWebProcess"))
+            pages.push_back(pid);
+    }
+    std::vector<pid_t> found;
+    for (pid_t page : pages) {
+        for (pid_t up = parents[page]; up > 1; up = parents[up]) {
+            if (up == program) {
+                found.push_back(page);
+                break;
+            }
+        }
     }
     return found;
 }

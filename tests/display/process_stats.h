@@ -14,5 +14,8 @@ std::optional<long> statusKibibytes(pid_t pid, const std::string& field);
 double processorSeconds(pid_t pid);
 // The live (not yet reaped) processes whose parent is `parent` and whose command name is `name`.
 std::vector<pid_t> childrenNamed(pid_t parent, const std::string& name);
+// The processes that run a program's pages: its descendants (through the sandbox) whose command is
+// the engine's web process.
+std::vector<pid_t> webProcessesOf(pid_t program);
 
 } // namespace quillane::testing

@@ -51,7 +51,8 @@ protected:
     // Asks the running Quillane to install its page, as its context menu's item does.
     void installFromThePage() const
     {
-        session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path", "/org/quillane/Quillane", "--method",
+        session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path",
+            "/org/quillane/Quillane/applications/org_quillane_Quillane", "--method",
             "org.gtk.Actions.Activate", "install-app", "[]", "{}" });
     }
 

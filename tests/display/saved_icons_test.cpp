@@ -4,6 +4,7 @@
 #include "http_server.h"
 #include "in_process.h"
 #include "platform/application.h"
+#include "platform/gtk/web_view_impl.h"
 #include "platform/web_view.h"
 #include "platform/window.h"
 #include "test_images.h"
@@ -26,10 +27,11 @@ TEST(SavedIcons, TheFaviconIsSavedAtTheIconsSideAndAnOversizedOneIsRefused)
     server.serve("/wide.html", "<link rel='icon' href='/wide.png'><body>wide</body>");
     constexpr platform::ImageLimits limits { .side = 256, .largestRaster = 1024 };
     runApplication([&](platform::Application& application) {
+        platform::WebView page(application, {});
         // The program leaves the engine's favicon database off; this test turns it on so that the
         // page has a favicon to save.
-        webkit_web_context_set_favicon_database_directory(webkit_web_context_get_default(), (session.folder() + "/favicons").c_str());
-        platform::WebView page { platform::WebViewSettings {} };
+        WebKitWebContext* context = webkit_web_view_get_context(platform::implOf(page).view.get());
+        webkit_web_context_set_favicon_database_directory(context, (session.folder() + "/favicons").c_str());
         platform::Window window(application, page, { 400, 300 });
         window.present();
 

@@ -30,7 +30,7 @@ protected:
 std::unique_ptr<platform::WebView> showPage(platform::Application& application, std::unique_ptr<platform::Window>& window,
     const platform::WebViewSettings& settings)
 {
-    auto page = std::make_unique<platform::WebView>(settings);
+    auto page = std::make_unique<platform::WebView>(application, settings);
     window = std::make_unique<platform::Window>(application, *page, platform::Size { 400, 300 });
     window->present();
     return page;

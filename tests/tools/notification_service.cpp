@@ -1,6 +1,6 @@
 // A desktop notification service for tests: it owns org.freedesktop.Notifications on the session
-// bus, writes each notification it is asked to show to a file ("title|body" a line), and clicks
-// each one a moment later, as a user would.
+// bus, writes each notification it is asked to show to a file ("title|body|application|desktop
+// entry" a line), and clicks each one a moment later, as a user would.
 #include <gio/gio.h>
 
 #include <cstdio>
@@ -49,12 +49,18 @@ void onCall(GDBusConnection* connection, const char*, const char*, const char*, 
 {
     std::string name = method;
     if (name == "Notify") {
+        const char* application = nullptr;
         const char* title = nullptr;
         const char* body = nullptr;
+        const char* entry = nullptr;
+        g_variant_get_child(parameters, 0, "&s", &application);
         g_variant_get_child(parameters, 3, "&s", &title);
         g_variant_get_child(parameters, 4, "&s", &body);
+        GVariant* hints = g_variant_get_child_value(parameters, 6);
+        g_variant_lookup(hints, "desktop-entry", "&s", &entry);
         guint id = nextId++;
-        append(std::string(title) + "|" + body);
+        append(std::string(title) + "|" + body + "|" + application + "|" + (entry ? entry : ""));
+        g_variant_unref(hints);
         g_timeout_add(500, click, new Click { connection, id });
         g_dbus_method_invocation_return_value(invocation, g_variant_new("(u)", id));
     } else if (name == "CloseNotification") {

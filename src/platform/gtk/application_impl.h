@@ -1,29 +1,48 @@
 #pragma once
 // Private to the platform layer.
 #include "platform/application.h"
+#include "platform/program.h"
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
 
 #include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
 
 namespace quillane::platform {
 
-struct Application::Impl {
-    Application& owner;
+struct Program::Impl {
+    Program& owner;
     GObjectRef<GtkApplication> application;
-    std::string windowClass;
-    bool started = false;
-    SignalConnection activateSignal;
-    SignalConnection openSignal;
+    SignalConnection commandLineSignal;
 
-    explicit Impl(Application& application)
-        : owner(application)
+    explicit Impl(Program& program)
+        : owner(program)
     {
     }
-    void start();
-    void onActivate(GApplication*);
-    void onOpen(GApplication*, GFile** files, gint count, gchar* hint);
+    int onCommandLine(GApplication*, GApplicationCommandLine* commandLine);
+};
+
+struct Application::Impl {
+    Program& program;
+    ApplicationIdentity identity;
+    std::optional<WebsiteDataFolders> folders;
+    // The application's commands, shared by all of its windows and dialogs as their "app." actions.
+    GObjectRef<GSimpleActionGroup> actions = GObjectRef<GSimpleActionGroup>::adopt(g_simple_action_group_new());
+    GObjectRef<WebKitWebContext> context;
+    // Its commands on the session bus, as a single application's would be.
+    GObjectRef<GDBusConnection> bus;
+    guint exported = 0;
+
+    Impl(Program& owner, ApplicationIdentity name, std::optional<WebsiteDataFolders> dataFolders);
+    ~Impl();
+    GtkApplication* gtkApplication() const { return implOf(program).application.get(); }
+    // Made on first use: website data in the application's folders, cookies kept on disk beside
+    // them (so that logins survive a restart), pages in the engine's sandbox.
+    WebKitWebContext* webContext();
+    // A window of this application: the program keeps running while it shows, it reaches the
+    // application's commands, and the desktop tells it apart from other applications' windows.
+    void adopt(GtkWindow* window) const;
 };
 
 } // namespace quillane::platform

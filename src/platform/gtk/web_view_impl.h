@@ -1,5 +1,6 @@
 #pragma once
 // Private to the platform layer.
+#include "platform/gtk/application_impl.h"
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
@@ -19,6 +20,7 @@ bool isClosed(const Notification& notification);
 
 struct WebView::Impl {
     WebView& owner;
+    const Application::Impl& application;
     GObjectRef<WebKitWebView> view;
     GObjectRef<WebKitUserContentManager> contentManager;
     std::string scriptWorld;
@@ -35,8 +37,9 @@ struct WebView::Impl {
     bool committed = false;
     std::vector<SignalConnection> signals;
 
-    explicit Impl(WebView& view)
+    Impl(WebView& view, const Application::Impl& application)
         : owner(view)
+        , application(application)
     {
     }
     void connectSignals();

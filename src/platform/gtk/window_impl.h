@@ -1,5 +1,6 @@
 #pragma once
 // Private to the platform layer.
+#include "platform/gtk/application_impl.h"
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
@@ -23,6 +24,8 @@ void countUserInput();
 
 struct Window::Impl {
     Window& owner;
+    // The application the window belongs to: its dialogs belong to it too.
+    const Application::Impl& application;
     GObjectRef<GtkWidget> window;
     GtkWidget* overlay = nullptr;
     GtkWidget* band = nullptr;

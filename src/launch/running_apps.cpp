@@ -1,0 +1,114 @@
+#include "launch/running_apps.h"
+
+#include "apps/app_names.h"
+#include "apps/installed_apps.h"
+#include "launch/command_line.h"
+#include "names.h"
+#include "platform/application.h"
+#include "platform/desktop.h"
+#include "platform/main_queue.h"
+#include "platform/preferences.h"
+#include "platform/program.h"
+
+#include <cstdio>
+
+namespace quillane {
+
+namespace {
+platform::ApplicationIdentity defaultIdentity()
+{
+    return { names::applicationId, names::programName, names::windowClass, names::displayName, names::applicationId };
+}
+
+// An application of its own is named, and shows its icon, as its desktop entry says once installed.
+platform::ApplicationIdentity identityOf(const std::string& name, const AppIdentity& app)
+{
+    return { app.iconName, names::programName, app.windowClass, installedEntryValue(name, "Name").value_or(name),
+        installedEntryValue(name, "Icon").value_or(names::applicationId) };
+}
+} // namespace
+
+// Built in this order and let go in the reverse one: the application outlives its windows.
+struct RunningApps::Running {
+    Running(platform::Program& program, platform::ApplicationIdentity identity, std::optional<platform::WebsiteDataFolders> folders,
+        const std::string& preferencesFolder, const FixedTexts& texts, const LaunchOptions& options)
+        : application(program, std::move(identity), std::move(folders))
+        , preferences(preferencesFolder)
+        , launch(application, preferences, texts, options)
+    {
+    }
+    platform::Application application;
+    platform::Preferences preferences;
+    Launch launch;
+    platform::ScheduledBlock ending;
+};
+
+RunningApps::RunningApps(platform::Program& program, const FixedTexts& texts, LaunchOptions options)
+    : m_program(program)
+    , m_texts(texts)
+    , m_options(std::move(options))
+{
+}
+
+RunningApps::~RunningApps() = default;
+
+int RunningApps::commandLine(const std::vector<std::string>& arguments)
+{
+    const std::optional<std::string> name = appNameFrom(arguments);
+    const std::optional<AppIdentity> app = name ? appIdentity(*name) : std::nullopt;
+    if (name && !app) {
+        std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", name->c_str());
+        return 2;
+    }
+    // A self-test opens nothing it is given.
+    const std::vector<std::string> links = m_options.probeFile ? std::vector<std::string> {} : linksFrom(arguments);
+    const std::string key = name.value_or("");
+    if (Launch* running = find(key)) {
+        if (links.empty())
+            running->bringForward();
+        else
+            running->open(links);
+        return 0;
+    }
+    std::unique_ptr<Running> started;
+    if (app) {
+        auto folders = platform::userFolders();
+        started = std::make_unique<Running>(m_program, identityOf(*name, *app),
+            platform::WebsiteDataFolders { app->folderUnder(folders.data), app->folderUnder(folders.cache) }, app->folderUnder(folders.config),
+            m_texts, m_options);
+    } else {
+        started = std::make_unique<Running>(m_program, defaultIdentity(), std::nullopt, platform::Preferences::defaultFolder(), m_texts, m_options);
+    }
+    Running& running = *m_running.emplace(key, std::move(started)).first->second;
+    running.application.onQuit = [this, key] { end(key); };
+    // Links that come with the start are remembered first, so that the start finds what they chose.
+    running.launch.open(links);
+    running.launch.start();
+    return 0;
+}
+
+Launch* RunningApps::find(const std::string& name)
+{
+    auto found = m_running.find(name);
+    return found == m_running.end() ? nullptr : &found->second->launch;
+}
+
+void RunningApps::end(const std::string& name)
+{
+    auto found = m_running.find(name);
+    if (found == m_running.end() || found->second->ending.isPending())
+        return;
+    // Let go once the call that ended it is over: it may come from the application's own windows.
+    found->second->ending = platform::runOnMainQueue([this, name] {
+        auto ended = m_running.find(name);
+        if (ended == m_running.end())
+            return;
+        if (int status = ended->second->launch.exitStatus())
+            m_exitStatus = status;
+        m_running.erase(ended);
+        if (m_running.empty())
+            m_program.quit();
+    });
+}
+
+} // namespace quillane
