@@ -6,7 +6,7 @@ set -euo pipefail
 
 build=(g++ cmake make pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libjson-glib-dev libgtest-dev)
 test=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick dbus dbus-x11 shared-mime-info desktop-file-utils libglib2.0-bin zlib1g-dev librsvg2-common appstream dpkg-dev procps
-    openssl x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev poppler-utils at-spi2-core libatspi2.0-dev)
+    lintian openssl x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev poppler-utils at-spi2-core libatspi2.0-dev)
 
 wanted=("${build[@]}")
 [ "${1:-build}" = test ] && wanted+=("${test[@]}")

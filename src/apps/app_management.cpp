@@ -15,10 +15,16 @@ int manageApps(const AppManagementRequest& request)
     case Kind::unusable:
         std::fputs("quillane: use --install NAME ADDRESS, --uninstall NAME [--purge] or --apps\n", stderr);
         return 2;
-    case Kind::list:
-        for (const auto& app : installedApps())
+    case Kind::list: {
+        // One line a name and its address, tab-separated for scripts; the line saying there are none
+        // has no tab, so it reads as no application to them.
+        const auto apps = installedApps();
+        if (apps.empty())
+            std::puts("no applications are installed (quillane --install NAME ADDRESS installs one)");
+        for (const auto& app : apps)
             std::printf("%s\t%s\n", app.name.c_str(), app.address.c_str());
         return 0;
+    }
     case Kind::install: {
         if (!isValidAppName(request.name)) {
             std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", request.name.c_str());

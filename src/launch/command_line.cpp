@@ -77,12 +77,25 @@ std::string usageText()
 {
     return "Usage: quillane [--app NAME] [LINK…]\n"
            "       quillane --probe FILE\n"
-           "       quillane --install NAME ADDRESS | --uninstall NAME [--purge] | --apps\n"
+           "       quillane --install NAME ADDRESS\n"
+           "       quillane --uninstall NAME [--purge]\n"
+           "       quillane --apps\n"
+           "       quillane --version | --help\n"
            "\n"
            "Shows one web page in a frameless window. A link quillane://open?url=<encoded address> opens\n"
-           "that page, in the running Quillane if there is one. --probe runs the self-test and writes its\n"
-           "report to FILE. --app runs NAME as an application of its own, with its own window, preferences\n"
-           "and website data; --install makes a desktop entry that starts it on ADDRESS.\n";
+           "that page, in the running Quillane if there is one.\n"
+           "\n"
+           "  --app NAME              run NAME as an application of its own, with its own window,\n"
+           "                          preferences and website data\n"
+           "  --probe FILE            run the self-test and write its report to FILE\n"
+           "  --install NAME ADDRESS  install NAME on the page at ADDRESS (a desktop entry that starts it)\n"
+           "  --uninstall NAME        remove NAME's desktop entry and icon\n"
+           "  --purge                 after --uninstall NAME: also its preferences and website data\n"
+           "  --apps                  list the installed applications and their addresses\n"
+           "  --version               print the version\n"
+           "  --help                  print this text\n"
+           "\n"
+           "quillane(1) says more, and names the files Quillane keeps.\n";
 }
 
 } // namespace quillane

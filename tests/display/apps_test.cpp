@@ -186,7 +186,10 @@ TEST_F(Apps, AnApplicationsNotificationsAreItsOwn)
 TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
 {
     server.serve("/notes", "<title>Notes</title><body style='background: rgb(0, 150, 0)'></body>");
+    const std::string noneInstalled = "no applications are installed (quillane --install NAME ADDRESS installs one)\n";
     int status = -1;
+    EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }, &status), noneInstalled);
+    EXPECT_EQ(status, 0);
     std::string said = session.run({ QUILLANE_BINARY, "--install", "my-notes", server.url("/notes") }, &status);
     EXPECT_EQ(status, 0) << said;
     std::string entry = session.dataHome() + "/applications/org.quillane.Quillane.my-notes.desktop";
@@ -230,7 +233,7 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     said = session.run({ QUILLANE_BINARY, "--uninstall", "my-notes", "--purge" }, &status);
     EXPECT_NE(said.find("removed " + session.configHome() + "/quillane/apps/my-notes"), std::string::npos) << said;
     EXPECT_FALSE(g_file_test((session.configHome() + "/quillane/apps/my-notes").c_str(), G_FILE_TEST_EXISTS));
-    EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), "");
+    EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), noneInstalled);
 
     // An entry that is a symbolic link goes as a link; what it points to stays.
     session.run({ QUILLANE_BINARY, "--install", "linked", server.url("/notes") }, &status);
@@ -243,7 +246,7 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     EXPECT_NE(said.find("removed " + linked), std::string::npos) << said;
     EXPECT_FALSE(g_file_test(linked.c_str(), G_FILE_TEST_IS_SYMLINK));
     EXPECT_TRUE(g_file_test(kept.c_str(), G_FILE_TEST_IS_REGULAR));
-    EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), "");
+    EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), noneInstalled);
 }
 
 namespace {
