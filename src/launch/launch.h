@@ -36,6 +36,9 @@ struct LaunchOptions {
     bool acceleratedCompositing = true;
     // The icon the windows carry: an application's own, or Quillane's.
     std::string iconName = names::applicationId;
+    // How long a page request may go unanswered before it is given up: the engine has no limit of
+    // its own for one (tests shorten it).
+    double pageRequestTimeout = 60;
 };
 
 class Launch {

@@ -12,6 +12,7 @@ namespace quillane {
 
 struct CommandSpec {
     std::string name;
+    // With its access key marked by "_" (GTK's mnemonic), as every menu title is too.
     std::string label;
     std::vector<std::string> accelerators;
     bool checkable = false;
@@ -21,6 +22,8 @@ struct CommandSpec {
 
 const std::vector<CommandSpec>& commandSpecs();
 std::vector<platform::Menu> menuBar();
+// The full-screen command's label, which says what it will do.
+std::string fullScreenLabel(bool inFullScreen);
 // What the program adds to the main page's context menu, in order ("" for a separator).
 std::vector<platform::ContextMenuEntry> pageContextMenu();
 

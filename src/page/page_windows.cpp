@@ -69,6 +69,19 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         window.setTitle(title.empty() ? names::displayName : title);
     });
     m_attachServices(page, window);
+    // A page that objects has answered: the user decides, in their own time.
+    page.onBeforeUnload = [this, &page, askToLeave = std::move(page.onBeforeUnload)](std::function<void(bool)> completion) {
+        auto found = find(page);
+        if (!askToLeave || !found)
+            return;
+        (*found)->closing.cancel();
+        (*found)->asking = true;
+        askToLeave([this, &page, completion = std::move(completion)](bool leave) {
+            if (auto asked = find(page))
+                (*asked)->asking = false;
+            completion(leave);
+        });
+    };
     attach(page);
     page.onReadyToShow = [&window] {
         window.centre();
@@ -86,12 +99,32 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         m_downloads.take(download);
         didDownload(page, download);
     };
-    // The user closes a page window: its page is asked first.
-    window.onCloseRequest = [&page] {
-        page.tryClose();
+    window.onCloseRequest = [this, &page] {
+        userClosed(page);
         return false;
     };
+    window.onHistoryButton = [&page](bool forward) {
+        if (forward)
+            page.goForward();
+        else
+            page.goBack();
+    };
     return &page;
+}
+
+void PageWindows::userClosed(platform::WebView& page)
+{
+    auto entry = find(page);
+    // While the page's question is up, the answer to it decides.
+    if (!entry || (*entry)->asking)
+        return;
+    if (!(*entry)->closing.isPending()) {
+        (*entry)->closing = platform::runOnMainQueueAfter(Closing::patience, [this, &page] {
+            if (auto found = find(page))
+                dismiss(*found, m_windows);
+        });
+    }
+    page.tryClose();
 }
 
 std::optional<PageWindows::Entry> PageWindows::find(const platform::WebView& page)

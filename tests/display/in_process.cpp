@@ -38,10 +38,15 @@ void runApplication(const std::function<void(platform::Application&)>& body)
 
 void launchQuillane(const DisplaySession& session, const std::function<void(DrivenQuillane&)>& body)
 {
+    launchQuillane(session, {}, body);
+}
+
+void launchQuillane(const DisplaySession& session, const LaunchOptions& options, const std::function<void(DrivenQuillane&)>& body)
+{
     platform::Application application({ "org.quillane.LaunchTest", "quillane", "Quillane", "Quillane" }, false);
     platform::Preferences preferences(session.configHome() + "/quillane");
     FixedTexts texts = buildFixedTexts();
-    Launch launch(application, preferences, texts, {});
+    Launch launch(application, preferences, texts, options);
     DrivenQuillane driven { launch, {} };
     application.onStartup = [&] {
         launch.start();

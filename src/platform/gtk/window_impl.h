@@ -52,6 +52,11 @@ struct Window::Impl {
     std::string frameKey;
     ScheduledBlock frameSave;
 
+    // The notice over the page, made when first shown, and its label.
+    GtkWidget* notice = nullptr;
+    GtkWidget* noticeLabel = nullptr;
+    ScheduledBlock noticeHiding;
+
     // A press the owner took: its release, and GDK's double-press events for it, are dropped too.
     std::optional<guint> takenButton;
     std::vector<SignalConnection> signals;
