@@ -210,6 +210,7 @@ void Launch::connectCommands()
     }
     parts.commands.setMenuBar(menuBar());
     main.window().setKeysKeptFromAnUnresponsivePage(urgent);
+    main.window().setKeysBeforeThePage(keysBeforeThePage());
 }
 
 void Launch::open(const std::vector<std::string>& links)

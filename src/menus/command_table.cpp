@@ -32,8 +32,8 @@ const std::vector<CommandSpec>& commandSpecs()
         { "forget-link-choices", "Forget _Link Choices", {} },
         { "install-app", "Install as Appli_cation\u2026", {} },
         // Through the page's history, as in a browser (the mouse's back and forward buttons too).
-        { "go-back", "_Back", { "<Alt>Left" } },
-        { "go-forward", "_Forward", { "<Alt>Right" } },
+        { "go-back", "_Back", { "<Alt>Left" }, false, false, true },
+        { "go-forward", "_Forward", { "<Alt>Right" }, false, false, true },
         // The menu bar as one menu over the window: F10 (opening the menus stays the program's, so
         // that they can always be reached from the keyboard), or a right-click on the band.
         { "show-menu", "_Menus", { "F10" } },
@@ -51,6 +51,16 @@ std::vector<platform::Menu> menuBar()
         { "_View", { { "reload", "full-screen" } } },
         { "_Window", { { "float-on-top" }, { "minimise" } } },
     };
+}
+
+std::vector<std::string> keysBeforeThePage()
+{
+    std::vector<std::string> keys;
+    for (const auto& spec : commandSpecs()) {
+        if (spec.beforeThePage)
+            keys.insert(keys.end(), spec.accelerators.begin(), spec.accelerators.end());
+    }
+    return keys;
 }
 
 std::string fullScreenLabel(bool inFullScreen)

@@ -1,6 +1,7 @@
 #include "page/page_windows.h"
 
 #include "files/downloads.h"
+#include "menus/command_table.h"
 #include "names.h"
 #include "page/address_rules.h"
 #include "page/closing.h"
@@ -64,6 +65,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     window.setIconName(names::applicationId);
     window.setTransientFor(&m_main.window());
     window.setKeepAbove(m_floats);
+    window.setKeysBeforeThePage(keysBeforeThePage());
     entry.title = page.titleChanged.add([&page, &window] {
         std::string title = page.title();
         window.setTitle(title.empty() ? names::displayName : title);

@@ -129,6 +129,8 @@ public:
     // Keys (GTK accelerators, "<Primary>q") that act a moment after they were sent to a page that has
     // not dealt with them: the page's script never yields, or there is no page.
     void setKeysKeptFromAnUnresponsivePage(std::vector<std::string> accelerators);
+    // Keys whose commands act before the page sees them (the page never has them).
+    void setKeysBeforeThePage(std::vector<std::string> accelerators);
     // The X11 window, for the window system's own tools; 0 before it is shown.
     unsigned long x11Id() const;
 

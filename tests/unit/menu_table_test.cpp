@@ -78,6 +78,12 @@ TEST(CommandTable, QuittingAnotherAddressAndFullScreenNeverWaitForAPageThatDoesN
     EXPECT_FALSE(specNamed("reload")->keptFromAnUnresponsivePage);
 }
 
+TEST(CommandTable, OnlyBackAndForwardTakeTheirKeysBeforeThePage)
+{
+    // The engine scrolls on Alt and an arrow and never hands the key back; every other key is the page's first.
+    EXPECT_EQ(keysBeforeThePage(), (std::vector<std::string> { "<Alt>Left", "<Alt>Right" }));
+}
+
 TEST(CommandTable, OnlyFloatOnTopCarriesACheckMark)
 {
     for (const auto& spec : commandSpecs())

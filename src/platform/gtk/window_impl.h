@@ -64,6 +64,7 @@ struct Window::Impl {
     // The program's keys that act even when the page does not answer, and those of them sent to the
     // page that it has not dealt with yet.
     std::vector<std::string> urgentAccelerators;
+    std::vector<std::string> acceleratorsBeforeThePage;
     struct WaitingKey {
         unsigned long id = 0;
         std::unique_ptr<GdkEvent, GLibDeleter<GdkEvent, gdk_event_free>> event;
