@@ -8,6 +8,9 @@ inline constexpr const char* applicationId = "org.quillane.Quillane";
 inline constexpr const char* programName = "quillane";
 inline constexpr const char* windowClass = "Quillane";
 inline constexpr const char* displayName = "Quillane";
+inline constexpr const char* website = "https://quillane.org/";
+// As the AppStream data says (data/org.quillane.Quillane.metainfo.xml).
+inline constexpr const char* licence = "MIT";
 // The handler our page scripts post to, and the script world they and it live in, apart from the page's.
 inline constexpr const char* messageHandler = "quillane";
 inline constexpr const char* scriptWorld = "quillane";

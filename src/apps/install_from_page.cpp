@@ -165,23 +165,25 @@ void InstallFromPage::answered(const std::shared_ptr<Install>& install, const st
         return;
     }
     if (!isInstalled(name)) {
-        installAs(*install, name);
+        installAs(*install, name, Existing::refuse);
         return;
     }
     m_main.ask({ "Replace \u201c" + name + "\u201d?", "An application of that name is installed already.", { "Replace", "Cancel" } },
         [this, install, name](const platform::Answer& answer) {
             if (!answer.affirmative())
                 return;
-            uninstallApp(name, false);
-            installAs(*install, name);
+            installAs(*install, name, Existing::replace);
         });
 }
 
-void InstallFromPage::installAs(const Install& install, const std::string& name)
+void InstallFromPage::installAs(const Install& install, const std::string& name, Existing existing)
 {
     auto icon = install.icon.empty() ? std::nullopt : std::optional<std::string>(install.icon);
-    if (auto failure = installApp(name, install.address, icon, install.title)) {
-        m_main.tell("The application could not be installed: " + *failure + ".");
+    if (auto failure = installApp(name, install.address, icon, install.title, existing)) {
+        if (existing == Existing::replace)
+            m_main.tell("The application could not be replaced: " + *failure + ". The installed one is left as it was.");
+        else
+            m_main.tell("The application could not be installed: " + *failure + ".");
         return;
     }
     platform::startThisProgram({ "--app", name });

@@ -5,6 +5,8 @@
 // page's address. Everything taken from the page comes through its own session, limited in size,
 // and is checked before it is written: the name by the name rule, the icon decoded in a process of
 // its own, held to resource limits and a time-out, while the window goes on answering.
+#include "apps/installed_apps.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,7 +37,7 @@ private:
     void withoutPageIcon(const std::string& why);
     void ask(const std::string& icon);
     void answered(const std::shared_ptr<Install>& install, const std::string& name);
-    void installAs(const Install& install, const std::string& name);
+    void installAs(const Install& install, const std::string& name, Existing existing);
 
     MainWindow& m_main;
     const FixedTexts& m_texts;

@@ -2,6 +2,7 @@
 
 #include "apps/app_names.h"
 #include "names.h"
+#include "platform/file_replacement.h"
 #include "platform/files.h"
 #include "platform/preferences.h"
 #include "platform/desktop.h"
@@ -17,6 +18,12 @@ constexpr const char* appKey = "X-Quillane-App";
 std::string entryPath(const AppIdentity& identity)
 {
     return platform::userFolders().data + "/applications/" + identity.desktopEntryName;
+}
+
+// Where an icon of ours is installed: the size it is made at.
+std::string iconPath(const AppIdentity& identity)
+{
+    return platform::userFolders().data + "/icons/hicolor/256x256/apps/" + identity.iconName + ".png";
 }
 
 std::vector<std::string> iconPaths(const AppIdentity& identity)
@@ -51,37 +58,56 @@ std::optional<std::string> installedEntryValue(const std::string& name, const st
 }
 
 std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng,
-    const std::string& title)
+    const std::string& title, Existing existing)
 {
     auto identity = appIdentity(name);
     if (!identity)
         return "\u201c" + name + "\u201d is not a name for an application: use letters, digits, - and _";
     std::string entry = entryPath(*identity);
     std::error_code error;
-    if (std::filesystem::exists(entry, error))
+    // Only an application of ours is replaced, never another program's entry of that name.
+    if (std::filesystem::exists(entry, error) && !(existing == Existing::replace && isInstalled(name)))
         return "an application named \u201c" + name + "\u201d is installed already";
+
+    // Everything new is written in full beside what it replaces before anything is replaced.
+    platform::FileReplacement files;
     std::string icon = names::applicationId;
+    std::string iconFile = iconPath(*identity);
     if (iconPng) {
-        std::string folder = platform::userFolders().data + "/icons/hicolor/256x256/apps";
-        std::filesystem::create_directories(folder, error);
-        std::filesystem::copy_file(*iconPng, folder + "/" + identity->iconName + ".png", std::filesystem::copy_options::overwrite_existing, error);
-        if (!error)
-            icon = identity->iconName;
+        std::filesystem::create_directories(platform::folderOf(iconFile), error);
+        if (auto failure = files.copy(iconFile, *iconPng, 0644))
+            return "the icon could not be copied (" + *failure + ")";
+        icon = identity->iconName;
     }
+    std::filesystem::create_directories(platform::folderOf(entry), error);
+    if (auto failure = files.write(entry, platform::desktopEntryText({
+                                              { "Type", "Application" },
+                                              { "Name", title.empty() ? name : title },
+                                              { "Comment", "A web application in Quillane" },
+                                              { "Exec", std::string(names::programName) + " --app " + name },
+                                              { "Icon", icon },
+                                              { "StartupWMClass", identity->windowClass },
+                                              { "Categories", "Network;" },
+                                              { "Terminal", "false" },
+                                              { appKey, name },
+                                          }),
+            0644))
+        return *failure;
     platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
+    auto previousAddress = preferences.text(keys::address);
     if (!preferences.setText(keys::address, address) || !preferences.flush())
         return std::string("could not remember the address in ") + preferences.path();
-    return platform::writeDesktopEntry(entry, {
-        { "Type", "Application" },
-        { "Name", title.empty() ? name : title },
-        { "Comment", "A web application in Quillane" },
-        { "Exec", std::string(names::programName) + " --app " + name },
-        { "Icon", icon },
-        { "StartupWMClass", identity->windowClass },
-        { "Categories", "Network;" },
-        { "Terminal", "false" },
-        { appKey, name },
-    });
+    if (auto failure = files.commit()) {
+        if (previousAddress)
+            preferences.setText(keys::address, *previousAddress);
+        return *failure;
+    }
+    // The old application's icons that the new one does not use.
+    for (const auto& path : iconPaths(*identity)) {
+        if (!iconPng || path != iconFile)
+            platform::removeFileOrLink(path);
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> uninstallApp(const std::string& name, bool purge)

@@ -12,11 +12,15 @@ struct InstalledApp {
     std::string address;
 };
 
+// What becomes of an application of ours already installed under the name.
+enum class Existing { refuse, replace };
+
 // Installs NAME on the address (already checked by the address rules); the icon, when given, is a
-// PNG file already made. Never over an application already there: then, or on failure, what went wrong.
-// `title` is what people see of it (NAME when empty).
+// PNG file already made. `title` is what people see of it (NAME when empty). An application already
+// there is refused, or replaced whole: its entry and icon stay as they were until the new ones are
+// complete, and on any failure. Nothing when it was installed, else what went wrong.
 std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng = std::nullopt,
-    const std::string& title = "");
+    const std::string& title = "", Existing existing = Existing::refuse);
 // Removes the entry and the icon, and with `purge` the application's preferences and website data;
 // the paths removed.
 std::vector<std::string> uninstallApp(const std::string& name, bool purge);

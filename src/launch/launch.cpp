@@ -46,10 +46,10 @@ struct Launch::Parts {
         , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(main.window(), preferences),
               [this](const std::string& message) { main.tell(message); })
         , printing(platform::secondsNow, [&preferences] { return Downloads::saveFolder(preferences); })
-        , navigation(preferences, main)
+        , navigation(preferences, main, options.pageRequestTimeout)
         , about(application, main.window())
         , closing(application, main, [this] { return pageWindows.pages(); })
-        , zoom(preferences, main.page())
+        , zoom(preferences, main.page(), [this](const std::string& level) { main.window().showNotice(level, PageZoom::toldFor); })
         , find(main)
         , installer(main, texts)
         , once(platform::userInputCount)
@@ -72,11 +72,20 @@ struct Launch::Parts {
         printing.attach(page, window);
         closing.attach(page, window);
     }
+    // The page of the window that has the keyboard: a page window's, else the main one.
+    platform::WebView& pageInFocus()
+    {
+        for (platform::WebView* page : pageWindows.pages()) {
+            if (platform::Window* window = pageWindows.windowOf(*page); window && window->isFocused())
+                return *page;
+        }
+        return main.page();
+    }
     // The menus show the modes as they are; page windows float with the main one.
     void modesChanged()
     {
         commands.setChecked("float-on-top", modes.floats());
-        commands.setLabel("full-screen", modes.isFullScreen() ? "Exit Full Screen" : "Enter Full Screen");
+        commands.setLabel("full-screen", fullScreenLabel(modes.isFullScreen()));
         pageWindows.followFloating(modes.floats());
     }
 
@@ -188,6 +197,8 @@ void Launch::connectCommands()
         { "forget-notification-choices", [&parts] { parts.notifications.forget(); } },
         { "forget-link-choices", [&parts] { parts.leaving.forget(); } },
         { "install-app", [&parts] { parts.installer.start(); } },
+        { "go-back", [&parts] { parts.pageInFocus().goBack(); } },
+        { "go-forward", [&parts] { parts.pageInFocus().goForward(); } },
         { "show-menu", [&parts, &main] { parts.commands.popUpMenuBar(main.window(), false); } },
         { "show-menu-at-pointer", [&parts, &main] { parts.commands.popUpMenuBar(main.window(), true); } },
     };
@@ -199,6 +210,7 @@ void Launch::connectCommands()
     }
     parts.commands.setMenuBar(menuBar());
     main.window().setKeysKeptFromAnUnresponsivePage(urgent);
+    main.window().setKeysBeforeThePage(keysBeforeThePage());
 }
 
 void Launch::open(const std::vector<std::string>& links)

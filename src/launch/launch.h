@@ -34,6 +34,9 @@ struct LaunchOptions {
     bool mockCaptureDevices = false;
     // Whether pages are composited with OpenGL: not when OpenGL runs in software.
     bool acceleratedCompositing = true;
+    // How long a page request may go unanswered before it is given up: the engine has no limit of
+    // its own for one (tests shorten it).
+    double pageRequestTimeout = 60;
 };
 
 class Launch {

@@ -7,7 +7,7 @@ namespace quillane {
 AboutPanel::AboutPanel(platform::Application& application, platform::Window& main)
     : m_main(main)
     , m_dialog(application, { names::displayName, QUILLANE_VERSION, "Run a web application as a desktop application, in a frameless window of its own.",
-                                names::applicationId, "", "" })
+                                names::applicationId, names::website, names::licence })
 {
 }
 

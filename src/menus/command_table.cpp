@@ -5,36 +5,39 @@ namespace quillane {
 const std::vector<CommandSpec>& commandSpecs()
 {
     static const std::vector<CommandSpec> specs {
-        { "about", "About Quillane", {} },
-        { "forget-microphone-choices", "Forget Microphone Choices", {} },
-        { "quit", "Quit Quillane", { "<Primary>q" }, false, true },
-        { "open-address", "Open Address\u2026", { "<Primary>l" }, false, true },
-        { "undo", "Undo", { "<Primary>z" } },
-        { "redo", "Redo", { "<Primary><Shift>z" } },
-        { "cut", "Cut", { "<Primary>x" } },
-        { "copy", "Copy", { "<Primary>c" } },
-        { "paste", "Paste", { "<Primary>v" } },
-        { "select-all", "Select All", { "<Primary>a" } },
-        { "reload", "Reload Page", { "<Primary>r" } },
-        { "full-screen", "Enter Full Screen", { "F11" }, false, true },
-        { "float-on-top", "Float on Top", {}, true },
-        { "minimise", "Minimise", { "<Primary>m" } },
-        { "zoom-in", "Zoom In", { "<Primary>plus", "<Primary>equal", "<Primary>KP_Add" } },
-        { "zoom-out", "Zoom Out", { "<Primary>minus", "<Primary>KP_Subtract" } },
-        { "zoom-reset", "Actual Size", { "<Primary>0", "<Primary>KP_0" } },
-        { "find", "Find\u2026", { "<Primary>f" } },
-        { "print", "Print\u2026", { "<Primary>p" } },
-        { "inspect", "Inspect Element", { "<Primary><Shift>i" } },
-        { "move-window", "Move Window", { "<Alt>F7" } },
-        { "resize-window", "Resize Window", { "<Alt>F8" } },
-        { "maximise-window", "Maximise Window", { "<Alt>F10" } },
-        { "forget-notification-choices", "Forget Notification Choices", {} },
-        { "forget-link-choices", "Forget Link Choices", {} },
-        { "install-app", "Install as Application\u2026", {} },
+        { "about", "_About Quillane", {} },
+        { "forget-microphone-choices", "Forget _Microphone Choices", {} },
+        { "quit", "_Quit Quillane", { "<Primary>q" }, false, true },
+        { "open-address", "_Open Address\u2026", { "<Primary>l" }, false, true },
+        { "undo", "_Undo", { "<Primary>z" } },
+        { "redo", "_Redo", { "<Primary><Shift>z" } },
+        { "cut", "Cu_t", { "<Primary>x" } },
+        { "copy", "_Copy", { "<Primary>c" } },
+        { "paste", "_Paste", { "<Primary>v" } },
+        { "select-all", "Select _All", { "<Primary>a" } },
+        { "reload", "_Reload Page", { "<Primary>r" } },
+        { "full-screen", "_Enter Full Screen", { "F11" }, false, true },
+        { "float-on-top", "_Float on Top", {}, true },
+        { "minimise", "_Minimise", { "<Primary>m" } },
+        { "zoom-in", "Zoom _In", { "<Primary>plus", "<Primary>equal", "<Primary>KP_Add" } },
+        { "zoom-out", "Zoom _Out", { "<Primary>minus", "<Primary>KP_Subtract" } },
+        { "zoom-reset", "_Actual Size", { "<Primary>0", "<Primary>KP_0" } },
+        { "find", "_Find\u2026", { "<Primary>f" } },
+        { "print", "_Print\u2026", { "<Primary>p" } },
+        { "inspect", "Inspect _Element", { "<Primary><Shift>i" } },
+        { "move-window", "_Move Window", { "<Alt>F7" } },
+        { "resize-window", "Resi_ze Window", { "<Alt>F8" } },
+        { "maximise-window", "Ma_ximise Window", { "<Alt>F10" } },
+        { "forget-notification-choices", "Forget _Notification Choices", {} },
+        { "forget-link-choices", "Forget _Link Choices", {} },
+        { "install-app", "Install as Appli_cation\u2026", {} },
+        // Through the page's history, as in a browser (the mouse's back and forward buttons too).
+        { "go-back", "_Back", { "<Alt>Left" }, false, false, true },
+        { "go-forward", "_Forward", { "<Alt>Right" }, false, false, true },
         // The menu bar as one menu over the window: F10 (opening the menus stays the program's, so
         // that they can always be reached from the keyboard), or a right-click on the band.
-        { "show-menu", "Menus", { "F10" } },
-        { "show-menu-at-pointer", "Menus", {} },
+        { "show-menu", "_Menus", { "F10" } },
+        { "show-menu-at-pointer", "_Menus", {} },
     };
     return specs;
 }
@@ -42,12 +45,27 @@ const std::vector<CommandSpec>& commandSpecs()
 std::vector<platform::Menu> menuBar()
 {
     return {
-        { "Quillane", { { "about" }, { "forget-microphone-choices" }, { "quit" } } },
-        { "File", { { "open-address" } } },
-        { "Edit", { { "undo", "redo" }, { "cut", "copy", "paste", "select-all" } } },
-        { "View", { { "reload", "full-screen" } } },
-        { "Window", { { "float-on-top" }, { "minimise" } } },
+        { "_Quillane", { { "about" }, { "forget-microphone-choices" }, { "quit" } } },
+        { "_File", { { "open-address" } } },
+        { "_Edit", { { "undo", "redo" }, { "cut", "copy", "paste", "select-all" } } },
+        { "_View", { { "reload", "full-screen" } } },
+        { "_Window", { { "float-on-top" }, { "minimise" } } },
     };
+}
+
+std::vector<std::string> keysBeforeThePage()
+{
+    std::vector<std::string> keys;
+    for (const auto& spec : commandSpecs()) {
+        if (spec.beforeThePage)
+            keys.insert(keys.end(), spec.accelerators.begin(), spec.accelerators.end());
+    }
+    return keys;
+}
+
+std::string fullScreenLabel(bool inFullScreen)
+{
+    return inFullScreen ? "E_xit Full Screen" : "_Enter Full Screen";
 }
 
 std::vector<platform::ContextMenuEntry> pageContextMenu()

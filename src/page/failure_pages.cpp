@@ -1,19 +1,36 @@
 #include "page/failure_pages.h"
 
+#include "page/shown_addresses.h"
+#include "platform/url.h"
+
 namespace quillane {
 
 namespace {
 constexpr std::string_view style = "<style>html { background: #f4f4f5; color: #222; font: 15px/1.5 sans-serif }"
                                    " body { max-width: 34em; margin: 12vh auto; padding: 0 2em }"
-                                   " h1 { font-size: 1.4em; font-weight: 600 } code { word-break: break-all }"
+                                   " h1 { font-size: 1.4em; font-weight: 600 } .detail { font-size: .8em; color: #666; word-break: break-all }"
                                    " a.button { display: inline-block; padding: .4em 1.2em; border-radius: 6px; background: #2a5db0;"
                                    " color: white; text-decoration: none }</style>";
 
-std::string page(const std::string& title, const std::string& body, const std::string& address)
+// The page: a headline and what it means in words, then the technical detail in smaller type.
+// `body` is HTML already; the rest is escaped here.
+std::string page(const std::string& title, const std::string& body, const std::string& address, const std::string& detail)
 {
+    std::string details = "<p class='detail'>" + escapedForHTML(address);
+    if (!detail.empty())
+        details += "<br>" + escapedForHTML(detail);
+    details += "</p>";
     return "<!doctype html><meta charset='utf-8'><title>" + escapedForHTML(title) + "</title>" + std::string(style) + "<body><h1>"
-        + escapedForHTML(title) + "</h1>" + body + "<p><a class='button' href='" + escapedForHTML(address)
+        + escapedForHTML(title) + "</h1>" + body + details + "<p><a class='button' href='" + escapedForHTML(address)
         + "'>Try Again</a></p><p>To open another address, choose File &gt; Open Address\u2026 (Ctrl+L).</p></body>";
+}
+
+// "“host”" for the sentences, in the letters people read it in; the whole address when it has none.
+std::string quotedSite(const std::string& address)
+{
+    auto url = platform::URL::parse(address);
+    std::string site = url && url->host() ? hostForDisplay(*url->host()) : addressForDisplay(address);
+    return "\u201c" + escapedForHTML(site) + "\u201d";
 }
 
 std::string headline(platform::LoadFailure::Kind kind)
@@ -23,7 +40,7 @@ std::string headline(platform::LoadFailure::Kind kind)
     case Kind::refused:
         return "The site refused the connection";
     case Kind::nameNotFound:
-        return "The site\u2019s address could not be found";
+        return "The site could not be found";
     case Kind::timedOut:
         return "The site took too long to answer";
     case Kind::certificate:
@@ -35,6 +52,36 @@ std::string headline(platform::LoadFailure::Kind kind)
         break;
     }
     return "The page could not be loaded";
+}
+
+std::string explanation(const platform::LoadFailure& failure)
+{
+    using Kind = platform::LoadFailure::Kind;
+    std::string site = quotedSite(failure.address);
+    switch (failure.kind) {
+    case Kind::refused:
+        return "<p>The computer at " + site + " answered, but no web site there took the connection. The site may be down or starting up: "
+               "try again in a moment.</p>";
+    case Kind::nameNotFound:
+        return "<p>Quillane could not find the site " + site + ". Check the address for a typing mistake, and check that this computer "
+               "is connected to the internet.</p>";
+    case Kind::timedOut:
+        return "<p>" + site + " did not answer in time. The site may be busy, or the connection slow: try again in a moment.</p>";
+    case Kind::certificate: {
+        std::string text = "<p>Quillane did not load the page, because the certificate that " + site
+            + " showed to prove who it is has these problems:</p><ul>";
+        for (const auto& problem : failure.certificateProblems)
+            text += "<li>" + escapedForHTML(problem) + "</li>";
+        return text + "</ul><p>Someone could be standing in for the site. If this goes on, tell whoever runs it.</p>";
+    }
+    case Kind::blockedPort:
+        return "<p>The address names a port that belongs to another kind of service, such as mail or file sharing, and Quillane keeps "
+               "web pages away from those. Check the address.</p>";
+    case Kind::cancelled:
+    case Kind::other:
+        break;
+    }
+    return "<p>Something went wrong while Quillane was loading " + site + ". Try again in a moment.</p>";
 }
 } // namespace
 
@@ -68,23 +115,19 @@ std::string escapedForHTML(std::string_view text)
 
 std::string loadFailurePage(const platform::LoadFailure& failure)
 {
-    std::string body = "<p><code>" + escapedForHTML(failure.address) + "</code></p>";
-    if (!failure.certificateProblems.empty()) {
-        body += "<p>Quillane did not load the page, because the certificate the site showed has these problems:</p><ul>";
-        for (const auto& problem : failure.certificateProblems)
-            body += "<li>" + escapedForHTML(problem) + "</li>";
-        body += "</ul>";
-    } else if (!failure.message.empty()) {
-        body += "<p>" + escapedForHTML(failure.message) + ".</p>";
-    }
-    return page(headline(failure.kind), body, failure.address);
+    // The certificate's problems are told in words already; the engine's words go with the detail.
+    std::string detail = failure.kind == platform::LoadFailure::Kind::certificate ? "" : failure.message;
+    if (!detail.empty() && detail.back() != '.')
+        detail += '.';
+    return page(headline(failure.kind), explanation(failure), failure.address, detail);
 }
 
 std::string stoppedPage(const std::string& address)
 {
     return page("The page stopped working",
-        "<p><code>" + escapedForHTML(address) + "</code></p><p>Its process ended several times in a short while, so Quillane stopped bringing it back.</p>",
-        address);
+        "<p>The page\u2019s process ended several times in a short while, so Quillane stopped bringing it back. It may need more memory "
+        "than it can have, or something in it may be broken.</p>",
+        address, "");
 }
 
 } // namespace quillane

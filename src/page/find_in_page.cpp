@@ -65,6 +65,7 @@ void FindInPage::setStatus(const std::string& status)
 {
     m_status = status;
     m_bar.setStatus(status);
+    m_bar.setCanStep(m_matches > 0);
 }
 
 std::string FindInPage::status() const

@@ -1,6 +1,6 @@
 #pragma once
 // Find in page: the find bar over the main page, finding as the user types, Return and Shift+Return
-// going through the matches, Escape closing it and clearing the highlights.
+// (or the bar's buttons) going through the matches, Escape closing it and clearing the highlights.
 #include "platform/find_bar.h"
 
 #include <optional>

@@ -3,16 +3,12 @@
 #include "names.h"
 #include "page/address_rules.h"
 #include "page/failure_pages.h"
+#include "page/shown_addresses.h"
 #include "platform/input.h"
 
 #include <utility>
 
 namespace quillane {
-
-namespace {
-// The engine has no time-out of its own for a page request: a load not under way by then is stopped.
-constexpr double pageRequestTimeout = 60;
-} // namespace
 
 std::optional<platform::URL> lastPageIn(const std::vector<std::string>& links)
 {
@@ -25,9 +21,10 @@ std::optional<platform::URL> lastPageIn(const std::vector<std::string>& links)
     return chosen;
 }
 
-Navigation::Navigation(platform::Preferences& preferences, MainWindow& main)
+Navigation::Navigation(platform::Preferences& preferences, MainWindow& main, double pageRequestTimeout)
     : m_preferences(preferences)
     , m_main(main)
+    , m_pageRequestTimeout(pageRequestTimeout)
     , m_recovery(platform::secondsNow)
 {
 }
@@ -35,9 +32,17 @@ Navigation::Navigation(platform::Preferences& preferences, MainWindow& main)
 void Navigation::attach()
 {
     platform::WebView& page = m_main.page();
+    m_subscriptions.push_back(page.loadCommitted.add([this] { pageCommitted(); }));
     m_subscriptions.push_back(page.loadFinished.add([this] { pageFinished(); }));
     m_subscriptions.push_back(page.loadFailed.add([this](const platform::LoadFailure& failure) { pageFailed(failure); }));
     m_subscriptions.push_back(page.processEnded.add([this](platform::ProcessEnd) { pageProcessEnded(); }));
+    page.onFollowLink = [this](const std::string& url) { return linkFollowed(url); };
+    m_main.window().onHistoryButton = [&page](bool forward) {
+        if (forward)
+            page.goForward();
+        else
+            page.goBack();
+    };
 }
 
 std::optional<platform::URL> Navigation::rememberedAddress() const
@@ -62,7 +67,7 @@ void Navigation::load(const platform::URL& address)
         pageFailed(failure);
         return;
     }
-    m_main.page().load(address.loadableString(), pageRequestTimeout);
+    m_main.page().load(address.loadableString(), m_pageRequestTimeout);
 }
 
 void Navigation::open(const platform::URL& page)
@@ -75,7 +80,7 @@ void Navigation::open(const platform::URL& page)
 void Navigation::openAddress(std::optional<std::string> text)
 {
     platform::Question question { "Open Address", {}, { "Open", "Cancel" } };
-    question.field = text ? *text : m_main.page().url().value_or("");
+    question.field = addressForDisplay(text ? *text : m_main.page().url().value_or(""));
     question.fieldName = "Address";
     m_main.ask(question, [this](const platform::Answer& answer) {
         if (!answer.affirmative())
@@ -86,6 +91,25 @@ void Navigation::openAddress(std::optional<std::string> text)
         remember(m_preferences, *chosen);
         load(*chosen);
     });
+}
+
+void Navigation::pageCommitted()
+{
+    if (!m_ownPageLoading)
+        m_ownPageShown = false;
+}
+
+bool Navigation::linkFollowed(const std::string& url)
+{
+    // Try Again on a page of ours loads as every page request of ours does: with its time-out.
+    if (!m_ownPageShown)
+        return false;
+    auto target = platform::URL::parse(url);
+    if (!target)
+        return false;
+    // Once the engine has finished deciding on the link it was told to drop.
+    m_tryAgain = platform::runOnMainQueue([this, target = *target] { load(target); });
+    return true;
 }
 
 void Navigation::pageFinished()
@@ -114,12 +138,13 @@ void Navigation::pageProcessEnded()
         return;
     }
     // Once the engine has finished with the ended process.
-    m_reload = platform::runOnMainQueue([this, address] { m_main.page().load(address, pageRequestTimeout); });
+    m_reload = platform::runOnMainQueue([this, address] { m_main.page().load(address, m_pageRequestTimeout); });
 }
 
 void Navigation::showOwnPage(const std::string& html, const std::string& address)
 {
     m_ownPageLoading = true;
+    m_ownPageShown = true;
     m_main.page().showAlternateHTML(html, address);
 }
 

@@ -19,8 +19,10 @@ std::optional<platform::URL> lastPageIn(const std::vector<std::string>& links);
 
 class Navigation {
 public:
-    Navigation(platform::Preferences& preferences, MainWindow& main);
-    // Hears what becomes of the main page's loads.
+    // A page request that has not started to arrive within `pageRequestTimeout` seconds is given up.
+    Navigation(platform::Preferences& preferences, MainWindow& main, double pageRequestTimeout);
+    // Hears what becomes of the main page's loads, the links followed on pages of our own, and the
+    // mouse's back and forward buttons.
     void attach();
 
     // The address to open at launch, if one is remembered and still reads as an address.
@@ -36,20 +38,25 @@ public:
     void openAddress(std::optional<std::string> text = std::nullopt);
 
 private:
+    void pageCommitted();
     void pageFinished();
+    bool linkFollowed(const std::string& url);
     void pageFailed(const platform::LoadFailure& failure);
     void pageProcessEnded();
     void showOwnPage(const std::string& html, const std::string& address);
 
     platform::Preferences& m_preferences;
     MainWindow& m_main;
+    const double m_pageRequestTimeout;
     PageRecovery m_recovery;
     platform::ScheduledBlock m_reload;
+    platform::ScheduledBlock m_tryAgain;
     std::vector<platform::Subscription> m_subscriptions;
     // No page of the run has loaded yet.
     bool m_startPending = true;
     // The page showing is one of ours (a failure told), whose own load is not the user's page.
     bool m_ownPageLoading = false;
+    bool m_ownPageShown = false;
 };
 
 } // namespace quillane

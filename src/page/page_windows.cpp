@@ -3,6 +3,7 @@
 #include "platform/application.h"
 
 #include "files/downloads.h"
+#include "menus/command_table.h"
 #include "names.h"
 #include "page/address_rules.h"
 #include "page/closing.h"
@@ -66,11 +67,25 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     window.setTitle(name);
     window.setTransientFor(&m_main.window());
     window.setKeepAbove(m_floats);
+    window.setKeysBeforeThePage(keysBeforeThePage());
     entry.title = page.titleChanged.add([&page, &window, name] {
         std::string title = page.title();
         window.setTitle(title.empty() ? name : title);
     });
     m_attachServices(page, window);
+    // A page that objects has answered: the user decides, in their own time.
+    page.onBeforeUnload = [this, &page, askToLeave = std::move(page.onBeforeUnload)](std::function<void(bool)> completion) {
+        auto found = find(page);
+        if (!askToLeave || !found)
+            return;
+        (*found)->closing.cancel();
+        (*found)->asking = true;
+        askToLeave([this, &page, completion = std::move(completion)](bool leave) {
+            if (auto asked = find(page))
+                (*asked)->asking = false;
+            completion(leave);
+        });
+    };
     attach(page);
     page.onReadyToShow = [&window] {
         window.centre();
@@ -88,12 +103,32 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         m_downloads.take(download);
         didDownload(page, download);
     };
-    // The user closes a page window: its page is asked first.
-    window.onCloseRequest = [&page] {
-        page.tryClose();
+    window.onCloseRequest = [this, &page] {
+        userClosed(page);
         return false;
     };
+    window.onHistoryButton = [&page](bool forward) {
+        if (forward)
+            page.goForward();
+        else
+            page.goBack();
+    };
     return &page;
+}
+
+void PageWindows::userClosed(platform::WebView& page)
+{
+    auto entry = find(page);
+    // While the page's question is up, the answer to it decides.
+    if (!entry || (*entry)->asking)
+        return;
+    if (!(*entry)->closing.isPending()) {
+        (*entry)->closing = platform::runOnMainQueueAfter(Closing::patience, [this, &page] {
+            if (auto found = find(page))
+                dismiss(*found, m_windows);
+        });
+    }
+    page.tryClose();
 }
 
 std::optional<PageWindows::Entry> PageWindows::find(const platform::WebView& page)

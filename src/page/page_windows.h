@@ -48,6 +48,10 @@ private:
         std::unique_ptr<platform::WebView> page;
         std::unique_ptr<platform::Window> window;
         platform::Subscription title;
+        // The user closed the window: its page has until then to answer.
+        platform::ScheduledBlock closing;
+        // Its page objected, and "Leave page?" is up.
+        bool asking = false;
     };
     using Entry = std::list<PageWindow>::iterator;
 
@@ -56,6 +60,9 @@ private:
     // The page's window goes; it is let go on the next turn (this may run inside its own callbacks).
     void dismiss(Entry entry, std::list<PageWindow>& from);
     void didDownload(platform::WebView& page, platform::Download& download);
+    // The user closes a page window: its page is asked first, and one that has neither let itself
+    // go nor objected within the patience closing has goes all the same.
+    void userClosed(platform::WebView& page);
 
     platform::Application& m_application;
     MainWindow& m_main;

@@ -45,9 +45,15 @@ platform::OrderedMap<double> zoomRemembered(platform::OrderedMap<double> levels,
     return levels;
 }
 
-PageZoom::PageZoom(platform::Preferences& preferences, platform::WebView& page)
+std::string zoomText(double level)
+{
+    return std::to_string(std::lround(level * 100)) + " %";
+}
+
+PageZoom::PageZoom(platform::Preferences& preferences, platform::WebView& page, std::function<void(const std::string&)> tell)
     : m_preferences(preferences)
     , m_page(page)
+    , m_tell(std::move(tell))
 {
     m_committed = m_page.loadCommitted.add([this] { pageLoaded(); });
 }
@@ -80,6 +86,8 @@ void PageZoom::pageLoaded()
 void PageZoom::apply(double level)
 {
     m_page.setZoomLevel(level);
+    if (m_tell)
+        m_tell(zoomText(level));
     auto site = siteOf(m_page);
     if (!site)
         return;

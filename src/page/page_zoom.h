@@ -4,6 +4,9 @@
 #include "platform/preferences.h"
 #include "platform/web_view.h"
 
+#include <functional>
+#include <string>
+
 namespace quillane {
 
 // The next step up or down from a zoom factor (1 is 100 %); the ends stay where they are.
@@ -14,10 +17,16 @@ double zoomedOut(double level);
 // any other becomes the site's newest entry; a site text too long to store changes nothing.
 platform::OrderedMap<double> zoomRemembered(platform::OrderedMap<double> levels, const std::string& site, double level);
 
+// How a zoom factor is shown: "110 %".
+std::string zoomText(double level);
+
 class PageZoom {
 public:
-    // Gives each page the zoom of its site as soon as its load commits, before it is drawn.
-    PageZoom(platform::Preferences& preferences, platform::WebView& page);
+    // How long the level shows once told.
+    static constexpr double toldFor = 1;
+    // Gives each page the zoom of its site as soon as its load commits, before it is drawn. Each
+    // zoom the user asks for is told, as zoomText puts it (at either end too, where nothing changes).
+    PageZoom(platform::Preferences& preferences, platform::WebView& page, std::function<void(const std::string&)> tell);
 
     void zoomIn();
     void zoomOut();
@@ -30,6 +39,7 @@ private:
 
     platform::Preferences& m_preferences;
     platform::WebView& m_page;
+    std::function<void(const std::string&)> m_tell;
     platform::Subscription m_committed;
 };
 

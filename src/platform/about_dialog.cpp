@@ -3,6 +3,8 @@
 #include "platform/gtk/application_impl.h"
 #include "platform/gtk/window_impl.h"
 
+#include <cstring>
+
 namespace quillane::platform {
 
 struct AboutDialog::Impl {
@@ -20,6 +22,27 @@ struct AboutDialog::Impl {
         return TRUE;
     }
 };
+
+namespace {
+std::optional<GtkLicense> licenceType(const std::string& identifier)
+{
+    static const std::pair<const char*, GtkLicense> known[] = {
+        { "MIT", GTK_LICENSE_MIT_X11 },
+        { "GPL-2.0-or-later", GTK_LICENSE_GPL_2_0 },
+        { "GPL-3.0-or-later", GTK_LICENSE_GPL_3_0 },
+        { "LGPL-2.1-or-later", GTK_LICENSE_LGPL_2_1 },
+        { "LGPL-3.0-or-later", GTK_LICENSE_LGPL_3_0 },
+        { "BSD-3-Clause", GTK_LICENSE_BSD },
+        { "Apache-2.0", GTK_LICENSE_APACHE_2_0 },
+        { "MPL-2.0", GTK_LICENSE_MPL_2_0 },
+    };
+    for (const auto& [name, type] : known) {
+        if (identifier == name)
+            return type;
+    }
+    return std::nullopt;
+}
+} // namespace
 
 AboutDialog::AboutDialog(Application& application, AboutInfo info)
     : m_impl(std::make_unique<Impl>(Impl { application, std::move(info), {}, false, {}, {} }))
@@ -44,7 +67,9 @@ void AboutDialog::present(Window& over)
         gtk_about_dialog_set_logo_icon_name(about, impl.info.iconName.c_str());
         if (!impl.info.website.empty())
             gtk_about_dialog_set_website(about, impl.info.website.c_str());
-        if (!impl.info.licence.empty())
+        if (auto known = licenceType(impl.info.licence))
+            gtk_about_dialog_set_license_type(about, *known);
+        else if (!impl.info.licence.empty())
             gtk_about_dialog_set_license(about, impl.info.licence.c_str());
         gtk_window_set_title(GTK_WINDOW(dialog), ("About " + impl.info.name).c_str());
         implOf(impl.application).adopt(GTK_WINDOW(dialog));
@@ -74,6 +99,10 @@ void collectLabels(GtkWidget* widget, std::vector<std::string>& texts)
     if (!gtk_widget_get_visible(widget) || GTK_IS_BUTTON(widget))
         return;
     if (GTK_IS_LABEL(widget)) {
+        // The website and the licence's notice are links.
+        const char* markup = gtk_label_get_label(GTK_LABEL(widget));
+        if (gtk_label_get_use_markup(GTK_LABEL(widget)) && markup && std::strstr(markup, "<a "))
+            return;
         const char* text = gtk_label_get_text(GTK_LABEL(widget));
         if (text && *text)
             texts.emplace_back(text);

@@ -7,6 +7,17 @@
 
 namespace quillane::platform {
 
+std::string withoutMnemonic(const std::string& label)
+{
+    std::string plain;
+    for (std::size_t index = 0; index < label.size(); ++index) {
+        if (label[index] == '_' && index + 1 < label.size())
+            ++index;
+        plain += label[index];
+    }
+    return plain;
+}
+
 struct Commands::Impl {
     struct Entry {
         Command command;

@@ -16,7 +16,7 @@ class Window;
 
 struct Command {
     std::string name;
-    // What the menu bar calls it.
+    // What the menu bar calls it, with "_" before its access key (GTK's mnemonic).
     std::string label;
     // GTK accelerators ("<Primary>q"); none for a command without keys.
     std::vector<std::string> accelerators;
@@ -31,7 +31,10 @@ struct Menu {
     std::vector<std::vector<std::string>> sections;
 };
 
-// A menu bar as it stands, for reading back what was built.
+// A label as people read it: without the "_" that marks its access key ("__" is a "_" of its own).
+std::string withoutMnemonic(const std::string& label);
+
+// A menu bar as it stands, for reading back what was built (labels as given, access keys marked).
 struct ShownMenu {
     struct Item {
         std::string label;

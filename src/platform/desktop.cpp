@@ -19,17 +19,14 @@ std::string downloadsFolder()
     return folder ? folder : g_get_home_dir();
 }
 
-std::optional<std::string> writeDesktopEntry(const std::string& path, const std::vector<std::pair<std::string, std::string>>& keys)
+std::string desktopEntryText(const std::vector<std::pair<std::string, std::string>>& keys)
 {
     GKeyFilePtr entry(g_key_file_new());
     for (const auto& [key, value] : keys)
         g_key_file_set_string(entry.get(), G_KEY_FILE_DESKTOP_GROUP, key.c_str(), value.c_str());
     gsize length = 0;
     GCharPtr text(g_key_file_to_data(entry.get(), &length, nullptr));
-    std::string folder = folderOf(path);
-    if (g_mkdir_with_parents(folder.c_str(), 0755) != 0)
-        return "could not create " + folder;
-    return replaceFileContents(path, std::string(static_cast<char*>(text.get()), length), 0644);
+    return std::string(static_cast<char*>(text.get()), length);
 }
 
 std::optional<std::string> desktopEntryValue(const std::string& path, const std::string& key)

@@ -18,9 +18,8 @@ UserFolders userFolders();
 // The user's Downloads folder (an XDG user folder), else the home folder.
 std::string downloadsFolder();
 
-// Writes a desktop entry (the [Desktop Entry] group's keys, in order) in one step; nothing when it
-// was written, else what went wrong.
-std::optional<std::string> writeDesktopEntry(const std::string& path, const std::vector<std::pair<std::string, std::string>>& keys);
+// The text of a desktop entry: the [Desktop Entry] group's keys, in order.
+std::string desktopEntryText(const std::vector<std::pair<std::string, std::string>>& keys);
 // The value of a key of a desktop entry's [Desktop Entry] group.
 std::optional<std::string> desktopEntryValue(const std::string& path, const std::string& key);
 // The link schemes the desktop entry that the system finds for the application id claims

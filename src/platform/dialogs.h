@@ -51,6 +51,8 @@ struct AboutInfo {
     std::string comments;
     std::string iconName;
     std::string website;
+    // The licence's SPDX identifier ("MIT", "GPL-3.0-or-later"): a licence GTK knows is named with a
+    // link to its text; any other is shown as it is.
     std::string licence;
 };
 
@@ -65,7 +67,7 @@ public:
     void present(Window& over);
     bool isVisible() const;
     bool keepsAbove() const;
-    // The texts it shows, in the order of its widgets.
+    // The texts it shows, in the order of its widgets: its links (the website, the licence) aside.
     std::vector<std::string> texts() const;
     void makeInvisible();
 

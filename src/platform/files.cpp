@@ -54,23 +54,36 @@ std::string resolvedPath(const std::string& path)
     return current;
 }
 
+std::optional<std::string> writeBeside(const std::string& target, const std::string& text, int mode, std::string& written)
+{
+    std::string temporary = target + partialMark + "XXXXXX";
+    int fd = g_mkstemp_full(temporary.data(), O_WRONLY | O_CLOEXEC, mode);
+    if (fd < 0)
+        return std::string(g_strerror(errno));
+    bool done = writeAll(fd, text) && fsync(fd) == 0;
+    int writeError = errno;
+    if (close(fd) != 0 && done) {
+        done = false;
+        writeError = errno;
+    }
+    if (!done) {
+        g_unlink(temporary.c_str());
+        return std::string(g_strerror(writeError));
+    }
+    written = std::move(temporary);
+    return std::nullopt;
+}
+
 std::optional<std::string> replaceFileContents(const std::string& path, const std::string& text, int mode)
 {
     std::string target = resolvedPath(path);
     if (g_file_test(target.c_str(), G_FILE_TEST_IS_DIR))
         return std::string("it is a folder");
-    std::string temporary = target + partialMark + "XXXXXX";
-    int fd = g_mkstemp_full(temporary.data(), O_WRONLY | O_CLOEXEC, mode);
-    if (fd < 0)
-        return std::string(g_strerror(errno));
-    bool written = writeAll(fd, text) && fsync(fd) == 0;
-    int writeError = errno;
-    if (close(fd) != 0 && written) {
-        written = false;
-        writeError = errno;
-    }
-    if (!written || g_rename(temporary.c_str(), target.c_str()) != 0) {
-        int error = written ? errno : writeError;
+    std::string temporary;
+    if (auto failure = writeBeside(target, text, mode, temporary))
+        return failure;
+    if (g_rename(temporary.c_str(), target.c_str()) != 0) {
+        int error = errno;
         g_unlink(temporary.c_str());
         return std::string(g_strerror(error));
     }

@@ -17,6 +17,10 @@ std::string resolvedPath(const std::string& path);
 // else what went wrong.
 std::optional<std::string> replaceFileContents(const std::string& path, const std::string& text, int mode);
 
+// Writes the text, synced to the disk, into a new temporary file of ours beside `target` (see
+// isPartialWriteOf) and sets `written` to its path; nothing when all went well, else what went wrong.
+std::optional<std::string> writeBeside(const std::string& target, const std::string& text, int mode, std::string& written);
+
 // Whether a file name is that of a temporary file replaceFileContents left beside `fileName` (a write
 // cut short): "<fileName>.quillane-partial-" and six letters or digits.
 bool isPartialWriteOf(const std::string& name, const std::string& fileName);

@@ -10,10 +10,14 @@ struct FindBar::Impl {
     GObjectRef<GtkWidget> box;
     GtkWidget* entry = nullptr;
     GtkWidget* status = nullptr;
+    GtkWidget* previous = nullptr;
+    GtkWidget* next = nullptr;
     SignalConnection changedSignal;
     SignalConnection keySignal;
     SignalConnection stopSignal;
     SignalConnection closeSignal;
+    SignalConnection previousSignal;
+    SignalConnection nextSignal;
 
     Impl(Window& owner, Handlers given)
         : window(owner)
@@ -32,6 +36,8 @@ struct FindBar::Impl {
         return TRUE;
     }
     void onStop(GtkSearchEntry*) { close(); }
+    void onPrevious(GtkButton*) { handlers.previous(); }
+    void onNext(GtkButton*) { handlers.next(); }
     void onClose(GtkButton*) { close(); }
     void close()
     {
@@ -45,6 +51,19 @@ struct FindBar::Impl {
         gtk_widget_queue_draw(implOf(window).window.get());
     }
 };
+
+namespace {
+// A small flat button with an icon, which leaves the keyboard in the field when clicked.
+GtkWidget* iconButton(const char* icon, const char* tooltip, const char* name)
+{
+    GtkWidget* button = gtk_button_new_from_icon_name(icon, GTK_ICON_SIZE_MENU);
+    gtk_widget_set_tooltip_text(button, tooltip);
+    atk_object_set_name(gtk_widget_get_accessible(button), name);
+    gtk_button_set_relief(GTK_BUTTON(button), GTK_RELIEF_NONE);
+    gtk_widget_set_focus_on_click(button, FALSE);
+    return button;
+}
+} // namespace
 
 FindBar::FindBar(Window& window, double top, Handlers handlers)
     : m_impl(std::make_unique<Impl>(window, std::move(handlers)))
@@ -65,12 +84,15 @@ FindBar::FindBar(Window& window, double top, Handlers handlers)
     atk_object_set_name(gtk_widget_get_accessible(impl.entry), "Find in page");
     impl.status = gtk_label_new("");
     gtk_label_set_width_chars(GTK_LABEL(impl.status), 10);
-    GtkWidget* close = gtk_button_new_from_icon_name("window-close-symbolic", GTK_ICON_SIZE_MENU);
-    gtk_widget_set_tooltip_text(close, "Close");
-    atk_object_set_name(gtk_widget_get_accessible(close), "Close find bar");
-    gtk_button_set_relief(GTK_BUTTON(close), GTK_RELIEF_NONE);
+    impl.previous = iconButton("go-up-symbolic", "Previous match (Shift+Return)", "Previous match");
+    impl.next = iconButton("go-down-symbolic", "Next match (Return)", "Next match");
+    gtk_widget_set_sensitive(impl.previous, FALSE);
+    gtk_widget_set_sensitive(impl.next, FALSE);
+    GtkWidget* close = iconButton("window-close-symbolic", "Close", "Close find bar");
     gtk_box_pack_start(GTK_BOX(box), impl.entry, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), impl.status, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), impl.previous, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), impl.next, FALSE, FALSE, 0);
     gtk_box_pack_start(GTK_BOX(box), close, FALSE, FALSE, 0);
     gtk_widget_show_all(box);
     gtk_widget_hide(box);
@@ -81,6 +103,8 @@ FindBar::FindBar(Window& window, double top, Handlers handlers)
     impl.keySignal = connect<&Impl::onKey>(impl.entry, "key-press-event", &impl);
     impl.stopSignal = connect<&Impl::onStop>(impl.entry, "stop-search", &impl);
     impl.closeSignal = connect<&Impl::onClose>(close, "clicked", &impl);
+    impl.previousSignal = connect<&Impl::onPrevious>(impl.previous, "clicked", &impl);
+    impl.nextSignal = connect<&Impl::onNext>(impl.next, "clicked", &impl);
     gtk_overlay_add_overlay(GTK_OVERLAY(implOf(window).overlay), box);
 }
 
@@ -116,6 +140,12 @@ std::string FindBar::text() const
 void FindBar::setStatus(const std::string& status)
 {
     gtk_label_set_text(GTK_LABEL(m_impl->status), status.c_str());
+}
+
+void FindBar::setCanStep(bool canStep)
+{
+    gtk_widget_set_sensitive(m_impl->previous, canStep);
+    gtk_widget_set_sensitive(m_impl->next, canStep);
 }
 
 } // namespace quillane::platform

@@ -1,6 +1,7 @@
 #pragma once
 // A find bar over the top-right of a window's page, below the band: a text field, a count of the
-// matches and a close button. It moves with the window's size.
+// matches, buttons to the previous and the next match, and a close button. It moves with the
+// window's size.
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,7 +15,7 @@ public:
     struct Handlers {
         // The text changed (typing finds as it goes).
         std::function<void(const std::string&)> changed;
-        // Return, and Shift+Return.
+        // Return and the next-match button; Shift+Return and the previous-match button.
         std::function<void()> next;
         std::function<void()> previous;
         // Escape or the close button: the bar has hidden itself.
@@ -33,6 +34,8 @@ public:
     std::string text() const;
     // "3 of 12", "No matches", or nothing.
     void setStatus(const std::string& status);
+    // Whether there are matches to go through: the buttons to them can be pressed only then.
+    void setCanStep(bool canStep);
 
     struct Impl;
 

@@ -107,11 +107,15 @@ void WebView::Impl::onMessage(WebKitUserContentManager*, WebKitJavascriptResult*
 
 void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
 {
-    if (event == WEBKIT_LOAD_STARTED)
+    const char* uri = webkit_web_view_get_uri(view.get());
+    if (event == WEBKIT_LOAD_STARTED) {
         failedProvisionally = false;
-    if (event == WEBKIT_LOAD_COMMITTED || event == WEBKIT_LOAD_FINISHED)
-        loadTimeout.cancel();
+        loadLimit.began();
+    }
+    if (event == WEBKIT_LOAD_REDIRECTED)
+        loadLimit.redirected(uri ? uri : "");
     if (event == WEBKIT_LOAD_COMMITTED) {
+        loadLimit.committed(uri ? uri : "");
         committed = true;
         if (!scriptOnCommit.empty())
             webkit_web_view_evaluate_javascript(view.get(), scriptOnCommit.c_str(), -1, scriptWorld.c_str(), nullptr, nullptr, nullptr, nullptr);
@@ -124,32 +128,44 @@ void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
 void WebView::load(const std::string& url, double timeout)
 {
     Impl& impl = *m_impl;
-    impl.loadTimeout.cancel();
-    impl.timedOut = false;
     webkit_web_view_load_uri(impl.view.get(), url.c_str());
-    if (timeout > 0) {
-        impl.loadTimeout = runOnMainQueueAfter(timeout, [&impl] {
-            impl.timedOut = true;
-            webkit_web_view_stop_loading(impl.view.get());
-        });
-    }
+    // The address as the engine writes it, which its events give.
+    const char* asked = webkit_web_view_get_uri(impl.view.get());
+    impl.loadLimit.start(timeout, asked ? asked : url, [&impl] { webkit_web_view_stop_loading(impl.view.get()); });
 }
 
 void WebView::loadHTML(const std::string& html, const std::string& baseURL)
 {
-    m_impl->loadTimeout.cancel();
+    m_impl->loadLimit.settled();
     webkit_web_view_load_html(m_impl->view.get(), html.c_str(), baseURL.empty() ? nullptr : baseURL.c_str());
 }
 
 void WebView::showAlternateHTML(const std::string& html, const std::string& address)
 {
-    m_impl->loadTimeout.cancel();
+    m_impl->loadLimit.settled();
     webkit_web_view_load_alternate_html(m_impl->view.get(), html.c_str(), address.c_str(), address.c_str());
 }
 
 void WebView::reloadFromOrigin()
 {
     webkit_web_view_reload_bypass_cache(m_impl->view.get());
+}
+
+void WebView::goBack()
+{
+    if (webkit_web_view_can_go_back(m_impl->view.get()))
+        webkit_web_view_go_back(m_impl->view.get());
+}
+
+void WebView::goForward()
+{
+    if (webkit_web_view_can_go_forward(m_impl->view.get()))
+        webkit_web_view_go_forward(m_impl->view.get());
+}
+
+bool WebView::canGoBack() const
+{
+    return webkit_web_view_can_go_back(m_impl->view.get());
 }
 
 void WebView::tryClose()
@@ -259,3 +275,4 @@ bool WebView::saveFavicon(const std::string& path, const ImageLimits& limits) co
 }
 
 } // namespace quillane::platform
+

@@ -108,6 +108,9 @@ public:
     // paths, or none for a cancel.
     std::function<void(bool multiple, const std::vector<std::string>& mimeTypes, std::function<void(std::optional<std::vector<std::string>>)>)>
         onFileChooser;
+    // A link the user followed in the page, before the view loads it: true takes it over, and the
+    // view leaves it alone.
+    std::function<bool(const std::string& url)> onFollowLink;
     // A new view for the request, made with `relatedTo` set to this one; or null to refuse it.
     std::function<WebView*(const NewWindowRequest&)> onCreateWindow;
     std::function<void()> onReadyToShow;
@@ -144,6 +147,10 @@ public:
     // address stays `address`, so reloading tries it again.
     void showAlternateHTML(const std::string& html, const std::string& address);
     void reloadFromOrigin();
+    // Through the page's history, as a browser's Back and Forward do; nothing at either end.
+    void goBack();
+    void goForward();
+    bool canGoBack() const;
     // Asks the page to let itself be closed: onClose hears when it does.
     void tryClose();
     // The current address, if the view has one; whether it has shown a page of its own.

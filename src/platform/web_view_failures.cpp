@@ -50,17 +50,21 @@ std::vector<std::string> problemsOf(GTlsCertificateFlags flags)
 
 gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent event, gchar* uri, GError* error)
 {
-    loadTimeout.cancel();
+    bool timedOut = loadLimit.failed(uri ? uri : "");
     // Before the load was committed nothing of the new page shows yet: a provisional failure.
     bool provisional = event == WEBKIT_LOAD_STARTED || event == WEBKIT_LOAD_REDIRECTED;
     if (!provisional)
         return FALSE;
     LoadFailure failure;
     failure.kind = kindOf(error, timedOut);
-    // The time-out belonged to that load alone.
-    timedOut = false;
     failure.address = uri ? uri : "";
     failure.message = error && error->message ? error->message : "";
+    // The engine says only that the load was cancelled.
+    if (failure.kind == LoadFailure::Kind::timedOut && timedOut) {
+        char seconds[G_ASCII_DTOSTR_BUF_SIZE];
+        g_ascii_formatd(seconds, sizeof seconds, "%g", loadLimit.seconds());
+        failure.message = std::string("No answer came within ") + seconds + " seconds";
+    }
     failed(failure);
     // The view keeps what it showed, rather than the engine's error page.
     return TRUE;
@@ -69,7 +73,7 @@ gboolean WebView::Impl::onLoadFailed(WebKitWebView*, WebKitLoadEvent event, gcha
 gboolean WebView::Impl::onLoadFailedWithTLSErrors(WebKitWebView*, gchar* uri, GTlsCertificate*, GTlsCertificateFlags errors)
 {
     // The certificate is refused, never accepted on the quiet: the program tells why.
-    loadTimeout.cancel();
+    loadLimit.failed(uri ? uri : "");
     LoadFailure failure;
     failure.kind = LoadFailure::Kind::certificate;
     failure.address = uri ? uri : "";
@@ -87,7 +91,7 @@ void WebView::Impl::failed(const LoadFailure& failure)
 
 void WebView::Impl::onProcessTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason)
 {
-    loadTimeout.cancel();
+    loadLimit.settled();
     switch (reason) {
     case WEBKIT_WEB_PROCESS_CRASHED:
         owner.processEnded(ProcessEnd::crashed);
@@ -102,3 +106,4 @@ void WebView::Impl::onProcessTerminated(WebKitWebView*, WebKitWebProcessTerminat
 }
 
 } // namespace quillane::platform
+

@@ -110,6 +110,8 @@ gboolean WebView::Impl::onRunFileChooser(WebKitWebView*, WebKitFileChooserReques
 
 gboolean WebView::Impl::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type)
 {
+    if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION)
+        return decideNavigation(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
     if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE || !owner.onDownload)
         return FALSE;
     auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
@@ -117,6 +119,21 @@ gboolean WebView::Impl::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
     if (webkit_response_policy_decision_is_mime_type_supported(response) || !webkit_response_policy_decision_is_main_frame_main_resource(response))
         return FALSE;
     webkit_policy_decision_download(decision);
+    return TRUE;
+}
+
+gboolean WebView::Impl::decideNavigation(WebKitNavigationPolicyDecision* decision)
+{
+    if (!owner.onFollowLink)
+        return FALSE;
+    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(decision);
+    if (webkit_navigation_action_get_navigation_type(action) != WEBKIT_NAVIGATION_TYPE_LINK_CLICKED || !webkit_navigation_action_is_user_gesture(action))
+        return FALSE;
+    WebKitURIRequest* request = webkit_navigation_action_get_request(action);
+    const char* uri = request ? webkit_uri_request_get_uri(request) : nullptr;
+    if (!uri || !owner.onFollowLink(uri))
+        return FALSE;
+    webkit_policy_decision_ignore(WEBKIT_POLICY_DECISION(decision));
     return TRUE;
 }
 

@@ -33,31 +33,6 @@ Window* windowOf(GtkWidget* widget)
     return toplevel ? static_cast<Window*>(g_object_get_data(G_OBJECT(toplevel), windowKey)) : nullptr;
 }
 
-Press pressFrom(const GdkEvent* event, GtkWidget* window)
-{
-    Press press;
-    guint button = 0;
-    gdk_event_get_button(event, &button);
-    press.button = button;
-    press.count = event->type == GDK_2BUTTON_PRESS ? 2 : event->type == GDK_3BUTTON_PRESS ? 3 : 1;
-    double rootX = 0, rootY = 0;
-    gdk_event_get_root_coords(event, &rootX, &rootY);
-    press.onScreen = { rootX, rootY };
-    int originX = 0, originY = 0;
-    if (GdkWindow* own = gtk_widget_get_window(window))
-        gdk_window_get_origin(own, &originX, &originY);
-    // A pointer stands for the centre of the pixel it is over.
-    press.inWindow = { std::floor(rootX - originX) + 0.5, std::floor(rootY - originY) + 0.5 };
-    GdkModifierType state {};
-    gdk_event_get_state(event, &state);
-    press.super = state & (GDK_SUPER_MASK | GDK_MOD4_MASK);
-    press.shift = state & GDK_SHIFT_MASK;
-    press.control = state & GDK_CONTROL_MASK;
-    press.seconds = secondsNow();
-    press.serverTime = gdk_event_get_time(event);
-    return press;
-}
-
 Window::Impl::Impl(Window& window, Application& application, GtkWidget* content, Size size, bool decorated)
     : owner(window)
     , application(implOf(application))
@@ -208,62 +183,6 @@ gboolean Window::Impl::onFocus(GtkWidget*, GdkEventFocus* event)
     return FALSE;
 }
 
-gboolean Window::Impl::onLeave(GtkWidget*, GdkEventCrossing* event)
-{
-    // Into a window of its own (the page's) is not out of the window.
-    if (event->detail != GDK_NOTIFY_INFERIOR && owner.onPointer)
-        owner.onPointer(std::nullopt);
-    return FALSE;
-}
-
-gboolean Window::Impl::onMotion(GtkWidget*, GdkEventMotion* event)
-{
-    pointerAt(event->window, event->x, event->y);
-    return FALSE;
-}
-
-gboolean Window::Impl::onCrossing(GtkWidget*, GdkEventCrossing* event)
-{
-    pointerAt(event->window, event->x, event->y);
-    return FALSE;
-}
-
-void Window::Impl::pointerAt(GdkWindow* eventWindow, double x, double y)
-{
-    // An event's point is in the window it happened in (the page's, say): moved into this window's.
-    // (The screen point GDK gives the crossings it makes up itself is not always right.)
-    GdkWindow* own = gtk_widget_get_window(window.get());
-    if (!owner.onPointer || !own || !eventWindow)
-        return;
-    int eventX = 0, eventY = 0, ownX = 0, ownY = 0;
-    gdk_window_get_origin(eventWindow, &eventX, &eventY);
-    gdk_window_get_origin(own, &ownX, &ownY);
-    owner.onPointer(Point { std::floor(x + eventX - ownX) + 0.5, std::floor(y + eventY - ownY) + 0.5 });
-}
-
-gboolean Window::Impl::onPagePress(GtkWidget*, GdkEventButton* event)
-{
-    // GDK follows the second press of a double-click with a double-press event of its own: the same press.
-    if (event->type != GDK_BUTTON_PRESS)
-        return takenButton == event->button;
-    takenButton.reset();
-    countUserInput();
-    // A press taken reaches nothing else, its release neither.
-    if (owner.onPress && owner.onPress(pressFrom(reinterpret_cast<GdkEvent*>(event), window.get()))) {
-        takenButton = event->button;
-        return TRUE;
-    }
-    return FALSE;
-}
-
-gboolean Window::Impl::onPageRelease(GtkWidget*, GdkEventButton* event)
-{
-    if (takenButton != event->button)
-        return FALSE;
-    takenButton.reset();
-    return TRUE;
-}
-
 void Window::setTitle(const std::string& title)
 {
     gtk_window_set_title(GTK_WINDOW(m_impl->window.get()), title.c_str());
@@ -405,13 +324,6 @@ void Window::close()
 void Window::setUrgent(bool urgent)
 {
     gtk_window_set_urgency_hint(GTK_WINDOW(m_impl->window.get()), urgent && !isFocused());
-}
-
-void Window::beginMoveDrag(const Press& press)
-{
-    if (m_impl->destroyed)
-        return;
-    gtk_window_begin_move_drag(GTK_WINDOW(m_impl->window.get()), int(press.button), int(press.onScreen.x), int(press.onScreen.y), press.serverTime);
 }
 
 void Window::beginKeyboardMove()

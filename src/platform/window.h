@@ -46,6 +46,9 @@ public:
     std::function<void(const Press&)> onBandPress;
     // Every press on the page, before the page has it: true takes it (and its release).
     std::function<bool(const Press&)> onPress;
+    // The mouse's back or forward button (buttons 8 and 9) was pressed over the page, which then
+    // does not see the press.
+    std::function<void(bool forward)> onHistoryButton;
     // Where the pointer is in the window as it moves; none once it has left.
     std::function<void(std::optional<Point>)> onPointer;
     // The user's full screen began or ended (a page's element full screen is not the user's), or the
@@ -96,6 +99,11 @@ public:
     void close();
     // Draws the user's attention to the window, until it gets the keyboard.
     void setUrgent(bool urgent);
+    // A short text over the middle of the page for a moment (the zoom level as it changes), in place
+    // of any still showing; the page under it still takes the pointer.
+    void showNotice(const std::string& text, double seconds);
+    // The text showing now, if any.
+    std::optional<std::string> notice() const;
 
     // Moves the window with the pointer from this press on, until the button is released.
     void beginMoveDrag(const Press& press);
@@ -120,6 +128,8 @@ public:
     // Keys (GTK accelerators, "<Primary>q") that act a moment after they were sent to a page that has
     // not dealt with them: the page's script never yields, or there is no page.
     void setKeysKeptFromAnUnresponsivePage(std::vector<std::string> accelerators);
+    // Keys whose commands act before the page sees them (the page never has them).
+    void setKeysBeforeThePage(std::vector<std::string> accelerators);
     // The X11 window, for the window system's own tools; 0 before it is shown.
     unsigned long x11Id() const;
 

@@ -3,7 +3,8 @@
 // it to the page, and when the page did not handle it delivers it again, marked to be let through;
 // then the key equivalent acts. A few keys of the program's own (to quit, to open another address)
 // must work whatever the page does: when the page has not dealt with one of those within a moment
-// (a page whose script never yields, or no page at all), the program acts on it all the same.
+// (a page whose script never yields, or no page at all), the program acts on it all the same. And a
+// few are the program's before the page sees them at all: F10, and those the owner names.
 #include "platform/gtk/window_impl.h"
 
 #include <webkit2/webkit2.h>
@@ -52,6 +53,11 @@ void Window::setKeysKeptFromAnUnresponsivePage(std::vector<std::string> accelera
     m_impl->urgentAccelerators = std::move(accelerators);
 }
 
+void Window::setKeysBeforeThePage(std::vector<std::string> accelerators)
+{
+    m_impl->acceleratorsBeforeThePage = std::move(accelerators);
+}
+
 gboolean Window::Impl::onKeyPress(GtkWidget*, GdkEventKey* key)
 {
     GtkWindow* gtkWindow = GTK_WINDOW(window.get());
@@ -62,6 +68,8 @@ gboolean Window::Impl::onKeyPress(GtkWidget*, GdkEventKey* key)
     }
     if (isReservedForTheProgram(key))
         return FALSE;
+    if (matches(key, acceleratorsBeforeThePage) && gtk_window_activate_key(gtkWindow, key))
+        return TRUE;
     // One of the program's keys coming back from the page, which left it alone; or too late, after
     // the program acted on it for a page that did not answer.
     for (auto waiting = waitingKeys.begin(); waiting != waitingKeys.end(); ++waiting) {

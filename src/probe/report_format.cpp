@@ -85,10 +85,10 @@ std::string menuSummary(const std::vector<platform::ShownMenu>& menus)
     for (std::size_t index = 0; index < menus.size(); ++index) {
         if (index > 0)
             summary += "; ";
-        summary += menus[index].title + " (";
+        summary += platform::withoutMnemonic(menus[index].title) + " (";
         for (std::size_t item = 0; item < menus[index].items.size(); ++item) {
             const auto& shown = menus[index].items[item];
-            summary += (item > 0 ? ", " : "") + shown.label;
+            summary += (item > 0 ? ", " : "") + platform::withoutMnemonic(shown.label);
             if (!shown.command.empty())
                 summary += " [" + selectorFor(shown.command) + "]";
         }

@@ -23,8 +23,8 @@ std::string encodedForLink(std::string_view address);
 // ("terminate:" for quitting); the command's own name when it has none there.
 std::string selectorFor(const std::string& command);
 
-// "Title (Item [action], …); …" for the menu bar, without separators; an item without a command is
-// listed by its title alone.
+// "Title (Item [action], …); …" for the menu bar, without separators or access-key marks; an item
+// without a command is listed by its title alone.
 std::string menuSummary(const std::vector<platform::ShownMenu>& menus);
 
 // The types' identifiers without repeats, sorted, joined by ", ".

@@ -52,6 +52,18 @@ void HttpServer::hang(const std::string& path)
     m_pages[path] = { "<!doctype html><title>Never done</title><p>", "text/html", true };
 }
 
+void HttpServer::redirect(const std::string& path, const std::string& to)
+{
+    std::lock_guard lock(m_mutex);
+    m_pages[path] = { "", "", false, false, false, to };
+}
+
+void HttpServer::silent(const std::string& path)
+{
+    std::lock_guard lock(m_mutex);
+    m_pages[path] = { "", "", false, false, true };
+}
+
 void HttpServer::drop(const std::string& path, const std::string& contentType, const std::string& body)
 {
     std::lock_guard lock(m_mutex);
@@ -120,8 +132,15 @@ void HttpServer::answer(int connection)
             found = true;
         }
     }
+    if (found && page.silent) {
+        std::lock_guard lock(m_mutex);
+        m_held.push_back(connection);
+        return;
+    }
     std::string response;
-    if (!found) {
+    if (found && !page.redirect.empty()) {
+        response = "HTTP/1.1 302 Found\r\nLocation: " + page.redirect + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+    } else if (!found) {
         response = "HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\nContent-Length: 9\r\nConnection: close\r\n\r\nnot found";
     } else if (page.hangs || page.drops) {
         response = "HTTP/1.1 200 OK\r\nContent-Type: " + page.contentType + "\r\nContent-Length: 100000\r\nConnection: close\r\n\r\n" + page.body;

@@ -25,6 +25,10 @@ public:
     void serve(const std::string& path, const std::string& body, const std::string& contentType = "text/html; charset=utf-8");
     // Answers the path with headers and the start of a body, then never finishes it.
     void hang(const std::string& path);
+    // Answers the path with a redirect (302) to another address.
+    void redirect(const std::string& path, const std::string& to);
+    // Reads the request for the path and never answers it at all, not even with headers.
+    void silent(const std::string& path);
     // Answers the path with headers and part of a body (`body`, short of the length the headers
     // give), then closes the connection.
     void drop(const std::string& path, const std::string& contentType = "application/octet-stream", const std::string& body = std::string(20000, 'x'));
@@ -43,6 +47,8 @@ private:
         std::string contentType;
         bool hangs = false;
         bool drops = false;
+        bool silent = false;
+        std::string redirect;
     };
     int m_listener = -1;
     int m_port = 0;

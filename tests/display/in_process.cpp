@@ -41,11 +41,16 @@ void runApplication(const std::function<void(platform::Application&)>& body)
 
 void launchQuillane(const DisplaySession& session, const std::function<void(DrivenQuillane&)>& body)
 {
+    launchQuillane(session, {}, body);
+}
+
+void launchQuillane(const DisplaySession& session, const LaunchOptions& options, const std::function<void(DrivenQuillane&)>& body)
+{
     platform::Program program("org.quillane.LaunchTest", false);
     platform::Application application(program, { "org.quillane.Quillane", "quillane", "Quillane", "Quillane", "org.quillane.Quillane" });
     platform::Preferences preferences(session.configHome() + "/quillane");
     FixedTexts texts = buildFixedTexts();
-    Launch launch(application, preferences, texts, {});
+    Launch launch(application, preferences, texts, options);
     DrivenQuillane driven { launch, {} };
     program.onCommandLine = [&](const std::vector<std::string>&) {
         launch.start();

@@ -43,5 +43,6 @@ struct DrivenQuillane {
 
 // Starts Quillane (a normal run, preferences in the session's folder), runs the body, and quits.
 void launchQuillane(const DisplaySession& session, const std::function<void(DrivenQuillane&)>& body);
+void launchQuillane(const DisplaySession& session, const LaunchOptions& options, const std::function<void(DrivenQuillane&)>& body);
 
 } // namespace quillane::testing

@@ -24,12 +24,31 @@ TEST(ReportFormat, LinkedAnswersWhatTheLinkRulesMakeOfAnEncodedAddress)
 
 TEST(ReportFormat, MenuSummaryNamesEachCommandAsTheReportsPlatformWould)
 {
-    platform::ShownMenu file { "File", { { "Open Address\u2026", "open-address", "<Primary>l" }, { "No Action", "", "" } } };
-    platform::ShownMenu quit { "Quillane", { { "Quit Quillane", "quit", "<Primary>q" }, { "Other", "zoom-in", "" } } };
+    // Access keys are marked in the menus, never in the report.
+    platform::ShownMenu file { "_File", { { "_Open Address\u2026", "open-address", "<Primary>l" }, { "No Action", "", "" } } };
+    platform::ShownMenu quit { "Quillane", { { "_Quit Quillane", "quit", "<Primary>q" }, { "O_ther", "zoom-in", "" } } };
     platform::ShownMenu empty { "Empty", {} };
     EXPECT_EQ(menuSummary({ file, quit, empty }),
         "File (Open Address\u2026 [openAddress], No Action); Quillane (Quit Quillane [terminate:], Other [zoom-in]); Empty ()");
     EXPECT_EQ(menuSummary({}), "");
+}
+
+TEST(ReportFormat, LabelsAreReadWithoutTheirAccessKeyMarks)
+{
+    const std::pair<const char*, const char*> labels[] = {
+        { "_Quit Quillane", "Quit Quillane" },
+        { "Cu_t", "Cut" },
+        { "Resi_ze Window", "Resize Window" },
+        { "Plain", "Plain" },
+        { "", "" },
+        { "snake__case", "snake_case" },
+        { "__init_", "_init_" },
+        { "_", "_" },
+        { "end_", "end_" },
+        { "_\u2026", "\u2026" },
+    };
+    for (const auto& [label, plain] : labels)
+        EXPECT_EQ(platform::withoutMnemonic(label), plain) << label;
 }
 
 TEST(ReportFormat, EveryCommandOfTheMenuBarHasItsSelector)

@@ -4,6 +4,7 @@
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
+#include "platform/load_time_limit.h"
 #include "platform/main_queue.h"
 #include "platform/notification.h"
 #include "platform/web_view.h"
@@ -29,11 +30,9 @@ struct WebView::Impl {
     // The page's notifications that are still open; a closed one is let go on the next turn.
     std::list<std::unique_ptr<Notification>> notifications;
     ScheduledBlock releaseNotifications;
-    ScheduledBlock loadTimeout;
+    LoadTimeLimit loadLimit;
     // A failed load still ends with a "finished" event; that one is no finished page.
     bool failedProvisionally = false;
-    // The load under way was stopped by its time-out.
-    bool timedOut = false;
     bool committed = false;
     std::vector<SignalConnection> signals;
 
@@ -55,6 +54,7 @@ struct WebView::Impl {
     gboolean onShowNotification(WebKitWebView*, WebKitNotification*);
     gboolean onRunFileChooser(WebKitWebView*, WebKitFileChooserRequest*);
     gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType);
+    gboolean decideNavigation(WebKitNavigationPolicyDecision* decision);
     void onDownloadStarted(WebKitWebContext*, WebKitDownload*);
     GtkWidget* onCreate(WebKitWebView*, WebKitNavigationAction*);
     void onReadyToShow(WebKitWebView*);

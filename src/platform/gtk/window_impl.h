@@ -55,6 +55,11 @@ struct Window::Impl {
     std::string frameKey;
     ScheduledBlock frameSave;
 
+    // The notice over the page, made when first shown, and its label.
+    GtkWidget* notice = nullptr;
+    GtkWidget* noticeLabel = nullptr;
+    ScheduledBlock noticeHiding;
+
     // A press the owner took: its release, and GDK's double-press events for it, are dropped too.
     std::optional<guint> takenButton;
     std::vector<SignalConnection> signals;
@@ -62,6 +67,7 @@ struct Window::Impl {
     // The program's keys that act even when the page does not answer, and those of them sent to the
     // page that it has not dealt with yet.
     std::vector<std::string> urgentAccelerators;
+    std::vector<std::string> acceleratorsBeforeThePage;
     struct WaitingKey {
         unsigned long id = 0;
         std::unique_ptr<GdkEvent, GLibDeleter<GdkEvent, gdk_event_free>> event;

@@ -1,0 +1,148 @@
+// Pages that do not come: a request that is never answered is given up after the page request's
+// time-out, Try Again is held to the same time-out, and a load cancelled later is no time-out.
+#include "harness.h"
+#include "http_server.h"
+#include "in_process.h"
+#include "platform/web_view.h"
+#include "platform/window.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+
+using namespace quillane;
+using namespace quillane::testing;
+using Kind = platform::LoadFailure::Kind;
+
+namespace {
+class PageFailures : public ::testing::Test {
+protected:
+    void SetUp() override { session.enterThisProcess(); }
+
+    static std::string link(const std::string& address)
+    {
+        char* escaped = g_uri_escape_string(address.c_str(), nullptr, FALSE);
+        std::string result = std::string("quillane://open?url=") + escaped;
+        g_free(escaped);
+        return result;
+    }
+
+    // Clicks the element the selector finds in the main page, as the user would.
+    bool click(DrivenQuillane& driven, const std::string& selector)
+    {
+        std::optional<std::string> place;
+        bool answered = false;
+        driven.mainWindow().page().evaluateJavaScript(
+            "(() => { const r = document.querySelector('" + selector + "').getBoundingClientRect(); return Math.round(r.x + r.width / 2) + ' ' + Math.round(r.y + r.height / 2) })()",
+            [&](std::optional<std::string> value, std::optional<std::string>) {
+                place = value;
+                answered = true;
+            });
+        if (!spinUntil([&] { return answered; }) || !place)
+            return false;
+        int x = 0, y = 0;
+        if (std::sscanf(place->c_str(), "%d %d", &x, &y) != 2)
+            return false;
+        platform::Rect frame = driven.mainWindow().window().frame();
+        session.xdotool({ "mousemove", std::to_string(int(frame.origin.x) + x), std::to_string(int(frame.origin.y + MainWindow::band) + y) });
+        session.xdotool({ "click", "1" });
+        return true;
+    }
+
+    DisplaySession session;
+    HttpServer server;
+};
+} // namespace
+
+TEST_F(PageFailures, TryAgainIsHeldToThePageRequestsTimeOutAndALaterCancelledLoadIsNoTimeOut)
+{
+    server.serve("/start.html", "<title>Start</title>");
+    server.silent("/never.html");
+    session.writePreferences("[Preferences]\naddress='" + server.url("/start.html") + "'\n");
+    LaunchOptions options;
+    options.pageRequestTimeout = 1;
+    launchQuillane(session, options, [&](DrivenQuillane& driven) {
+        platform::WebView& page = driven.mainWindow().page();
+        ASSERT_TRUE(spinUntil([&] { return page.title() == "Start"; }));
+        std::vector<Kind> failures;
+        auto heard = page.loadFailed.add([&](const platform::LoadFailure& failure) { failures.push_back(failure.kind); });
+
+        // A page that never answers is given up after the time-out, and told.
+        driven.launch.open({ link(server.url("/never.html")) });
+        ASSERT_TRUE(spinUntil([&] { return failures.size() == 1; }, std::chrono::seconds(5)));
+        EXPECT_EQ(failures[0], Kind::timedOut);
+        ASSERT_TRUE(spinUntil([&] { return page.title() == "The site took too long to answer"; }));
+
+        // Try Again asks once more, with the same time-out.
+        spinFor(std::chrono::milliseconds(300));
+        ASSERT_TRUE(click(driven, "a.button"));
+        ASSERT_TRUE(spinUntil([&] { return server.timesRequested("/never.html") == 2; })) << "Try Again asked again";
+        auto retried = std::chrono::steady_clock::now();
+        ASSERT_TRUE(spinUntil([&] { return failures.size() == 2; }, std::chrono::seconds(5))) << "Try Again had no time-out";
+        double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - retried).count();
+        std::printf("Try Again gave up after %.2f s\n", took);
+        EXPECT_EQ(failures[1], Kind::timedOut);
+        ASSERT_TRUE(spinUntil([&] { return page.title() == "The site took too long to answer"; }));
+
+        // A load of the page's own that is then cancelled (here by a page of the program's) was
+        // not timed out, and is not told.
+        page.evaluateJavaScript("location.href = '" + server.url("/never.html?again") + "'");
+        ASSERT_TRUE(spinUntil([&] { return server.timesRequested("/never.html?again") == 1; }));
+        page.loadHTML("<title>Replaced</title>", "https://example.com/");
+        ASSERT_TRUE(spinUntil([&] { return page.title() == "Replaced"; }));
+        spinFor(std::chrono::milliseconds(1500));
+        EXPECT_EQ(page.title(), "Replaced") << "no failure page came over it";
+        for (std::size_t index = 2; index < failures.size(); ++index)
+            EXPECT_EQ(failures[index], Kind::cancelled) << index;
+    });
+}
+
+TEST_F(PageFailures, ALoadThatReplacesOneNeverAnsweredKeepsItsOwnTimeOut)
+{
+    server.serve("/start.html", "<title>Start</title>");
+    server.silent("/never.html");
+    server.silent("/also-never.html");
+    session.writePreferences("[Preferences]\naddress='" + server.url("/start.html") + "'\n");
+    LaunchOptions options;
+    options.pageRequestTimeout = 1.5;
+    launchQuillane(session, options, [&](DrivenQuillane& driven) {
+        platform::WebView& page = driven.mainWindow().page();
+        ASSERT_TRUE(spinUntil([&] { return page.title() == "Start"; }));
+        std::vector<platform::LoadFailure> failures;
+        auto heard = page.loadFailed.add([&](const platform::LoadFailure& failure) { failures.push_back(failure); });
+        driven.launch.open({ link(server.url("/never.html")) });
+        ASSERT_TRUE(spinUntil([&] { return server.timesRequested("/never.html") == 1; }));
+        // Another page is asked for while the first still waits: the first is cancelled, quietly.
+        driven.launch.open({ link(server.url("/also-never.html")) });
+        ASSERT_TRUE(spinUntil([&] {
+            return std::any_of(failures.begin(), failures.end(), [](const auto& failure) { return failure.kind == Kind::timedOut; });
+        }, std::chrono::seconds(5))) << "the second load was never given up";
+        const auto& timedOut = *std::find_if(failures.begin(), failures.end(), [](const auto& failure) { return failure.kind == Kind::timedOut; });
+        EXPECT_NE(timedOut.address.find("/also-never.html"), std::string::npos) << timedOut.address;
+        for (const auto& failure : failures) {
+            if (failure.address.find("/also-never.html") == std::string::npos) {
+                EXPECT_EQ(failure.kind, Kind::cancelled) << failure.address;
+            }
+        }
+    });
+}
+
+TEST_F(PageFailures, ARedirectToAnAddressThatNeverAnswersIsGivenUpToo)
+{
+    server.serve("/start.html", "<title>Start</title>");
+    server.redirect("/moved.html", "/never.html");
+    server.silent("/never.html");
+    session.writePreferences("[Preferences]\naddress='" + server.url("/start.html") + "'\n");
+    LaunchOptions options;
+    options.pageRequestTimeout = 1;
+    launchQuillane(session, options, [&](DrivenQuillane& driven) {
+        platform::WebView& page = driven.mainWindow().page();
+        ASSERT_TRUE(spinUntil([&] { return page.title() == "Start"; }));
+        std::vector<platform::LoadFailure> failures;
+        auto heard = page.loadFailed.add([&](const platform::LoadFailure& failure) { failures.push_back(failure); });
+        driven.launch.open({ link(server.url("/moved.html")) });
+        ASSERT_TRUE(spinUntil([&] { return !failures.empty(); }, std::chrono::seconds(5))) << "the redirected load was never given up";
+        EXPECT_EQ(failures[0].kind, Kind::timedOut);
+        EXPECT_EQ(failures[0].address, server.url("/never.html"));
+        EXPECT_EQ(server.timesRequested("/never.html"), 1);
+    });
+}

@@ -1,0 +1,59 @@
+// Going back and forward through the page's history: Alt+Left and Alt+Right, and the mouse's back
+// and forward buttons, while the page keeps its other buttons.
+#include "quillane_test.h"
+
+using namespace quillane::testing;
+
+namespace {
+class PageHistory : public QuillaneTest {
+protected:
+    std::string title() const { return session.property(window, "_NET_WM_NAME"); }
+    bool titleStartsWith(const std::string& text) const
+    {
+        return waitUntil([&] {
+            std::string shown = title();
+            auto quote = shown.find('"');
+            return quote != std::string::npos && shown.compare(quote + 1, text.size(), text) == 0;
+        });
+    }
+    void key(const std::string& keys) const
+    {
+        session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
+        session.xdotool({ "key", keys });
+    }
+    void press(int button) const
+    {
+        pointAt(300, 300);
+        session.xdotool({ "click", std::to_string(button) });
+    }
+};
+} // namespace
+
+TEST_F(PageHistory, AltLeftAndAltRightAndTheMouseButtonsGoBackAndForward)
+{
+    server.serve("/second.html", "<title>Second</title><body style='margin: 0; background: rgb(0, 150, 0)'></body>");
+    // The page hears the buttons it has always had: the middle one is its own.
+    ASSERT_TRUE(open("<title>First</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+                     "<a href='/second.html' style='position: fixed; left: 20px; top: 60px; font-size: 30px'>second</a>"
+                     "<script>addEventListener('mousedown', event => document.title += ' ' + event.button)</script></body>"));
+    press(2);
+    EXPECT_TRUE(titleStartsWith("First 1")) << "the page had its middle button: " << title();
+    pointAt(40, 10 + 75);
+    session.xdotool({ "click", "1" });
+    ASSERT_TRUE(titleStartsWith("Second")) << title();
+
+    key("alt+Left");
+    EXPECT_TRUE(titleStartsWith("First")) << "Alt+Left went back: " << title();
+    key("alt+Right");
+    EXPECT_TRUE(titleStartsWith("Second")) << "Alt+Right went forward: " << title();
+
+    press(8);
+    EXPECT_TRUE(titleStartsWith("First")) << "the back button went back: " << title();
+    press(9);
+    EXPECT_TRUE(titleStartsWith("Second")) << "the forward button went forward: " << title();
+    // At the end of the history there is nowhere to go.
+    press(9);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(titleStartsWith("Second")) << title();
+    EXPECT_TRUE(quillane->running());
+}

@@ -1,0 +1,208 @@
+// Installing over an installed application: its entry, icon and address stay whole until the new
+// ones are complete, and on any failure; several files replaced together or not at all.
+#include "apps/installed_apps.h"
+#include "platform/desktop.h"
+#include "platform/file_replacement.h"
+#include "platform/preferences.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace quillane;
+namespace fs = std::filesystem;
+
+namespace {
+std::string contents(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const fs::path& path, const std::string& text)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The names in a folder, sorted: temporary files left behind would show here.
+std::vector<std::string> namesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class InstalledApps : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // GLib reads the base folders once per process: whichever test comes first sets them.
+        std::string home = std::string(::testing::TempDir()) + "/installed-apps";
+        g_setenv("XDG_DATA_HOME", (home + "/data").c_str(), TRUE);
+        g_setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), TRUE);
+        folders = platform::userFolders();
+        scratch = fs::path(::testing::TempDir()) / ("installed-apps-scratch-" + std::to_string(getpid()));
+        fs::create_directories(scratch);
+    }
+    void TearDown() override
+    {
+        uninstallApp(name(), true);
+        fs::remove_all(scratch);
+    }
+    // One name per test, so that tests sharing the folders never meet.
+    std::string name() const
+    {
+        std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        test.erase(std::remove_if(test.begin(), test.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }), test.end());
+        return test.substr(0, 60);
+    }
+    fs::path entry() const { return fs::path(folders.data) / "applications" / ("org.quillane.Quillane." + name() + ".desktop"); }
+    fs::path icon(const std::string& size = "256x256", const std::string& ending = ".png") const
+    {
+        return fs::path(folders.data) / "icons/hicolor" / size / "apps" / ("org.quillane.Quillane." + name() + ending);
+    }
+    std::string address() const
+    {
+        platform::Preferences preferences(folders.config + "/quillane/apps/" + name());
+        return preferences.text("address").value_or("");
+    }
+    std::string iconFile(const std::string& text) const
+    {
+        fs::path path = scratch / (text + ".png");
+        writeFile(path, text);
+        return path.string();
+    }
+
+    platform::UserFolders folders;
+    fs::path scratch;
+};
+} // namespace
+
+TEST_F(InstalledApps, AReplacementThatFailsLeavesTheInstalledApplicationWhole)
+{
+    // Icons that cannot be copied: the decoder's folder went away, a folder stands in the file's
+    // place, a FIFO that would never end.
+    const std::vector<std::pair<const char*, std::function<std::string()>>> unusable {
+        { "gone", [&] { return (scratch / "gone/icon.png").string(); } },
+        { "a folder", [&] {
+             fs::create_directories(scratch / "folder.png/inside");
+             return (scratch / "folder.png").string();
+         } },
+        { "a FIFO", [&] {
+             std::string path = (scratch / "fifo.png").string();
+             mkfifo(path.c_str(), 0600);
+             return path;
+         } },
+    };
+    ASSERT_EQ(installApp(name(), "https://first.example/", iconFile("first icon"), "First"), std::nullopt);
+    const std::string entryText = contents(entry());
+    ASSERT_NE(entryText.find("Name=First"), std::string::npos);
+    ASSERT_EQ(contents(icon()), "first icon");
+    const auto applications = namesIn(entry().parent_path());
+    const auto icons = namesIn(icon().parent_path());
+
+    for (const auto& [what, source] : unusable) {
+        auto failure = installApp(name(), "https://second.example/", source(), "Second", Existing::replace);
+        ASSERT_TRUE(failure) << what;
+        EXPECT_NE(failure->find("icon could not be copied"), std::string::npos) << *failure;
+        EXPECT_EQ(contents(entry()), entryText) << what;
+        EXPECT_EQ(contents(icon()), "first icon") << what;
+        EXPECT_EQ(address(), "https://first.example/") << what;
+        EXPECT_TRUE(isInstalled(name())) << what;
+        EXPECT_EQ(namesIn(entry().parent_path()), applications) << "nothing left beside the entry: " << what;
+        EXPECT_EQ(namesIn(icon().parent_path()), icons) << "nothing left beside the icon: " << what;
+    }
+}
+
+TEST_F(InstalledApps, AReplacementPutsTheNewEntryIconAndAddressInPlaceAndNothingElse)
+{
+    ASSERT_EQ(installApp(name(), "https://first.example/", iconFile("first icon"), "First"), std::nullopt);
+    // An icon of another size from before, which the new application does not use.
+    writeFile(icon("scalable", ".svg"), "<svg/>");
+    EXPECT_EQ(installApp(name(), "https://second.example/", iconFile("second icon"), "Second"),
+        "an application named \u201c" + name() + "\u201d is installed already")
+        << "never over one without being told to";
+    EXPECT_EQ(contents(icon()), "first icon");
+
+    ASSERT_EQ(installApp(name(), "https://second.example/", iconFile("second icon"), "Second", Existing::replace), std::nullopt);
+    EXPECT_NE(contents(entry()).find("Name=Second"), std::string::npos) << contents(entry());
+    EXPECT_EQ(contents(icon()), "second icon");
+    EXPECT_FALSE(fs::exists(icon("scalable", ".svg")));
+    EXPECT_EQ(address(), "https://second.example/");
+    EXPECT_EQ(namesIn(entry().parent_path()), std::vector<std::string> { entry().filename().string() });
+    EXPECT_EQ(namesIn(icon().parent_path()), std::vector<std::string> { icon().filename().string() });
+
+    // Replaced by one without an icon of its own: Quillane's icon, and the old one gone.
+    ASSERT_EQ(installApp(name(), "https://third.example/", std::nullopt, "Third", Existing::replace), std::nullopt);
+    EXPECT_EQ(installedEntryValue(name(), "Icon"), "org.quillane.Quillane");
+    EXPECT_FALSE(fs::exists(icon()));
+}
+
+TEST_F(InstalledApps, AnotherProgramsEntryOfTheSameNameIsNeverReplaced)
+{
+    writeFile(entry(), "[Desktop Entry]\nType=Application\nName=Someone else's\nExec=true\n");
+    EXPECT_TRUE(installApp(name(), "https://first.example/", std::nullopt, "", Existing::replace));
+    EXPECT_EQ(contents(entry()), "[Desktop Entry]\nType=Application\nName=Someone else's\nExec=true\n");
+    fs::remove(entry());
+}
+
+TEST(FileReplacement, FilesAreReplacedTogetherOrNotAtAll)
+{
+    fs::path folder = fs::path(::testing::TempDir()) / ("file-replacement-" + std::to_string(getpid()));
+    fs::remove_all(folder);
+    writeFile(folder / "first", "old first");
+    writeFile(folder / "second", "old second");
+    {
+        platform::FileReplacement files;
+        ASSERT_EQ(files.write((folder / "first").string(), "new first", 0644), std::nullopt);
+        ASSERT_EQ(files.write((folder / "second").string(), "new second", 0644), std::nullopt);
+        ASSERT_EQ(files.write((folder / "third").string(), "new third", 0644), std::nullopt);
+        EXPECT_EQ(contents(folder / "first"), "old first") << "nothing is replaced before the commit";
+        // A folder came where the second file was: the first is put back, the third never comes.
+        fs::remove(folder / "second");
+        fs::create_directories(folder / "second/inside");
+        auto failure = files.commit();
+        ASSERT_TRUE(failure);
+        EXPECT_NE(failure->find("a folder is there"), std::string::npos) << *failure;
+    }
+    EXPECT_EQ(contents(folder / "first"), "old first");
+    EXPECT_TRUE(fs::is_directory(folder / "second/inside"));
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string> { "first", "second" })) << "no new file, and no old one kept aside, is left";
+
+    fs::remove_all(folder / "second");
+    writeFile(folder / "second", "old second");
+    {
+        platform::FileReplacement files;
+        ASSERT_EQ(files.write((folder / "first").string(), "new first", 0644), std::nullopt);
+        ASSERT_EQ(files.write((folder / "third").string(), "new third", 0600), std::nullopt);
+        ASSERT_EQ(files.commit(), std::nullopt);
+    }
+    EXPECT_EQ(contents(folder / "first"), "new first");
+    EXPECT_EQ(contents(folder / "second"), "old second");
+    EXPECT_EQ(contents(folder / "third"), "new third");
+    EXPECT_EQ(fs::status(folder / "third").permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string> { "first", "second", "third" }));
+
+    {
+        platform::FileReplacement files;
+        ASSERT_EQ(files.write((folder / "first").string(), "never", 0644), std::nullopt);
+    }
+    EXPECT_EQ(contents(folder / "first"), "new first") << "dropped without a commit";
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string> { "first", "second", "third" }));
+    fs::remove_all(folder);
+}
