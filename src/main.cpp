@@ -7,6 +7,7 @@
 #include "names.h"
 #include "apps/installed_apps.h"
 #include "platform/application.h"
+#include "platform/colour_scheme.h"
 #include "platform/graphics.h"
 #include "platform/desktop.h"
 #include "platform/website_data.h"
@@ -68,6 +69,8 @@ int main(int argc, char** argv)
     // An installed application's windows carry the icon its desktop entry names.
     if (auto icon = appName ? installedIconName(*appName) : std::nullopt)
         options.iconName = *icon;
+    if (app)
+        options.desktopEntryName = app->desktopEntryName;
 
     // A probe run stands alone: it never hands anything to a running Quillane, nor takes anything from one.
     const bool probeRun = options.probeFile.has_value();
@@ -82,7 +85,12 @@ int main(int argc, char** argv)
         !probeRun);
     platform::Preferences preferences(preferencesFolder);
     Launch launch(application, preferences, texts, options);
-    application.onStartup = [&launch] { launch.start(); };
+    // Once GTK has started, and before any page shows.
+    std::optional<platform::DesktopColourScheme> colourScheme;
+    application.onStartup = [&launch, &colourScheme] {
+        colourScheme.emplace();
+        launch.start(*colourScheme);
+    };
     application.onOpen = [&launch](const std::vector<std::string>& links) { launch.open(links); };
     application.onActivate = [&launch] { launch.bringForward(); };
     application.run(arguments.empty() ? names::programName : arguments.front(), probeRun ? std::vector<std::string> {} : linksFrom(arguments));

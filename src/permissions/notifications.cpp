@@ -2,6 +2,7 @@
 
 #include "names.h"
 #include "platform/notification.h"
+#include "platform/window.h"
 
 namespace quillane {
 
@@ -16,10 +17,10 @@ Notifications::Notifications(platform::Preferences& preferences, Ask ask, std::f
     tellTheEngine();
 }
 
-void Notifications::attach(platform::WebView& page)
+void Notifications::attach(platform::WebView& page, platform::Window& window)
 {
     page.onNotificationRequest = [this](const platform::SecurityOrigin& origin, std::function<void(bool)> decide) { request(origin, decide); };
-    page.onNotification = [this](platform::Notification& notification) { show(notification); };
+    page.onNotification = [this, &window](platform::Notification& notification) { show(notification, window); };
 }
 
 void Notifications::request(const platform::SecurityOrigin& origin, std::function<void(bool allow)> decide)
@@ -30,8 +31,10 @@ void Notifications::request(const platform::SecurityOrigin& origin, std::functio
     });
 }
 
-void Notifications::show(platform::Notification& notification)
+void Notifications::show(platform::Notification& notification, platform::Window& window)
 {
+    // Until the window gets the keyboard back.
+    window.setUrgent(true);
     std::string key = "page-" + std::to_string(notification.identifier());
     platform::Notification* shown = &notification;
     platform::sendDesktopNotification(key, notification.title(), notification.body(), [this, shown] {

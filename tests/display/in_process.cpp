@@ -2,6 +2,7 @@
 
 #include "harness.h"
 #include "platform/application.h"
+#include "platform/colour_scheme.h"
 #include "platform/preferences.h"
 
 #include <glib.h>
@@ -43,8 +44,10 @@ void launchQuillane(const DisplaySession& session, const std::function<void(Driv
     FixedTexts texts = buildFixedTexts();
     Launch launch(application, preferences, texts, {});
     DrivenQuillane driven { launch, {} };
+    std::optional<platform::DesktopColourScheme> colourScheme;
     application.onStartup = [&] {
-        launch.start();
+        colourScheme.emplace();
+        launch.start(*colourScheme);
         // Heard as the program hears them, and kept for the test.
         platform::WebView& page = launch.mainWindow().page();
         auto heard = page.onScriptMessage;
