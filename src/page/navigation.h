@@ -45,6 +45,7 @@ private:
     MainWindow& m_main;
     PageRecovery m_recovery;
     platform::ScheduledBlock m_reload;
+    platform::ScheduledBlock m_startQuestion;
     std::vector<platform::Subscription> m_subscriptions;
     // No page of the run has loaded yet.
     bool m_startPending = true;

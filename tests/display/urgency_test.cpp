@@ -8,7 +8,7 @@ namespace {
 class Urgency : public QuillaneTest {
 protected:
     // The urgency hint in WM_HINTS, as xprop reads it.
-    bool urgent() const { return session.property(window, "WM_HINTS").find("urgent") != std::string::npos; }
+    bool urgent() const { return session.property(window, "WM_HINTS").find("urgency hint bit is set") != std::string::npos; }
     unsigned long activeWindow() const { return std::strtoul(session.run({ "xdotool", "getactivewindow" }).c_str(), nullptr, 10); }
     bool shown(const std::string& title) const { return readFile(notifications()).find(title + "|") != std::string::npos; }
     std::string notifications() const { return session.folder() + "/notifications.txt"; }
