@@ -84,9 +84,9 @@ int main(int argc, char** argv)
                                           names::displayName },
         !probeRun);
     platform::Preferences preferences(preferencesFolder);
-    Launch launch(application, preferences, texts, options);
-    // Once GTK has started, and before any page shows.
+    // The whole process's; made once GTK has started, and before any page shows.
     std::optional<platform::DesktopColourScheme> colourScheme;
+    Launch launch(application, preferences, texts, options);
     application.onStartup = [&launch, &colourScheme] {
         colourScheme.emplace();
         launch.start(*colourScheme);

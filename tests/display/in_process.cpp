@@ -42,9 +42,9 @@ void launchQuillane(const DisplaySession& session, const std::function<void(Driv
     platform::Application application({ "org.quillane.LaunchTest", "quillane", "Quillane", "Quillane" }, false);
     platform::Preferences preferences(session.configHome() + "/quillane");
     FixedTexts texts = buildFixedTexts();
+    std::optional<platform::DesktopColourScheme> colourScheme;
     Launch launch(application, preferences, texts, {});
     DrivenQuillane driven { launch, {} };
-    std::optional<platform::DesktopColourScheme> colourScheme;
     application.onStartup = [&] {
         colourScheme.emplace();
         launch.start(*colourScheme);
