@@ -17,6 +17,8 @@ FixedTexts buildFixedTexts()
     texts.dragClosing = texts::dragClosing;
     texts.subframeMediaGuard = texts::subframeMediaGuard;
     texts.mainPageGate = texts::mainPageGate;
+    texts.badgeShim = texts::badgeShim;
+    texts.badgeScript = texts::badgeScript;
     texts.installGather = texts::installGather;
     texts.countScript = texts::countScript;
     texts.viewportScript = texts::viewportScript;

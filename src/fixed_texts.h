@@ -18,6 +18,9 @@ struct FixedTexts {
     std::string subframeMediaGuard;
     // Lets our scripts speak only from the main page, once told they are in it.
     std::string mainPageGate;
+    // navigator.setAppBadge() in the page's world, and our script that forwards what it is given.
+    std::string badgeShim;
+    std::string badgeScript;
     // Gathers the page's title, manifest and (given an `address`) an icon, for installing the page.
     std::string installGather;
     // The probe's own scripts: counting the page's presses, the page's viewport, the final question.

@@ -18,11 +18,14 @@
 #include "page/page_zoom.h"
 #include "page/printing.h"
 #include "page/script_messages.h"
+#include "page/unread_count.h"
 #include "permissions/microphone_permission.h"
 #include "permissions/notifications.h"
+#include "platform/application.h"
 #include "platform/commands.h"
 #include "platform/editing.h"
 #include "platform/input.h"
+#include "platform/launcher_entry.h"
 #include "platform/main_queue.h"
 #include "probe/probe_run.h"
 
@@ -56,6 +59,8 @@ struct Launch::Parts {
         , leaving(preferences, main.window(), once)
         , pageWindows(application, main, texts, options.mockCaptureDevices, once, leaving, closing, downloads,
               [this](platform::WebView& page, platform::Window& window) { attachServices(page, window); })
+        , launcherEntry(application.identity().desktopId + ".desktop")
+        , unread([this](const LauncherCount& count) { launcherEntry.publish(count.count, count.visible); }, platform::secondsNow)
     {
     }
 
@@ -67,7 +72,7 @@ struct Launch::Parts {
     void attachServices(platform::WebView& page, platform::Window& window)
     {
         microphone.attach(page);
-        notifications.attach(page);
+        notifications.attach(page, window);
         files.attach(page, window);
         printing.attach(page, window);
         closing.attach(page, window);
@@ -109,6 +114,9 @@ struct Launch::Parts {
     OncePerInput once;
     LeavingLinks leaving;
     PageWindows pageWindows;
+    // The count on the application's launcher icon; cleared as the application ends.
+    platform::LauncherEntry launcherEntry;
+    UnreadCount unread;
     platform::ScheduledBlock firstQuestion;
 };
 
@@ -122,28 +130,39 @@ Launch::Launch(platform::Application& application, platform::Preferences& prefer
 
 Launch::~Launch() = default;
 
-void Launch::start()
+void Launch::start(platform::DesktopColourScheme& colourScheme)
 {
     m_parts = std::make_unique<Parts>(m_application, m_preferences, m_texts, m_options);
     Parts& parts = *m_parts;
     MainWindow& main = parts.main;
     platform::WebView& page = main.page();
 
+    main.followColourScheme(colourScheme);
     parts.modes.attach(main.window(), page);
     parts.drags.attach(main.window(), [&parts] { parts.modes.doubleClickOnBand(); },
         [&parts, &main] { parts.commands.popUpMenuBar(main.window(), true); });
     page.onScriptMessage = [&parts, &main](const platform::ScriptValue& body) {
         ScriptMessage message = classifyMessage(body);
-        if (message.kind == ScriptMessage::Kind::bandReport)
+        switch (message.kind) {
+        case ScriptMessage::Kind::bandReport:
             main.setTopColour(colour(message.band), colour(message.theme));
-        else
+            break;
+        case ScriptMessage::Kind::badge:
+            parts.unread.setBadge(*message.badge);
+            break;
+        case ScriptMessage::Kind::dragRequest:
             parts.drags.pageRequest();
+            break;
+        case ScriptMessage::Kind::refused:
+            break;
+        }
     };
     page.onContextMenu = [] { return pageContextMenu(); };
     parts.attachServices(page, main.window());
     parts.downloads.attach(page);
     parts.closing.attachMain();
     parts.pageWindows.attach(page);
+    parts.unread.attach(page);
     connectCommands();
     parts.modes.applyFloating();
     parts.modesChanged();

@@ -21,6 +21,7 @@ class WindowModes;
 namespace platform {
 class Application;
 class Commands;
+class DesktopColourScheme;
 class Preferences;
 }
 
@@ -44,8 +45,9 @@ public:
     Launch(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, LaunchOptions options);
     ~Launch();
 
-    // Builds and connects everything, then shows the remembered page (or asks for one), or runs the self-test.
-    void start();
+    // Builds and connects everything, then shows the remembered page (or asks for one), or runs the
+    // self-test. The desktop's colour scheme is the whole process's.
+    void start(platform::DesktopColourScheme& colourScheme);
     // Links handed to the program: the last page they carry is opened (remembered for the start
     // when it has not come yet).
     void open(const std::vector<std::string>& links);

@@ -83,7 +83,9 @@ int RunningApps::commandLine(const std::vector<std::string>& arguments)
     running.application.onQuit = [this, key] { end(key); };
     // Links that come with the start are remembered first, so that the start finds what they chose.
     running.launch.open(links);
-    running.launch.start();
+    if (!m_colourScheme)
+        m_colourScheme.emplace();
+    running.launch.start(*m_colourScheme);
     return 0;
 }
 

@@ -4,6 +4,7 @@
 // application or brings it forward; an application ends with its last window or its Quit, and the
 // program with its last application.
 #include "launch/launch.h"
+#include "platform/colour_scheme.h"
 
 #include <map>
 #include <memory>
@@ -33,6 +34,8 @@ private:
     void end(const std::string& name);
 
     platform::Program& m_program;
+    // The whole process's; made once the toolkit has started, before any page shows.
+    std::optional<platform::DesktopColourScheme> m_colourScheme;
     const FixedTexts& m_texts;
     const LaunchOptions m_options;
     std::map<std::string, std::unique_ptr<Running>> m_running;

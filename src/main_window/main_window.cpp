@@ -2,6 +2,7 @@
 
 #include "main_window/drag_script.h"
 #include "platform/application.h"
+#include "platform/colour_scheme.h"
 
 namespace quillane {
 
@@ -10,7 +11,8 @@ platform::WebViewSettings mainPageSettings(const FixedTexts& texts, const MainWi
 {
     platform::WebViewSettings settings;
     settings.scriptWorld = names::scriptWorld;
-    settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript };
+    settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript, texts.badgeScript };
+    settings.mainFramePageScripts = { texts.badgeShim };
     settings.scriptOnCommit = "quillaneMainPage()";
     settings.messageHandler = names::messageHandler;
     settings.allFramesScripts = { texts.subframeMediaGuard };
@@ -44,6 +46,28 @@ void MainWindow::setTopColour(std::optional<platform::Colour> colour, std::optio
 {
     m_topColour = colour;
     m_themeColour = theme;
+    paintBand();
+}
+
+void MainWindow::followColourScheme(platform::DesktopColourScheme& scheme)
+{
+    m_desktopIsDark = scheme.isDark();
+    m_colourSchemeChanged = scheme.changed.add([this](bool dark) {
+        m_desktopIsDark = dark;
+        paintBlank();
+    });
+    m_committed = m_page.loadCommitted.add([this] { paintBlank(); });
+    paintBlank();
+}
+
+void MainWindow::paintBlank()
+{
+    // A page shows on the engine's own white where it paints nothing, as in a browser.
+    bool dark = m_desktopIsDark && !m_page.hasCommittedLoad();
+    if (dark == m_blankIsDark)
+        return;
+    m_blankIsDark = dark;
+    m_page.setBackgroundColour(dark ? darkBlank : platform::Colour { 1, 1, 1, 1 });
     paintBand();
 }
 

@@ -19,6 +19,7 @@ namespace quillane {
 
 namespace platform {
 class Application;
+class DesktopColourScheme;
 }
 
 class MainWindow : public WindowModes::Host {
@@ -31,6 +32,9 @@ public:
     // The height of the band above the page, in points, and the window's first size.
     static constexpr double band = 10.0;
     static constexpr platform::Size firstSize { 640, 400 };
+    // The window before it has shown a page, when the desktop prefers dark: our own pages' dark
+    // background (page/failure_pages.cpp).
+    static constexpr platform::Colour darkBlank { 31 / 255.0, 31 / 255.0, 34 / 255.0, 1 };
 
     MainWindow(platform::Application& application, const FixedTexts& texts, const Setup& setup);
 
@@ -43,6 +47,8 @@ public:
     // The colour the page reported at its top, or none to show the page's under-page colour; and the
     // theme colour the page declares, which stands in for the engine's when it reports none.
     void setTopColour(std::optional<platform::Colour> colour, std::optional<platform::Colour> theme = std::nullopt);
+    // Until the page has shown something, the window is blank in the desktop's light or dark.
+    void followColourScheme(platform::DesktopColourScheme& scheme);
     // What shows under the page: its theme colour when it declares one, else the view's background.
     platform::Colour underPageColour() const;
     // WindowModes::Host. The buttons always show in full screen.
@@ -61,6 +67,7 @@ public:
 
 private:
     void paintBand();
+    void paintBlank();
 
     platform::WebView m_page;
     platform::Window m_window;
@@ -69,6 +76,10 @@ private:
     std::optional<platform::Colour> m_themeColour;
     platform::Subscription m_colourChanged;
     platform::Subscription m_titleChanged;
+    bool m_desktopIsDark = false;
+    bool m_blankIsDark = false;
+    platform::Subscription m_colourSchemeChanged;
+    platform::Subscription m_committed;
 };
 
 } // namespace quillane

@@ -6,11 +6,16 @@
 namespace quillane {
 
 namespace {
-constexpr std::string_view style = "<style>html { background: #f4f4f5; color: #222; font: 15px/1.5 sans-serif }"
+// Light or dark as the desktop prefers (the dark background is also the blank window's, in
+// main_window/main_window.h).
+constexpr std::string_view style = "<meta name='color-scheme' content='light dark'>"
+                                   "<style>html { background: #f4f4f5; color: #222; font: 15px/1.5 sans-serif }"
                                    " body { max-width: 34em; margin: 12vh auto; padding: 0 2em }"
                                    " h1 { font-size: 1.4em; font-weight: 600 } .detail { font-size: .8em; color: #666; word-break: break-all }"
                                    " a.button { display: inline-block; padding: .4em 1.2em; border-radius: 6px; background: #2a5db0;"
-                                   " color: white; text-decoration: none }</style>";
+                                   " color: white; text-decoration: none }"
+                                   " @media (prefers-color-scheme: dark) { html { background: #1f1f22; color: #e4e4e7 }"
+                                   " a.button { background: #3d74d1 } }</style>";
 
 // The page: a headline and what it means in words, then the technical detail in smaller type.
 // `body` is HTML already; the rest is escaped here.

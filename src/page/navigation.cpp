@@ -124,8 +124,10 @@ void Navigation::pageFailed(const platform::LoadFailure& failure)
     if (failure.kind == platform::LoadFailure::Kind::cancelled)
         return;
     showOwnPage(loadFailurePage(failure), failure.address);
+    // Once the start is over: a load refused at once (a blocked port) fails before the window is
+    // shown, and a dialog shown before its window would stay behind it.
     if (std::exchange(m_startPending, false))
-        openAddress(failure.address);
+        m_startQuestion = platform::runOnMainQueue([this, address = failure.address] { openAddress(address); });
 }
 
 void Navigation::pageProcessEnded()

@@ -51,6 +51,7 @@ private:
     PageRecovery m_recovery;
     platform::ScheduledBlock m_reload;
     platform::ScheduledBlock m_tryAgain;
+    platform::ScheduledBlock m_startQuestion;
     std::vector<platform::Subscription> m_subscriptions;
     // No page of the run has loaded yet.
     bool m_startPending = true;

@@ -9,10 +9,14 @@ ScriptMessage classifyMessage(const platform::ScriptValue& body)
         const platform::ScriptValue* band = body.find("band");
         if (band && band->kind == Kind::text) {
             const platform::ScriptValue* theme = body.find("theme");
-            return { ScriptMessage::Kind::bandReport, band->text, theme && theme->kind == Kind::text ? theme->text : "" };
+            return { ScriptMessage::Kind::bandReport, band->text, theme && theme->kind == Kind::text ? theme->text : "", std::nullopt };
+        }
+        if (const platform::ScriptValue* value = body.find("badge")) {
+            auto badge = badgeFrom(*value);
+            return { badge ? ScriptMessage::Kind::badge : ScriptMessage::Kind::refused, {}, {}, badge };
         }
     }
-    return { ScriptMessage::Kind::dragRequest, {}, {} };
+    return { ScriptMessage::Kind::dragRequest, {}, {}, std::nullopt };
 }
 
 } // namespace quillane

@@ -3,6 +3,7 @@
 #include "names.h"
 #include "platform/application.h"
 #include "platform/notification.h"
+#include "platform/window.h"
 
 namespace quillane {
 
@@ -18,10 +19,10 @@ Notifications::Notifications(platform::Application& application, platform::Prefe
     tellTheEngine();
 }
 
-void Notifications::attach(platform::WebView& page)
+void Notifications::attach(platform::WebView& page, platform::Window& window)
 {
     page.onNotificationRequest = [this](const platform::SecurityOrigin& origin, std::function<void(bool)> decide) { request(origin, decide); };
-    page.onNotification = [this](platform::Notification& notification) { show(notification); };
+    page.onNotification = [this, &window](platform::Notification& notification) { show(notification, window); };
 }
 
 void Notifications::request(const platform::SecurityOrigin& origin, std::function<void(bool allow)> decide)
@@ -32,8 +33,10 @@ void Notifications::request(const platform::SecurityOrigin& origin, std::functio
     });
 }
 
-void Notifications::show(platform::Notification& notification)
+void Notifications::show(platform::Notification& notification, platform::Window& window)
 {
+    // Until the window gets the keyboard back.
+    window.setUrgent(true);
     // Apart from the other applications' notifications, which the program shows too.
     std::string key = m_application.identity().desktopId + " page-" + std::to_string(notification.identifier());
     platform::Notification* shown = &notification;

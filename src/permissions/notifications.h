@@ -11,6 +11,7 @@ namespace quillane {
 namespace platform {
 class Application;
 class Notification;
+class Window;
 }
 
 class Notifications {
@@ -18,10 +19,11 @@ public:
     // `bringForward` shows the window a notification was clicked for.
     Notifications(platform::Application& application, platform::Preferences& preferences, Ask ask, std::function<void()> bringForward);
 
-    // Answers a page's questions about notifications and shows its notifications.
-    void attach(platform::WebView& page);
+    // Answers a page's questions about notifications and shows its notifications; one shown while
+    // the page's window does not have the keyboard marks the window as wanting attention.
+    void attach(platform::WebView& page, platform::Window& window);
     void request(const platform::SecurityOrigin& origin, std::function<void(bool allow)> decide);
-    void show(platform::Notification& notification);
+    void show(platform::Notification& notification, platform::Window& window);
     platform::OrderedMap<bool> remembered() const { return m_answers.remembered(); }
     void forget();
 

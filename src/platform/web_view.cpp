@@ -27,6 +27,11 @@ GObjectRef<WebKitUserContentManager> scriptsFor(const WebViewSettings& wanted)
             nullptr, nullptr));
         webkit_user_content_manager_add_script(manager.get(), script.get());
     }
+    for (const auto& source : wanted.mainFramePageScripts) {
+        UserScriptPtr script(webkit_user_script_new(source.c_str(), WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
+            nullptr, nullptr));
+        webkit_user_content_manager_add_script(manager.get(), script.get());
+    }
     for (const auto& source : wanted.worldScripts) {
         UserScriptPtr script(webkit_user_script_new_for_world(source.c_str(), WEBKIT_USER_CONTENT_INJECT_TOP_FRAME,
             WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, wanted.scriptWorld.c_str(), nullptr, nullptr));
@@ -202,6 +207,12 @@ bool WebView::hasThemeColour() const
 {
     GdkRGBA rgba {};
     return webkit_web_view_get_theme_color(m_impl->view.get(), &rgba);
+}
+
+void WebView::setBackgroundColour(Colour colour)
+{
+    GdkRGBA rgba { colour.red, colour.green, colour.blue, colour.alpha };
+    webkit_web_view_set_background_color(m_impl->view.get(), &rgba);
 }
 
 bool WebView::hasKeyboardFocus() const

@@ -32,6 +32,8 @@ struct WebViewSettings {
     std::string messageHandler;
     // Injected at document start into every frame, in the page's own world.
     std::vector<std::string> allFramesScripts;
+    // Injected at document start into the main frame, in the page's own world.
+    std::vector<std::string> mainFramePageScripts;
     // A view this one opens for: the two share process, website data and the opener relationship.
     class WebView* relatedTo = nullptr;
     bool elementFullScreen = false;
@@ -162,6 +164,9 @@ public:
     // view's background colour.
     Colour underPageColour() const;
     bool hasThemeColour() const;
+    // What the view shows where the page paints nothing, and before it has a page (opaque white
+    // unless set).
+    void setBackgroundColour(Colour colour);
 
     double zoomLevel() const;
     void setZoomLevel(double level);

@@ -323,6 +323,8 @@ void Window::close()
 
 void Window::setUrgent(bool urgent)
 {
+    if (m_impl->destroyed)
+        return;
     gtk_window_set_urgency_hint(GTK_WINDOW(m_impl->window.get()), urgent && !isFocused());
 }
 

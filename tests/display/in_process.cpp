@@ -2,6 +2,7 @@
 
 #include "harness.h"
 #include "platform/application.h"
+#include "platform/colour_scheme.h"
 #include "platform/program.h"
 #include "platform/preferences.h"
 
@@ -50,10 +51,12 @@ void launchQuillane(const DisplaySession& session, const LaunchOptions& options,
     platform::Application application(program, { "org.quillane.Quillane", "quillane", "Quillane", "Quillane", "org.quillane.Quillane" });
     platform::Preferences preferences(session.configHome() + "/quillane");
     FixedTexts texts = buildFixedTexts();
+    std::optional<platform::DesktopColourScheme> colourScheme;
     Launch launch(application, preferences, texts, options);
     DrivenQuillane driven { launch, {} };
     program.onCommandLine = [&](const std::vector<std::string>&) {
-        launch.start();
+        colourScheme.emplace();
+        launch.start(*colourScheme);
         // Heard as the program hears them, and kept for the test.
         platform::WebView& page = launch.mainWindow().page();
         auto heard = page.onScriptMessage;

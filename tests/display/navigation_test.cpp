@@ -193,3 +193,24 @@ TEST_F(Navigation, TheInstalledDesktopEntryMakesQuillaneTheHandlerOfItsLinks)
     if (int number = std::atoi(pid.c_str()); number > 0)
         kill(number, SIGTERM);
 }
+
+TEST_F(Navigation, ARememberedAddressRefusedAtOnceAsksAboveTheWindowAtTheStart)
+{
+    // A blocked port fails before the window shows: the dialog must still come above it.
+    remember("http://127.0.0.1:6000/");
+    auto quillane = session.startQuillane();
+    auto window = session.waitForWindow();
+    auto dialog = session.waitForWindowNamed("Open Address");
+    ASSERT_TRUE(window && dialog);
+    auto stackedAbove = [&] {
+        std::string stacking = session.run({ "xprop", "-root", "_NET_CLIENT_LIST_STACKING" });
+        auto main = stacking.find(hex(*window)), asking = stacking.find(hex(*dialog));
+        return main != std::string::npos && asking != std::string::npos && asking > main;
+    };
+    EXPECT_TRUE(waitUntil(stackedAbove)) << session.run({ "xprop", "-root", "_NET_CLIENT_LIST_STACKING" });
+    session.xdotool({ "key", "ctrl+a" });
+    session.xdotool({ "type", "--delay", "15", server.url("/green.html") });
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/green.html") == 1; })) << "the dialog has the keyboard";
+    EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == Pixel { 0, 160, 0 }; }));
+}

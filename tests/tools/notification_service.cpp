@@ -1,6 +1,7 @@
 // A desktop notification service for tests: it owns org.freedesktop.Notifications on the session
 // bus, writes each notification it is asked to show to a file ("title|body|application|desktop
-// entry" a line), and clicks each one a moment later, as a user would.
+// entry" a line), and clicks each one a moment later, as a user would (unless started with
+// --no-click).
 #include <gio/gio.h>
 
 #include <cstdio>
@@ -21,6 +22,7 @@ constexpr const char* introspection = R"(<node><interface name="org.freedesktop.
 
 std::string logPath;
 guint nextId = 1;
+bool clicks = true;
 
 void append(const std::string& line)
 {
@@ -61,7 +63,8 @@ void onCall(GDBusConnection* connection, const char*, const char*, const char*, 
         guint id = nextId++;
         append(std::string(title) + "|" + body + "|" + application + "|" + (entry ? entry : ""));
         g_variant_unref(hints);
-        g_timeout_add(500, click, new Click { connection, id });
+        if (clicks)
+            g_timeout_add(500, click, new Click { connection, id });
         g_dbus_method_invocation_return_value(invocation, g_variant_new("(u)", id));
     } else if (name == "CloseNotification") {
         append("closed");
@@ -89,9 +92,10 @@ void onName(GDBusConnection*, const char*, gpointer)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
+    if (argc < 2 || argc > 3)
         return 2;
     logPath = argv[1];
+    clicks = !(argc == 3 && std::string(argv[2]) == "--no-click");
     GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(introspection, nullptr);
     g_bus_own_name(G_BUS_TYPE_SESSION, "org.freedesktop.Notifications", G_BUS_NAME_OWNER_FLAGS_NONE, onBus, onName, nullptr, node, nullptr);
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
