@@ -18,6 +18,7 @@ FixedTexts buildFixedTexts()
     texts.subframeMediaGuard = texts::subframeMediaGuard;
     texts.mainPageGate = texts::mainPageGate;
     texts.installGather = texts::installGather;
+    texts.spellingSelection = texts::spellingSelection;
     texts.countScript = texts::countScript;
     texts.viewportScript = texts::viewportScript;
     texts.probeQuestion = std::string(texts::questionOpening) + texts.acceptLists + std::string(texts::questionClosing);

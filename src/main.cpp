@@ -5,6 +5,7 @@
 #include "launch/command_line.h"
 #include "fixed_texts.h"
 #include "names.h"
+#include "page/spelling_languages.h"
 #include "apps/installed_apps.h"
 #include "platform/application.h"
 #include "platform/graphics.h"
@@ -77,6 +78,7 @@ int main(int argc, char** argv)
         preferencesFolder = app->folderUnder(folders.config);
         platform::setWebsiteDataFolders(app->folderUnder(folders.data), app->folderUnder(folders.cache));
     }
+    platform::setSpellCheckingLanguages(spellingLanguages(platform::userLanguageNames()));
     platform::Application application({ app ? app->applicationId : names::applicationId, names::programName, app ? app->windowClass : names::windowClass,
                                           names::displayName },
         !probeRun);

@@ -9,7 +9,7 @@ platform::WebViewSettings mainPageSettings(const FixedTexts& texts, const MainWi
 {
     platform::WebViewSettings settings;
     settings.scriptWorld = names::scriptWorld;
-    settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript };
+    settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript, texts.spellingSelection };
     settings.scriptOnCommit = "quillaneMainPage()";
     settings.messageHandler = names::messageHandler;
     settings.allFramesScripts = { texts.subframeMediaGuard };

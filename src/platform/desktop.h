@@ -17,10 +17,20 @@ struct UserFolders {
 UserFolders userFolders();
 // The user's Downloads folder (an XDG user folder), else the home folder.
 std::string downloadsFolder();
+// The user's languages as the locale names them, most wanted first (LANGUAGE, LC_ALL, LC_MESSAGES,
+// LANG, each also without its territory, codeset and modifier), "C" last.
+std::vector<std::string> userLanguageNames();
 
-// Writes a desktop entry (the [Desktop Entry] group's keys, in order) in one step; nothing when it
+// A group of a desktop entry after [Desktop Entry] (a "Desktop Action ID"), its keys in order.
+struct DesktopEntryGroup {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> keys;
+};
+
+// Writes a desktop entry (the [Desktop Entry] group's keys, in order, then the other groups) in one step; nothing when it
 // was written, else what went wrong.
-std::optional<std::string> writeDesktopEntry(const std::string& path, const std::vector<std::pair<std::string, std::string>>& keys);
+std::optional<std::string> writeDesktopEntry(const std::string& path, const std::vector<std::pair<std::string, std::string>>& keys,
+    const std::vector<DesktopEntryGroup>& groups = {});
 // The value of a key of a desktop entry's [Desktop Entry] group.
 std::optional<std::string> desktopEntryValue(const std::string& path, const std::string& key);
 // The link schemes the desktop entry that the system finds for the application id claims

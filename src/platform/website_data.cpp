@@ -4,6 +4,7 @@
 #include "platform/gtk/web_context.h"
 
 #include <optional>
+#include <utility>
 
 namespace quillane::platform {
 
@@ -17,6 +18,23 @@ std::optional<Folders>& chosenFolders()
 {
     static std::optional<Folders> folders;
     return folders;
+}
+
+std::vector<std::string>& chosenSpellingLanguages()
+{
+    static std::vector<std::string> languages;
+    return languages;
+}
+
+// Suggestions and "Learn Spelling" come in the engine's own context menu of a misspelt word.
+void setUpSpelling(WebKitWebContext* context)
+{
+    std::vector<const char*> languages;
+    for (const auto& language : chosenSpellingLanguages())
+        languages.push_back(language.c_str());
+    languages.push_back(nullptr);
+    webkit_web_context_set_spell_checking_enabled(context, TRUE);
+    webkit_web_context_set_spell_checking_languages(context, languages.data());
 }
 
 WebKitWebContext* makeContext()
@@ -36,6 +54,7 @@ WebKitWebContext* makeContext()
         data = static_cast<char*>(folder.get());
     }
     webkit_web_context_set_sandbox_enabled(context, TRUE);
+    setUpSpelling(context);
     g_mkdir_with_parents(data.c_str(), 0700);
     GCharPtr path(g_build_filename(data.c_str(), "cookies.sqlite", nullptr));
     webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(context), static_cast<char*>(path.get()),
@@ -47,6 +66,11 @@ WebKitWebContext* makeContext()
 void setWebsiteDataFolders(const std::string& dataFolder, const std::string& cacheFolder)
 {
     chosenFolders() = Folders { dataFolder, cacheFolder };
+}
+
+void setSpellCheckingLanguages(std::vector<std::string> languages)
+{
+    chosenSpellingLanguages() = std::move(languages);
 }
 
 WebKitWebContext* webContext()
