@@ -83,6 +83,11 @@ int main(int argc, char** argv)
                                           names::displayName },
         !probeRun);
     platform::Preferences preferences(preferencesFolder);
+    if (app) {
+        options.appName = *appName;
+        options.themeColour = platform::cssColour(preferences.text(keys::themeColour).value_or(""));
+        options.backgroundColour = platform::cssColour(preferences.text(keys::backgroundColour).value_or(""));
+    }
     Launch launch(application, preferences, texts, options);
     application.onStartup = [&launch] { launch.start(); };
     application.onOpen = [&launch](const std::vector<std::string>& links) { launch.open(links); };

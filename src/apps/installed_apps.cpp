@@ -1,5 +1,6 @@
 #include "apps/installed_apps.h"
 
+#include "apps/app_desktop_entry.h"
 #include "apps/app_names.h"
 #include "names.h"
 #include "platform/files.h"
@@ -32,6 +33,8 @@ std::vector<std::string> iconPaths(const AppIdentity& identity)
                 found.push_back(path);
         }
     }
+    auto shortcuts = shortcutIconPaths(identity);
+    found.insert(found.end(), shortcuts.begin(), shortcuts.end());
     return found;
 }
 } // namespace
@@ -51,7 +54,7 @@ std::optional<std::string> installedIconName(const std::string& name)
 }
 
 std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng,
-    const std::string& title)
+    const std::string& title, const AppExtras& extras)
 {
     auto identity = appIdentity(name);
     if (!identity)
@@ -69,9 +72,9 @@ std::optional<std::string> installApp(const std::string& name, const std::string
             icon = identity->iconName;
     }
     platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
-    if (!preferences.setText(keys::address, address) || !preferences.flush())
+    if (!preferences.setText(keys::address, address) || !rememberColours(preferences, extras) || !preferences.flush())
         return std::string("could not remember the address in ") + preferences.path();
-    return platform::writeDesktopEntry(entry, {
+    std::vector<std::pair<std::string, std::string>> keys {
         { "Type", "Application" },
         { "Name", title.empty() ? name : title },
         { "Comment", "A web application in Quillane" },
@@ -81,7 +84,10 @@ std::optional<std::string> installApp(const std::string& name, const std::string
         { "Categories", "Network;" },
         { "Terminal", "false" },
         { appKey, name },
-    });
+    };
+    std::vector<platform::DesktopEntryGroup> groups;
+    addLinks(name, installShortcutIcons(*identity, extras.shortcuts), extras.protocolHandlers, keys, groups);
+    return platform::writeDesktopEntry(entry, keys, groups);
 }
 
 std::vector<std::string> uninstallApp(const std::string& name, bool purge)

@@ -5,6 +5,8 @@
 // of its own.
 #include "fixed_texts.h"
 #include "names.h"
+#include "platform/colour.h"
+#include "platform/url.h"
 
 #include <memory>
 #include <optional>
@@ -36,6 +38,11 @@ struct LaunchOptions {
     bool acceleratedCompositing = true;
     // The icon the windows carry: an application's own, or Quillane's.
     std::string iconName = names::applicationId;
+    // An application of its own (`--app NAME`): links handed to it may be web addresses (its
+    // shortcuts') and links of the schemes it handles; and its colours, from its manifest.
+    std::optional<std::string> appName;
+    std::optional<platform::Colour> themeColour;
+    std::optional<platform::Colour> backgroundColour;
 };
 
 class Launch {
@@ -45,8 +52,8 @@ public:
 
     // Builds and connects everything, then shows the remembered page (or asks for one), or runs the self-test.
     void start();
-    // Links handed to the program: the last page they carry is opened (remembered for the start
-    // when it has not come yet).
+    // Links handed to the program: the last page they carry is opened (kept for the start when it
+    // has not come yet).
     void open(const std::vector<std::string>& links);
     // Another start with nothing to open: the window comes forward.
     void bringForward();
@@ -69,6 +76,8 @@ private:
     const FixedTexts& m_texts;
     const LaunchOptions m_options;
     std::unique_ptr<Parts> m_parts;
+    // A page handed over before the start that is not to be remembered: the start opens it instead.
+    std::optional<platform::URL> m_startPage;
 };
 
 } // namespace quillane

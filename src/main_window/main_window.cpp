@@ -26,7 +26,14 @@ MainWindow::MainWindow(platform::Application& application, const FixedTexts& tex
     : m_page(mainPageSettings(texts, setup))
     , m_window(application, m_page, firstSize, band)
     , m_hover(*this)
+    , m_appThemeColour(setup.themeColour)
 {
+    if (setup.backgroundColour) {
+        m_viewBackground = m_page.backgroundColour();
+        m_page.setBackgroundColour(*setup.backgroundColour);
+        m_firstLoad.push_back(m_page.loadFinished.add([this] { firstPageLoaded(); }));
+        m_firstLoad.push_back(m_page.loadFailed.add([this](const platform::LoadFailure&) { firstPageLoaded(); }));
+    }
     m_window.setTitle(names::displayName);
     m_window.setIconName(setup.iconName);
     m_colourChanged = m_page.themeColourChanged.add([this] { paintBand(); });
@@ -48,11 +55,21 @@ void MainWindow::setTopColour(std::optional<platform::Colour> colour, std::optio
 
 platform::Colour MainWindow::underPageColour() const
 {
+    if (m_page.hasThemeColour())
+        return m_page.underPageColour();
     // Without accelerated compositing the engine does not report a page's theme colour: the page's
     // own declaration, as our script reads it, says the same.
-    if (m_themeColour && !m_page.hasThemeColour())
+    if (m_themeColour)
         return *m_themeColour;
-    return m_page.underPageColour();
+    return m_appThemeColour.value_or(m_page.underPageColour());
+}
+
+void MainWindow::firstPageLoaded()
+{
+    // A page that paints no background of its own shows the view's, as in any browser.
+    m_page.setBackgroundColour(*m_viewBackground);
+    paintBand();
+    m_firstLoad.clear();
 }
 
 void MainWindow::paintBand()
