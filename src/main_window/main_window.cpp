@@ -31,6 +31,7 @@ MainWindow::MainWindow(platform::Application& application, const FixedTexts& tex
     if (setup.backgroundColour) {
         m_viewBackground = m_page.backgroundColour();
         m_page.setBackgroundColour(*setup.backgroundColour);
+        m_window.setFirstColour(setup.backgroundColour);
         m_firstLoad.push_back(m_page.loadFinished.add([this] { firstPageLoaded(); }));
         m_firstLoad.push_back(m_page.loadFailed.add([this](const platform::LoadFailure&) { firstPageLoaded(); }));
     }
@@ -68,6 +69,7 @@ void MainWindow::firstPageLoaded()
 {
     // A page that paints no background of its own shows the view's, as in any browser.
     m_page.setBackgroundColour(*m_viewBackground);
+    m_window.setFirstColour(std::nullopt);
     paintBand();
     m_firstLoad.clear();
 }
