@@ -82,7 +82,8 @@ std::string usageText()
            "Shows one web page in a frameless window. A link quillane://open?url=<encoded address> opens\n"
            "that page, in the running Quillane if there is one. --probe runs the self-test and writes its\n"
            "report to FILE. --app runs NAME as an application of its own, with its own window, preferences\n"
-           "and website data; --install makes a desktop entry that starts it on ADDRESS.\n";
+           "and website data; a web address, or a link of a scheme it handles (mailto:…), opens in it.\n"
+           "--install makes a desktop entry that starts it on ADDRESS.\n";
 }
 
 } // namespace quillane

@@ -16,12 +16,16 @@ protected:
     // its entry; the new application starts on its own.
     bool installWith(const std::string& manifest, const std::function<void()>& beforeAnswering = [] { })
     {
+        return installWith(manifest, beforeAnswering, std::chrono::seconds(15));
+    }
+    bool installWith(const std::string& manifest, const std::function<void()>& beforeAnswering, std::chrono::milliseconds questionWithin)
+    {
         server.serve("/manifest.json", manifest, "application/manifest+json");
         server.serve("/compose", composePage);
         if (!open("<title>Inbox</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"))
             return false;
         installFromThePage();
-        if (!session.waitForWindowNamed("Install as Application"))
+        if (!session.waitForWindowNamed("Install as Application", questionWithin))
             return false;
         beforeAnswering();
         session.xdotool({ "key", "Return" });
@@ -100,6 +104,32 @@ TEST_F(AppManifest, ShortcutsAndAMailtoHandlerBecomeTheEntrysActionsAndSchemes)
     EXPECT_TRUE(waitUntil([&] { return titleOf(*app).find("Compose ?to=mailto:other@example.com") != std::string::npos; })) << titleOf(*app);
     EXPECT_EQ(server.timesRequested("/page.html"), 2) << "opened in place of its page";
     EXPECT_NE(appPreferences().find("address='" + server.url("/page.html") + "'"), std::string::npos) << appPreferences();
+}
+
+TEST_F(AppManifest, ShortcutIconsThatCannotBeUsedLeaveTheirShortcutsWithoutAndHoldTheInstallUpBriefly)
+{
+    server.serve("/fake.png", "<html>not an image</html>", "image/png");
+    server.hang("/slow.png");
+    server.serve("/late.png", "never asked for", "image/png");
+    auto asked = std::chrono::steady_clock::now();
+    auto answered = asked;
+    ASSERT_TRUE(installWith(R"json({"name": "Team Mail", "shortcuts": [
+        {"name": "Fake", "url": "/a", "icons": [{"src": "/fake.png"}]},
+        {"name": "Slow", "url": "/b", "icons": [{"src": "/slow.png"}]},
+        {"name": "Late", "url": "/c", "icons": [{"src": "/late.png"}]}]})json",
+        [&] { answered = std::chrono::steady_clock::now(); }, std::chrono::seconds(25)));
+    // The question waits for the shortcuts' icons ten seconds at most, with the page's icon's time on top.
+    EXPECT_LT(answered - asked, std::chrono::seconds(18));
+    EXPECT_EQ(server.timesRequested("/fake.png"), 1);
+    EXPECT_EQ(server.timesRequested("/slow.png"), 1);
+    EXPECT_EQ(server.timesRequested("/late.png"), 0) << "not begun once the time is up";
+    int status = -1;
+    session.run({ "desktop-file-validate", entry }, &status);
+    EXPECT_EQ(status, 0);
+    std::string text = readFile(entry);
+    EXPECT_NE(text.find("\nActions=shortcut-1;shortcut-2;shortcut-3;\n"), std::string::npos) << "every shortcut kept: " << text;
+    EXPECT_EQ(text.find("Icon=org.quillane.Quillane.Team-Mail.shortcut-"), std::string::npos) << "none with an icon: " << text;
+    EXPECT_TRUE(quillane->running());
 }
 
 TEST_F(AppManifest, TheThemeAndBackgroundColoursShowUntilThePageHasItsOwn)
