@@ -1,6 +1,7 @@
 #include "apps/app_desktop_entry.h"
 
 #include "apps/app_names.h"
+#include "apps/installed_apps.h"
 #include "names.h"
 
 #include <algorithm>
@@ -62,7 +63,7 @@ void addLinks(const std::string& appName, const std::vector<EntryShortcut>& shor
 std::optional<std::string> installedHandler(const std::string& appName, const std::string& scheme)
 {
     auto identity = appIdentity(appName);
-    if (!identity)
+    if (!identity || !isInstalled(appName))
         return std::nullopt;
     return platform::desktopEntryValue(platform::userFolders().data + "/applications/" + identity->desktopEntryName, handlerKey(scheme));
 }

@@ -2,6 +2,7 @@
 
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/web_context.h"
+#include "platform/main_queue.h"
 
 #include <optional>
 #include <utility>
@@ -27,14 +28,19 @@ std::vector<std::string>& chosenSpellingLanguages()
 }
 
 // Suggestions and "Learn Spelling" come in the engine's own context menu of a misspelt word.
+// Loading the dictionaries holds the main thread for some 30 ms: that is done on a later turn of
+// the main loop, while the first page's process starts, rather than before its load can begin.
 void setUpSpelling(WebKitWebContext* context)
 {
-    std::vector<const char*> languages;
-    for (const auto& language : chosenSpellingLanguages())
-        languages.push_back(language.c_str());
-    languages.push_back(nullptr);
     webkit_web_context_set_spell_checking_enabled(context, TRUE);
-    webkit_web_context_set_spell_checking_languages(context, languages.data());
+    static std::vector<ScheduledBlock> loading;
+    loading.push_back(runOnMainQueue([context = GObjectRef<WebKitWebContext>::retain(context)] {
+        std::vector<const char*> languages;
+        for (const auto& language : chosenSpellingLanguages())
+            languages.push_back(language.c_str());
+        languages.push_back(nullptr);
+        webkit_web_context_set_spell_checking_languages(context.get(), languages.data());
+    }));
 }
 
 WebKitWebContext* makeContext()
