@@ -1,6 +1,6 @@
 #pragma once
-// What an application's desktop entry says of its shortcuts and of the links it handles, following
-// the desktop entry specification: an "Actions" key with a [Desktop Action ID] group per shortcut,
+// What an application's desktop entry says of its shortcuts and of the links it handles, as
+// freedesktop.org desktop entries do: an "Actions" key with a [Desktop Action ID] group per shortcut,
 // whose Exec starts the application on the shortcut's address; a "MimeType" key claiming each
 // handled scheme (x-scheme-handler/SCHEME), and the main Exec taking the link handed over (%u).
 // The handlers' addresses are kept in the entry too, beside the schemes it claims, so that the two

@@ -18,8 +18,8 @@ std::string valueOf(const Keys& keys, const std::string& key)
     return found == keys.end() ? "(none)" : found->second;
 }
 
-// What a launcher passes the program for an Exec line: the shell's unquoting, as the desktop entry
-// specification's is, then %% as %.
+// What a launcher passes the program for an Exec line: the shell's unquoting, which is what a
+// desktop entry's quoting asks for, then %% as %.
 std::vector<std::string> launched(const std::string& exec)
 {
     char** argv = nullptr;
