@@ -20,6 +20,7 @@ FixedTexts buildFixedTexts()
     texts.badgeShim = texts::badgeShim;
     texts.badgeScript = texts::badgeScript;
     texts.installGather = texts::installGather;
+    texts.spellingSelection = texts::spellingSelection;
     texts.countScript = texts::countScript;
     texts.viewportScript = texts::viewportScript;
     texts.probeQuestion = std::string(texts::questionOpening) + texts.acceptLists + std::string(texts::questionClosing);

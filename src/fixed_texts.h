@@ -23,6 +23,8 @@ struct FixedTexts {
     std::string badgeScript;
     // Gathers the page's title, manifest and (given an `address`) an icon, for installing the page.
     std::string installGather;
+    // Selects the word under a right-click in an editable field, for the engine's spelling items.
+    std::string spellingSelection;
     // The probe's own scripts: counting the page's presses, the page's viewport, the final question.
     std::string countScript;
     std::string viewportScript;

@@ -5,6 +5,9 @@
 #include "launch/command_line.h"
 #include "launch/running_apps.h"
 #include "names.h"
+#include "page/spelling_languages.h"
+#include "platform/desktop.h"
+#include "platform/website_data.h"
 #include "platform/graphics.h"
 #include "platform/program.h"
 
@@ -61,6 +64,7 @@ int main(int argc, char** argv)
     // A probe run stands alone: it never hands anything to a running Quillane, nor takes anything from one.
     LaunchOptions options = launchOptionsFrom(arguments);
     platform::Program program(names::applicationId, !options.probeFile);
+    platform::setSpellCheckingLanguages(spellingLanguages(platform::userLanguageNames()));
     RunningApps apps(program, texts, std::move(options));
     program.onCommandLine = [&apps](const std::vector<std::string>& given) { return apps.commandLine(given); };
     int status = program.run(arguments.empty() ? std::vector<std::string> { names::programName } : arguments);

@@ -33,6 +33,9 @@ inline constexpr const char* leavingLinks = "links";
 inline constexpr const char* windowFrame = "Window Frame Quillane";
 // The folder the last download was saved to (text).
 inline constexpr const char* downloadFolder = "download folder";
+// An application's own colours, from its manifest (CSS text, "#rrggbb").
+inline constexpr const char* themeColour = "theme colour";
+inline constexpr const char* backgroundColour = "background colour";
 } // namespace keys
 
 

@@ -6,12 +6,13 @@
 #include "platform/files.h"
 #include "main_window/main_window.h"
 #include "platform/image_files.h"
+#include "platform/input.h"
 #include "platform/json.h"
 #include "platform/url.h"
-#include "platform/desktop.h"
 #include "apps/installed_apps.h"
 #include "apps/web_app_manifest.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quillane {
@@ -28,8 +29,20 @@ constexpr platform::ImageLimits iconLimits {
     .timeoutSeconds = 6,
     .addressSpace = std::size_t(256) << 20,
 };
+// Shortcuts' icons, made smaller, under the same limits otherwise.
+constexpr platform::ImageLimits shortcutIconLimits {
+    .side = shortcutIconSide,
+    .largestRaster = iconLimits.largestRaster,
+    .largestFile = iconLimits.largestFile,
+    .processorSeconds = iconLimits.processorSeconds,
+    .timeoutSeconds = iconLimits.timeoutSeconds,
+    .addressSpace = iconLimits.addressSpace,
+};
 // A server that never finishes sending the icon does not hold the install up for longer.
 constexpr double iconDownloadTimeout = 30;
+// All the shortcuts' icons are fetched one after another within this many seconds (the question
+// waits for them); those not fetched by then are left out, and their shortcuts go without.
+constexpr double shortcutIconsTime = 10;
 
 std::string textIn(const platform::ScriptValue& value, const char* key)
 {
@@ -48,6 +61,11 @@ struct InstallFromPage::Install {
     std::string iconAddress;
     // The icon shown in the question and installed: a PNG in the folder, or none.
     std::string icon;
+    ManifestFacts manifest;
+    // The shortcuts' icons made (PNGs in the folder), the next to fetch, and when to stop.
+    std::vector<std::optional<std::string>> shortcutIcons;
+    std::size_t nextShortcut = 0;
+    double shortcutsDeadline = 0;
     bool asking = false;
     platform::ProgramDownload download;
     platform::ImageDecoding decoding;
@@ -96,11 +114,13 @@ void InstallFromPage::gathered(std::optional<std::string> answer)
 {
     auto found = answer ? platform::parseJSON(*answer) : std::nullopt;
     platform::ScriptValue facts = found.value_or(platform::ScriptValue {});
-    ManifestFacts manifest;
+    ManifestFacts& manifest = m_install->manifest;
+    auto application = platform::URL::parse(m_install->address);
     if (const platform::ScriptValue* described = facts.find("manifest"); described && described->kind == platform::ScriptValue::Kind::dictionary) {
-        if (auto parsed = platform::parseJSON(textIn(*described, "text")))
-            manifest = readManifest(*parsed, textIn(*described, "url"));
+        if (auto parsed = platform::parseJSON(textIn(*described, "text")); parsed && application)
+            manifest = readManifest(*parsed, textIn(*described, "url"), *application);
     }
+    m_install->shortcutIcons.resize(manifest.shortcuts.size());
     m_install->title = manifest.name.value_or("");
     m_install->name = appNameFor(manifest.name.value_or(textIn(facts, "title")));
     if (!manifest.icon || m_install->folder.empty()) {
@@ -125,7 +145,7 @@ void InstallFromPage::iconFetched(std::optional<std::string> failure)
 void InstallFromPage::iconDecoded(const platform::DecodedImage& image)
 {
     if (image.png)
-        ask(*image.png);
+        iconReady(*image.png);
     else
         withoutPageIcon(image.refusal);
 }
@@ -135,13 +155,55 @@ void InstallFromPage::withoutPageIcon(const std::string& why)
     if (!why.empty())
         std::fprintf(stderr, "quillane: the icon %s is not used: %s\n", m_install->iconAddress.c_str(), why.c_str());
     std::string icon = m_install->iconFile();
-    ask(!m_install->folder.empty() && m_main.page().saveFavicon(icon, iconLimits) ? icon : "");
+    iconReady(!m_install->folder.empty() && m_main.page().saveFavicon(icon, iconLimits) ? icon : "");
 }
 
-void InstallFromPage::ask(const std::string& icon)
+void InstallFromPage::iconReady(const std::string& icon)
+{
+    m_install->icon = icon;
+    m_install->shortcutsDeadline = platform::secondsNow() + shortcutIconsTime;
+    nextShortcutIcon();
+}
+
+void InstallFromPage::nextShortcutIcon()
+{
+    Install& install = *m_install;
+    const auto& shortcuts = install.manifest.shortcuts;
+    while (install.nextShortcut < shortcuts.size() && !shortcuts[install.nextShortcut].icon)
+        ++install.nextShortcut;
+    double left = install.shortcutsDeadline - platform::secondsNow();
+    if (install.nextShortcut >= shortcuts.size() || left <= 0 || install.folder.empty()) {
+        ask();
+        return;
+    }
+    std::string download = install.folder + "/shortcut-" + std::to_string(install.nextShortcut) + ".download";
+    install.download = m_main.page().downloadToFile(*shortcuts[install.nextShortcut].icon, download, shortcutIconLimits.largestFile,
+        std::min(iconDownloadTimeout, left), [this, download](std::optional<std::string> failure) {
+            if (failure) {
+                shortcutIconDone("it could not be fetched: " + *failure);
+                return;
+            }
+            std::string png = m_install->folder + "/shortcut-" + std::to_string(m_install->nextShortcut) + ".png";
+            m_install->decoding = platform::decodeImageFile(download, png, shortcutIconLimits, [this](platform::DecodedImage image) {
+                m_install->shortcutIcons[m_install->nextShortcut] = image.png;
+                shortcutIconDone(image.refusal);
+            });
+        });
+}
+
+void InstallFromPage::shortcutIconDone(const std::string& why)
+{
+    Install& install = *m_install;
+    if (!why.empty())
+        std::fprintf(stderr, "quillane: the icon %s is not used: %s\n", install.manifest.shortcuts[install.nextShortcut].icon->c_str(), why.c_str());
+    ++install.nextShortcut;
+    nextShortcutIcon();
+}
+
+void InstallFromPage::ask()
 {
     m_install->asking = true;
-    m_install->icon = icon;
+    const std::string& icon = m_install->icon;
     platform::Question question { "Install as Application", "The page gets a desktop entry and a window of its own, with its own cookies and storage.",
         { "Install", "Cancel" } };
     question.imageFile = icon;
@@ -179,7 +241,12 @@ void InstallFromPage::answered(const std::shared_ptr<Install>& install, const st
 void InstallFromPage::installAs(const Install& install, const std::string& name, Existing existing)
 {
     auto icon = install.icon.empty() ? std::nullopt : std::optional<std::string>(install.icon);
-    if (auto failure = installApp(name, install.address, icon, install.title, existing)) {
+    AppExtras extras { {}, install.manifest.protocolHandlers, install.manifest.themeColour, install.manifest.backgroundColour };
+    for (std::size_t index = 0; index < install.manifest.shortcuts.size(); ++index) {
+        const auto& shortcut = install.manifest.shortcuts[index];
+        extras.shortcuts.push_back({ shortcut.name, shortcut.address, install.shortcutIcons[index] });
+    }
+    if (auto failure = installApp(name, install.address, icon, install.title, extras, existing)) {
         if (existing == Existing::replace)
             m_main.tell("The application could not be replaced: " + *failure + ". The installed one is left as it was.");
         else

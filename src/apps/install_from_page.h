@@ -1,8 +1,8 @@
 #pragma once
 // "Install as Application…": the page becomes an application of its own, named after its web
 // application manifest (else its title), with the manifest's icon (else the page's favicon, else
-// Quillane's), after a question attached to the window; then the new application starts on the
-// page's address. Everything taken from the page comes through its own session, limited in size,
+// Quillane's), its shortcuts (with their icons), the links it handles and its colours, after a
+// question attached to the window; then the new application starts on the page's address. Everything taken from the page comes through its own session, limited in size,
 // and is checked before it is written: the name by the name rule, the icon decoded in a process of
 // its own, held to resource limits and a time-out, while the window goes on answering.
 #include "apps/installed_apps.h"
@@ -35,7 +35,11 @@ private:
     void iconFetched(std::optional<std::string> failure);
     void iconDecoded(const platform::DecodedImage& image);
     void withoutPageIcon(const std::string& why);
-    void ask(const std::string& icon);
+    void iconReady(const std::string& icon);
+    // The shortcuts' icons, one after another, then the question.
+    void nextShortcutIcon();
+    void shortcutIconDone(const std::string& why);
+    void ask();
     void answered(const std::shared_ptr<Install>& install, const std::string& name);
     void installAs(const Install& install, const std::string& name, Existing existing);
 

@@ -1,5 +1,6 @@
 #include "apps/installed_apps.h"
 
+#include "apps/app_desktop_entry.h"
 #include "apps/app_names.h"
 #include "names.h"
 #include "platform/file_replacement.h"
@@ -39,6 +40,8 @@ std::vector<std::string> iconPaths(const AppIdentity& identity)
                 found.push_back(path);
         }
     }
+    auto shortcuts = shortcutIconPaths(identity);
+    found.insert(found.end(), shortcuts.begin(), shortcuts.end());
     return found;
 }
 } // namespace
@@ -58,7 +61,7 @@ std::optional<std::string> installedEntryValue(const std::string& name, const st
 }
 
 std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng,
-    const std::string& title, Existing existing)
+    const std::string& title, const AppExtras& extras, Existing existing)
 {
     auto identity = appIdentity(name);
     if (!identity)
@@ -79,32 +82,45 @@ std::optional<std::string> installApp(const std::string& name, const std::string
             return "the icon could not be copied (" + *failure + ")";
         icon = identity->iconName;
     }
+    std::vector<std::pair<std::string, std::string>> keys {
+        { "Type", "Application" },
+        { "Name", title.empty() ? name : title },
+        { "Comment", "A web application in Quillane" },
+        { "Exec", std::string(names::programName) + " --app " + name },
+        { "Icon", icon },
+        { "StartupWMClass", identity->windowClass },
+        { "Categories", "Network;" },
+        { "Terminal", "false" },
+        { appKey, name },
+    };
+    std::vector<platform::DesktopEntryGroup> groups;
+    StagedShortcuts shortcuts = stageShortcutIcons(*identity, extras.shortcuts, files);
+    addLinks(name, shortcuts.shortcuts, extras.protocolHandlers, keys, groups);
     std::filesystem::create_directories(platform::folderOf(entry), error);
-    if (auto failure = files.write(entry, platform::desktopEntryText({
-                                              { "Type", "Application" },
-                                              { "Name", title.empty() ? name : title },
-                                              { "Comment", "A web application in Quillane" },
-                                              { "Exec", std::string(names::programName) + " --app " + name },
-                                              { "Icon", icon },
-                                              { "StartupWMClass", identity->windowClass },
-                                              { "Categories", "Network;" },
-                                              { "Terminal", "false" },
-                                              { appKey, name },
-                                          }),
-            0644))
+    if (auto failure = files.write(entry, platform::desktopEntryText(keys, groups), 0644))
         return *failure;
     platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
-    auto previousAddress = preferences.text(keys::address);
-    if (!preferences.setText(keys::address, address) || !preferences.flush())
+    // What the installed application kept, given back if the new one cannot be put in place.
+    std::vector<std::pair<const char*, std::optional<std::string>>> previous;
+    for (const char* key : { keys::address, keys::themeColour, keys::backgroundColour })
+        previous.emplace_back(key, preferences.text(key));
+    if (!preferences.setText(keys::address, address) || !rememberColours(preferences, extras) || !preferences.flush())
         return std::string("could not remember the address in ") + preferences.path();
     if (auto failure = files.commit()) {
-        if (previousAddress)
-            preferences.setText(keys::address, *previousAddress);
+        for (const auto& [key, value] : previous) {
+            if (value)
+                preferences.setText(key, *value);
+            else if (std::string(key) != keys::address)
+                preferences.remove(key);
+        }
         return *failure;
     }
     // The old application's icons that the new one does not use.
+    std::vector<std::string> kept = shortcuts.iconFiles;
+    if (iconPng)
+        kept.push_back(iconFile);
     for (const auto& path : iconPaths(*identity)) {
-        if (!iconPng || path != iconFile)
+        if (std::find(kept.begin(), kept.end(), path) == kept.end())
             platform::removeFileOrLink(path);
     }
     return std::nullopt;

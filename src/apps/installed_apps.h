@@ -1,6 +1,8 @@
 #pragma once
 // Applications of their own: a desktop entry (and an icon) under the user's data folder that starts
 // `quillane --app NAME`, with the application's page remembered in its own preferences.
+#include "apps/app_extras.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,12 +18,13 @@ struct InstalledApp {
 enum class Existing { refuse, replace };
 
 // Installs NAME on the address (already checked by the address rules); the icon, when given, is a
-// PNG file already made. `title` is what people see of it (NAME when empty). An application already
-// there is refused, or replaced whole: its entry and icon stay as they were until the new ones are
-// complete, and on any failure. Nothing when it was installed, else what went wrong.
+// PNG file already made. `title` is what people see of it (NAME when empty); `extras`, what else it
+// keeps of a manifest. An application already there is refused, or replaced whole: its entry and
+// icons stay as they were until the new ones are complete, and on any failure. Nothing when it was
+// installed, else what went wrong.
 std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng = std::nullopt,
-    const std::string& title = "", Existing existing = Existing::refuse);
-// Removes the entry and the icon, and with `purge` the application's preferences and website data;
+    const std::string& title = "", const AppExtras& extras = {}, Existing existing = Existing::refuse);
+// Removes the entry and the icons, and with `purge` the application's preferences and website data;
 // the paths removed.
 std::vector<std::string> uninstallApp(const std::string& name, bool purge);
 std::vector<InstalledApp> installedApps();

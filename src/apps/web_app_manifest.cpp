@@ -1,5 +1,6 @@
 #include "apps/web_app_manifest.h"
 
+#include "apps/app_links.h"
 #include "text.h"
 #include "platform/url.h"
 
@@ -11,6 +12,8 @@ namespace quillane {
 namespace {
 constexpr std::size_t longestName = 80;
 constexpr std::size_t longestAppName = 40;
+// A manifest of thousands of handlers is not read to its end.
+constexpr std::size_t mostHandlersRead = 100;
 
 std::optional<std::string> textOf(const platform::ScriptValue& manifest, const char* key)
 {
@@ -48,19 +51,19 @@ long scoreOf(const platform::ScriptValue& icon)
     }
     return largest;
 }
-} // namespace
 
-ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress)
+const platform::ScriptValue* listOf(const platform::ScriptValue& value, const char* key)
 {
-    ManifestFacts facts;
-    if (manifest.kind != platform::ScriptValue::Kind::dictionary)
-        return facts;
-    facts.name = textOf(manifest, "name");
-    if (!facts.name)
-        facts.name = textOf(manifest, "short_name");
-    const platform::ScriptValue* icons = manifest.find("icons");
-    if (!icons || icons->kind != platform::ScriptValue::Kind::list)
-        return facts;
+    const platform::ScriptValue* list = value.find(key);
+    return list && list->kind == platform::ScriptValue::Kind::list ? list : nullptr;
+}
+
+// The best of a manifest's or a shortcut's "icons", as an http(s) address.
+std::optional<std::string> bestIcon(const platform::ScriptValue& holder, const std::string& manifestAddress)
+{
+    const platform::ScriptValue* icons = listOf(holder, "icons");
+    if (!icons)
+        return std::nullopt;
     const platform::ScriptValue* best = nullptr;
     long bestScore = 0;
     for (const auto& icon : icons->items) {
@@ -71,12 +74,80 @@ ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::str
         }
     }
     if (!best)
-        return facts;
+        return std::nullopt;
     auto address = platform::resolvedAgainst(manifestAddress, best->find("src")->text);
     auto url = address ? platform::URL::parse(*address) : std::nullopt;
     std::string scheme = url ? lowercased(url->scheme()) : "";
     if (url && url->host() && (scheme == "http" || scheme == "https"))
-        facts.icon = url->absoluteString();
+        return url->absoluteString();
+    return std::nullopt;
+}
+
+std::string anyTextOf(const platform::ScriptValue& value, const char* key)
+{
+    const platform::ScriptValue* found = value.find(key);
+    return found && found->kind == platform::ScriptValue::Kind::text ? found->text : "";
+}
+
+std::vector<ManifestShortcut> shortcutsOf(const platform::ScriptValue& manifest, const std::string& manifestAddress, const platform::URL& application)
+{
+    std::vector<ManifestShortcut> shortcuts;
+    const platform::ScriptValue* listed = listOf(manifest, "shortcuts");
+    for (std::size_t index = 0; listed && index < listed->items.size() && shortcuts.size() < mostShortcuts; ++index) {
+        const platform::ScriptValue& shortcut = listed->items[index];
+        auto name = shortcutName(anyTextOf(shortcut, "name"));
+        if (!name)
+            name = shortcutName(anyTextOf(shortcut, "short_name"));
+        // Without an address of its own, a shortcut would open the manifest.
+        std::string url = anyTextOf(shortcut, "url");
+        auto resolved = url.empty() ? std::nullopt : platform::resolvedAgainst(manifestAddress, url);
+        auto address = resolved ? shortcutAddress(*resolved, application) : std::nullopt;
+        if (name && address)
+            shortcuts.push_back({ *name, *address, bestIcon(shortcut, manifestAddress) });
+    }
+    return shortcuts;
+}
+
+std::vector<ProtocolHandler> handlersOf(const platform::ScriptValue& manifest, const std::string& manifestAddress, const platform::URL& application)
+{
+    std::vector<ProtocolHandler> handlers;
+    const platform::ScriptValue* listed = listOf(manifest, "protocol_handlers");
+    for (std::size_t index = 0; listed && index < listed->items.size() && index < mostHandlersRead; ++index) {
+        const platform::ScriptValue& handler = listed->items[index];
+        std::string scheme = anyTextOf(handler, "protocol");
+        bool taken = std::any_of(handlers.begin(), handlers.end(), [&](const ProtocolHandler& each) { return each.scheme == scheme; });
+        if (taken || !isHandledScheme(scheme))
+            continue;
+        auto resolved = platform::resolvedKeepingPercentSigns(manifestAddress, anyTextOf(handler, "url"));
+        if (auto address = resolved ? handlerAddress(*resolved, application) : std::nullopt)
+            handlers.push_back({ scheme, *address });
+    }
+    return handlers;
+}
+
+std::optional<platform::Colour> colourOf(const platform::ScriptValue& manifest, const char* key)
+{
+    // A window's colours are opaque: a colour's alpha is not the page's to choose.
+    auto colour = platform::cssColour(anyTextOf(manifest, key));
+    if (colour)
+        colour->alpha = 1;
+    return colour;
+}
+} // namespace
+
+ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress, const platform::URL& application)
+{
+    ManifestFacts facts;
+    if (manifest.kind != platform::ScriptValue::Kind::dictionary)
+        return facts;
+    facts.name = textOf(manifest, "name");
+    if (!facts.name)
+        facts.name = textOf(manifest, "short_name");
+    facts.icon = bestIcon(manifest, manifestAddress);
+    facts.shortcuts = shortcutsOf(manifest, manifestAddress, application);
+    facts.protocolHandlers = handlersOf(manifest, manifestAddress, application);
+    facts.themeColour = colourOf(manifest, "theme_color");
+    facts.backgroundColour = colourOf(manifest, "background_color");
     return facts;
 }
 

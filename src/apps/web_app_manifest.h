@@ -1,21 +1,47 @@
 #pragma once
-// What a page's web application manifest says about installing it: its name and its icon.
+// What a page's web application manifest says about installing it: its name and icon, its
+// shortcuts, the links of other schemes it handles, and its colours.
+#include "platform/colour.h"
 #include "platform/script_value.h"
+#include "platform/url.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillane {
+
+struct ManifestShortcut {
+    std::string name;
+    // On the application's origin.
+    std::string address;
+    // Its largest usable icon, as an http(s) address.
+    std::optional<std::string> icon;
+};
+
+struct ProtocolHandler {
+    std::string scheme;
+    // On the application's origin, with "%s" where the link goes.
+    std::string address;
+};
 
 struct ManifestFacts {
     // "name", else "short_name": text without control characters, of a sane length.
     std::optional<std::string> name;
     // The largest usable icon (SVG first, then the largest PNG), as an http(s) address.
     std::optional<std::string> icon;
+    // At most mostShortcuts, in the manifest's order; those that are not usable are left out.
+    std::vector<ManifestShortcut> shortcuts;
+    // One per scheme, the first the manifest gives.
+    std::vector<ProtocolHandler> protocolHandlers;
+    // "theme_color" and "background_color", opaque.
+    std::optional<platform::Colour> themeColour;
+    std::optional<platform::Colour> backgroundColour;
 };
 
-ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress);
+// `application` is the address being installed: shortcuts and handlers must be on its origin.
+ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress, const platform::URL& application);
 
 // A name for an application made from any text (a manifest's name, a page's title): what is not a
 // letter, digit, "-" or "_" becomes "-", at most 40 of them; "web-app" when nothing is left.

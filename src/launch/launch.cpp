@@ -1,5 +1,7 @@
 #include "launch/launch.h"
 
+#include "apps/app_desktop_entry.h"
+#include "apps/app_links.h"
 #include "apps/install_from_page.h"
 #include "files/downloads.h"
 #include "files/file_chooser.h"
@@ -36,7 +38,7 @@ namespace quillane {
 // Built in this order; each takes what it needs of those before it.
 struct Launch::Parts {
     Parts(platform::Application& application, platform::Preferences& preferences, const FixedTexts& texts, const LaunchOptions& options)
-        : main(application, texts, { options.mockCaptureDevices, options.acceleratedCompositing })
+        : main(application, texts, { options.mockCaptureDevices, options.acceleratedCompositing, options.themeColour, options.backgroundColour })
         , commands(application)
         , modes(preferences, main, [this] { modesChanged(); })
         , probe(options.probeFile ? std::make_unique<ProbeRun>(application, texts, *options.probeFile, options.probeTestPage) : nullptr)
@@ -172,7 +174,7 @@ void Launch::start(platform::DesktopColourScheme& colourScheme)
         return;
     }
     parts.navigation.attach();
-    auto launchAddress = parts.navigation.rememberedAddress();
+    auto launchAddress = m_startPage ? m_startPage : parts.navigation.rememberedAddress();
     if (launchAddress)
         parts.navigation.load(*launchAddress);
     main.window().centre();
@@ -234,15 +236,22 @@ void Launch::connectCommands()
 
 void Launch::open(const std::vector<std::string>& links)
 {
-    auto chosen = lastPageIn(links);
+    std::optional<HandedPage> chosen;
+    if (m_options.appName) {
+        chosen = lastAppPageIn(links, [this](const std::string& scheme) { return installedHandler(*m_options.appName, scheme); });
+    } else if (auto page = lastPageIn(links)) {
+        chosen = HandedPage { *page, true };
+    }
     if (!chosen)
         return;
-    // Before the start the page is remembered for the start to find.
+    // Before the start the page is remembered, or kept, for the start to find.
     if (!m_parts) {
-        Navigation::remember(m_preferences, *chosen);
+        if (chosen->remembered)
+            Navigation::remember(m_preferences, chosen->address);
+        m_startPage = chosen->remembered ? std::nullopt : std::optional(chosen->address);
         return;
     }
-    m_parts->navigation.open(*chosen);
+    m_parts->navigation.open(chosen->address, chosen->remembered);
 }
 
 void Launch::bringForward()

@@ -5,6 +5,8 @@
 // of its own.
 #include "fixed_texts.h"
 #include "names.h"
+#include "platform/colour.h"
+#include "platform/url.h"
 
 #include <memory>
 #include <optional>
@@ -38,6 +40,11 @@ struct LaunchOptions {
     // How long a page request may go unanswered before it is given up: the engine has no limit of
     // its own for one (tests shorten it).
     double pageRequestTimeout = 60;
+    // An application of its own (`--app NAME`): links handed to it may be web addresses (its
+    // shortcuts') and links of the schemes it handles; and its colours, from its manifest.
+    std::optional<std::string> appName;
+    std::optional<platform::Colour> themeColour;
+    std::optional<platform::Colour> backgroundColour;
 };
 
 class Launch {
@@ -48,8 +55,8 @@ public:
     // Builds and connects everything, then shows the remembered page (or asks for one), or runs the
     // self-test. The desktop's colour scheme is the whole process's.
     void start(platform::DesktopColourScheme& colourScheme);
-    // Links handed to the program: the last page they carry is opened (remembered for the start
-    // when it has not come yet).
+    // Links handed to the program: the last page they carry is opened (kept for the start when it
+    // has not come yet).
     void open(const std::vector<std::string>& links);
     // Another start with nothing to open: the window comes forward.
     void bringForward();
@@ -72,6 +79,8 @@ private:
     const FixedTexts& m_texts;
     const LaunchOptions m_options;
     std::unique_ptr<Parts> m_parts;
+    // A page handed over before the start that is not to be remembered: the start opens it instead.
+    std::optional<platform::URL> m_startPage;
 };
 
 } // namespace quillane

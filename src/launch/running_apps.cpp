@@ -5,6 +5,7 @@
 #include "launch/command_line.h"
 #include "names.h"
 #include "platform/application.h"
+#include "platform/colour.h"
 #include "platform/desktop.h"
 #include "platform/main_queue.h"
 #include "platform/preferences.h"
@@ -31,11 +32,21 @@ platform::ApplicationIdentity identityOf(const std::string& name, const AppIdent
 // Built in this order and let go in the reverse one: the application outlives its windows.
 struct RunningApps::Running {
     Running(platform::Program& program, platform::ApplicationIdentity identity, std::optional<platform::WebsiteDataFolders> folders,
-        const std::string& preferencesFolder, const FixedTexts& texts, const LaunchOptions& options)
+        const std::string& preferencesFolder, const FixedTexts& texts, const LaunchOptions& options, const std::optional<std::string>& name)
         : application(program, std::move(identity), std::move(folders))
         , preferences(preferencesFolder)
-        , launch(application, preferences, texts, options)
+        , launch(application, preferences, texts, optionsFor(options, name))
     {
+    }
+    // An application of its own takes links of the schemes it handles, and shows its manifest's colours.
+    LaunchOptions optionsFor(LaunchOptions options, const std::optional<std::string>& name) const
+    {
+        if (!name)
+            return options;
+        options.appName = name;
+        options.themeColour = platform::cssColour(preferences.text(keys::themeColour).value_or(""));
+        options.backgroundColour = platform::cssColour(preferences.text(keys::backgroundColour).value_or(""));
+        return options;
     }
     platform::Application application;
     platform::Preferences preferences;
@@ -75,9 +86,10 @@ int RunningApps::commandLine(const std::vector<std::string>& arguments)
         auto folders = platform::userFolders();
         started = std::make_unique<Running>(m_program, identityOf(*name, *app),
             platform::WebsiteDataFolders { app->folderUnder(folders.data), app->folderUnder(folders.cache) }, app->folderUnder(folders.config),
-            m_texts, m_options);
+            m_texts, m_options, name);
     } else {
-        started = std::make_unique<Running>(m_program, defaultIdentity(), std::nullopt, platform::Preferences::defaultFolder(), m_texts, m_options);
+        started = std::make_unique<Running>(m_program, defaultIdentity(), std::nullopt, platform::Preferences::defaultFolder(), m_texts, m_options,
+            std::nullopt);
     }
     Running& running = *m_running.emplace(key, std::move(started)).first->second;
     running.application.onQuit = [this, key] { end(key); };

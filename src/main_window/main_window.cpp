@@ -11,7 +11,8 @@ platform::WebViewSettings mainPageSettings(const FixedTexts& texts, const MainWi
 {
     platform::WebViewSettings settings;
     settings.scriptWorld = names::scriptWorld;
-    settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript, texts.badgeScript };
+    settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript, texts.badgeScript,
+        texts.spellingSelection };
     settings.mainFramePageScripts = { texts.badgeShim };
     settings.scriptOnCommit = "quillaneMainPage()";
     settings.messageHandler = names::messageHandler;
@@ -29,7 +30,15 @@ MainWindow::MainWindow(platform::Application& application, const FixedTexts& tex
     : m_page(application, mainPageSettings(texts, setup))
     , m_window(application, m_page, firstSize, band)
     , m_hover(*this)
+    , m_appThemeColour(setup.themeColour)
 {
+    if (setup.backgroundColour) {
+        m_viewBackground = m_page.backgroundColour();
+        m_page.setBackgroundColour(*setup.backgroundColour);
+        m_window.setFirstColour(setup.backgroundColour);
+        m_firstLoad.push_back(m_page.loadFinished.add([this] { firstPageLoaded(); }));
+        m_firstLoad.push_back(m_page.loadFailed.add([this](const platform::LoadFailure&) { firstPageLoaded(); }));
+    }
     const std::string name = application.identity().displayName;
     m_window.setTitle(name);
     m_colourChanged = m_page.themeColourChanged.add([this] { paintBand(); });
@@ -62,6 +71,9 @@ void MainWindow::followColourScheme(platform::DesktopColourScheme& scheme)
 
 void MainWindow::paintBlank()
 {
+    // An application's own first colour shows until its first page has loaded, light or dark.
+    if (!m_firstLoad.empty())
+        return;
     // A page shows on the engine's own white where it paints nothing, as in a browser.
     bool dark = m_desktopIsDark && !m_page.hasCommittedLoad();
     if (dark == m_blankIsDark)
@@ -73,11 +85,22 @@ void MainWindow::paintBlank()
 
 platform::Colour MainWindow::underPageColour() const
 {
+    if (m_page.hasThemeColour())
+        return m_page.underPageColour();
     // Without accelerated compositing the engine does not report a page's theme colour: the page's
     // own declaration, as our script reads it, says the same.
-    if (m_themeColour && !m_page.hasThemeColour())
+    if (m_themeColour)
         return *m_themeColour;
-    return m_page.underPageColour();
+    return m_appThemeColour.value_or(m_page.underPageColour());
+}
+
+void MainWindow::firstPageLoaded()
+{
+    // A page that paints no background of its own shows the view's, as in any browser.
+    m_page.setBackgroundColour(*m_viewBackground);
+    m_window.setFirstColour(std::nullopt);
+    paintBand();
+    m_firstLoad.clear();
 }
 
 void MainWindow::paintBand()

@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillane {
 
@@ -27,6 +28,10 @@ public:
     struct Setup {
         bool mockCaptureDevices = false;
         bool acceleratedCompositing = true;
+        // An application's own colours (its manifest's): the theme colour stands in for the page's
+        // until the page declares one, the background shows until the first page has loaded.
+        std::optional<platform::Colour> themeColour;
+        std::optional<platform::Colour> backgroundColour;
     };
 
     // The height of the band above the page, in points, and the window's first size.
@@ -49,7 +54,8 @@ public:
     void setTopColour(std::optional<platform::Colour> colour, std::optional<platform::Colour> theme = std::nullopt);
     // Until the page has shown something, the window is blank in the desktop's light or dark.
     void followColourScheme(platform::DesktopColourScheme& scheme);
-    // What shows under the page: its theme colour when it declares one, else the view's background.
+    // What shows under the page: its theme colour when it declares one, else the application's,
+    // else the view's background.
     platform::Colour underPageColour() const;
     // WindowModes::Host. The buttons always show in full screen.
     void showButtons(bool show) override;
@@ -68,12 +74,17 @@ public:
 private:
     void paintBand();
     void paintBlank();
+    void firstPageLoaded();
 
     platform::WebView m_page;
     platform::Window m_window;
     HoverArea m_hover;
     std::optional<platform::Colour> m_topColour;
     std::optional<platform::Colour> m_themeColour;
+    const std::optional<platform::Colour> m_appThemeColour;
+    // The view's own background, given back once the first page has loaded.
+    std::optional<platform::Colour> m_viewBackground;
+    std::vector<platform::Subscription> m_firstLoad;
     platform::Subscription m_colourChanged;
     platform::Subscription m_titleChanged;
     bool m_desktopIsDark = false;

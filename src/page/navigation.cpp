@@ -70,9 +70,10 @@ void Navigation::load(const platform::URL& address)
     m_main.page().load(address.loadableString(), m_pageRequestTimeout);
 }
 
-void Navigation::open(const platform::URL& page)
+void Navigation::open(const platform::URL& page, bool remembered)
 {
-    remember(m_preferences, page);
+    if (remembered)
+        remember(m_preferences, page);
     load(page);
     m_main.window().present();
 }

@@ -32,8 +32,9 @@ public:
 
     // Loads the address with the page request's time-out.
     void load(const platform::URL& address);
-    // A page handed over by another program: remembered, loaded, and the window brought forward.
-    void open(const platform::URL& page);
+    // A page handed over by another program: loaded, and the window brought forward; remembered
+    // for the next start unless it is one of an application's shortcuts or handled links.
+    void open(const platform::URL& page, bool remembered = true);
     // The Open Address dialog, holding the page's address (or the given text).
     void openAddress(std::optional<std::string> text = std::nullopt);
 

@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+#include <string_view>
 
 namespace quillane::platform {
 
@@ -10,5 +12,9 @@ struct Colour {
     double alpha = 1;
     friend bool operator==(const Colour&, const Colour&) = default;
 };
+
+// A CSS colour as the toolkit reads one ("#336699", "teal", "rgb(10 20 30)", "hsl(…)"); none for
+// any other text.
+std::optional<Colour> cssColour(std::string_view text);
 
 } // namespace quillane::platform

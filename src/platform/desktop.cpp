@@ -19,11 +19,23 @@ std::string downloadsFolder()
     return folder ? folder : g_get_home_dir();
 }
 
-std::string desktopEntryText(const std::vector<std::pair<std::string, std::string>>& keys)
+std::vector<std::string> userLanguageNames()
+{
+    std::vector<std::string> names;
+    for (const char* const* name = g_get_language_names(); name && *name; ++name)
+        names.emplace_back(*name);
+    return names;
+}
+
+std::string desktopEntryText(const std::vector<std::pair<std::string, std::string>>& keys, const std::vector<DesktopEntryGroup>& groups)
 {
     GKeyFilePtr entry(g_key_file_new());
     for (const auto& [key, value] : keys)
         g_key_file_set_string(entry.get(), G_KEY_FILE_DESKTOP_GROUP, key.c_str(), value.c_str());
+    for (const auto& group : groups) {
+        for (const auto& [key, value] : group.keys)
+            g_key_file_set_string(entry.get(), group.name.c_str(), key.c_str(), value.c_str());
+    }
     gsize length = 0;
     GCharPtr text(g_key_file_to_data(entry.get(), &length, nullptr));
     return std::string(static_cast<char*>(text.get()), length);

@@ -17,9 +17,18 @@ struct UserFolders {
 UserFolders userFolders();
 // The user's Downloads folder (an XDG user folder), else the home folder.
 std::string downloadsFolder();
+// The user's languages as the locale names them, most wanted first (LANGUAGE, LC_ALL, LC_MESSAGES,
+// LANG, each also without its territory, codeset and modifier), "C" last.
+std::vector<std::string> userLanguageNames();
 
-// The text of a desktop entry: the [Desktop Entry] group's keys, in order.
-std::string desktopEntryText(const std::vector<std::pair<std::string, std::string>>& keys);
+// A group of a desktop entry after [Desktop Entry] (a "Desktop Action ID"), its keys in order.
+struct DesktopEntryGroup {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> keys;
+};
+
+// The text of a desktop entry: the [Desktop Entry] group's keys, in order, then the other groups.
+std::string desktopEntryText(const std::vector<std::pair<std::string, std::string>>& keys, const std::vector<DesktopEntryGroup>& groups = {});
 // The value of a key of a desktop entry's [Desktop Entry] group.
 std::optional<std::string> desktopEntryValue(const std::string& path, const std::string& key);
 // The link schemes the desktop entry that the system finds for the application id claims

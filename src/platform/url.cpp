@@ -115,4 +115,13 @@ std::optional<std::string> resolvedAgainst(const std::string& base, const std::s
     return std::string(static_cast<char*>(resolved.get()));
 }
 
+std::optional<std::string> resolvedKeepingPercentSigns(const std::string& base, const std::string& reference)
+{
+    ErrorOut error;
+    GCharPtr resolved(g_uri_resolve_relative(base.c_str(), reference.c_str(), GUriFlags(G_URI_FLAGS_ENCODED | G_URI_FLAGS_PARSE_RELAXED), error.out()));
+    if (!resolved)
+        return std::nullopt;
+    return std::string(static_cast<char*>(resolved.get()));
+}
+
 } // namespace quillane::platform

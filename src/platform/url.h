@@ -47,6 +47,9 @@ private:
 // A reference (an icon's "src" in a manifest) resolved against the address it was found at; none
 // when it does not resolve to an absolute address.
 std::optional<std::string> resolvedAgainst(const std::string& base, const std::string& reference);
+// The same, keeping percent signs as they are written, even those that escape nothing (the "%s" a
+// protocol handler's address holds for the link).
+std::optional<std::string> resolvedKeepingPercentSigns(const std::string& base, const std::string& reference);
 
 // The text without the white space and line breaks at either end (Unicode's, not only ASCII's);
 // none when the text is not UTF-8.

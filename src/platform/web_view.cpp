@@ -209,7 +209,14 @@ bool WebView::hasThemeColour() const
     return webkit_web_view_get_theme_color(m_impl->view.get(), &rgba);
 }
 
-void WebView::setBackgroundColour(Colour colour)
+Colour WebView::backgroundColour() const
+{
+    GdkRGBA rgba {};
+    webkit_web_view_get_background_color(m_impl->view.get(), &rgba);
+    return { rgba.red, rgba.green, rgba.blue, rgba.alpha };
+}
+
+void WebView::setBackgroundColour(const Colour& colour)
 {
     GdkRGBA rgba { colour.red, colour.green, colour.blue, colour.alpha };
     webkit_web_view_set_background_color(m_impl->view.get(), &rgba);

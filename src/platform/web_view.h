@@ -164,9 +164,10 @@ public:
     // view's background colour.
     Colour underPageColour() const;
     bool hasThemeColour() const;
-    // What the view shows where the page paints nothing, and before it has a page (opaque white
+    // What the view shows where the page paints nothing, and before it paints at all (opaque white
     // unless set).
-    void setBackgroundColour(Colour colour);
+    Colour backgroundColour() const;
+    void setBackgroundColour(const Colour& colour);
 
     double zoomLevel() const;
     void setZoomLevel(double level);

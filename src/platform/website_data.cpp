@@ -1,6 +1,9 @@
-// Each application's web context: its website data, its web processes, and what the engine keeps
-// in memory for it.
+// Each application's web context: its website data, its web processes, its spell checking.
+#include "platform/website_data.h"
+
 #include "platform/gtk/application_impl.h"
+
+#include <utility>
 
 namespace quillane::platform {
 
@@ -14,7 +17,18 @@ WebsiteDataFolders programFolders()
     GCharPtr cache(g_build_filename(g_get_user_cache_dir(), program ? program : "quillane", nullptr));
     return { static_cast<char*>(data.get()), static_cast<char*>(cache.get()) };
 }
+
+std::vector<std::string>& chosenSpellingLanguages()
+{
+    static std::vector<std::string> languages;
+    return languages;
+}
 } // namespace
+
+void setSpellCheckingLanguages(std::vector<std::string> languages)
+{
+    chosenSpellingLanguages() = std::move(languages);
+}
 
 WebKitWebContext* Application::Impl::webContext()
 {
@@ -29,6 +43,17 @@ WebKitWebContext* Application::Impl::webContext()
     GCharPtr cookies(g_build_filename(where.data.c_str(), "cookies.sqlite", nullptr));
     webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(context.get()), static_cast<char*>(cookies.get()),
         WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    // Suggestions and "Learn Spelling" come in the engine's own context menu of a misspelt word.
+    // Loading the dictionaries holds the main thread for some 30 ms: that is done on a later turn of
+    // the main loop, while the first page's process starts, rather than before its load can begin.
+    webkit_web_context_set_spell_checking_enabled(context.get(), TRUE);
+    spellingLoad = runOnMainQueue([context = context.get()] {
+        std::vector<const char*> languages;
+        for (const auto& language : chosenSpellingLanguages())
+            languages.push_back(language.c_str());
+        languages.push_back(nullptr);
+        webkit_web_context_set_spell_checking_languages(context, languages.data());
+    });
     return context.get();
 }
 

@@ -106,11 +106,12 @@ Window::~Window() = default;
 
 gboolean Window::Impl::onWindowDraw(GtkWidget*, cairo_t* cairo)
 {
-    // Under everything, the band's colour (the page's own colour under it) shows until the page has
-    // drawn itself, rather than the theme's window colour.
+    // Under everything, the band's colour (the page's own colour under it), or the first colour
+    // chosen for the page, shows until the page has drawn itself, rather than the theme's window colour.
     if (band) {
+        Colour under = firstColour.value_or(bandColour);
         cairo_save(cairo);
-        cairo_set_source_rgba(cairo, bandColour.red, bandColour.green, bandColour.blue, bandColour.alpha);
+        cairo_set_source_rgba(cairo, under.red, under.green, under.blue, under.alpha);
         cairo_set_operator(cairo, CAIRO_OPERATOR_SOURCE);
         cairo_paint(cairo);
         cairo_restore(cairo);

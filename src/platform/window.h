@@ -65,6 +65,8 @@ public:
     // The band's colour; it shows only on a window of its own title bar.
     Colour bandColour() const;
     void setBandColour(Colour colour);
+    // What shows below the band until the page has drawn itself: the band's colour unless set.
+    void setFirstColour(std::optional<Colour> colour);
     // The window buttons appear or go (a hidden button is not there for screen readers either).
     void showButtons(bool show);
     bool buttonsShown() const;

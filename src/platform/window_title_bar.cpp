@@ -176,6 +176,12 @@ void Window::setBandColour(Colour colour)
         gtk_widget_queue_draw(m_impl->window.get());
 }
 
+void Window::setFirstColour(std::optional<Colour> colour)
+{
+    m_impl->firstColour = colour;
+    gtk_widget_queue_draw(m_impl->window.get());
+}
+
 void Window::showButtons(bool show)
 {
     Impl& impl = *m_impl;

@@ -1,7 +1,6 @@
 // What a screen reader finds of Quillane over AT-SPI, and the window's actions from the keyboard.
+#include "atspi_tree.h"
 #include "quillane_test.h"
-
-#include <atspi/atspi.h>
 
 #include <functional>
 
@@ -12,56 +11,9 @@ constexpr const char* plainPage = "<title>Reading</title><body style='margin: 0;
 
 class Accessibility : public QuillaneTest {
 protected:
-    void SetUp() override
-    {
-        // The accessibility bus runs for this test alone; Quillane joins it.
-        session.enterThisProcess();
-        busLauncher = session.start({ "/usr/libexec/at-spi-bus-launcher", "--launch-immediately" });
-        ASSERT_TRUE(waitUntil([&] {
-            return session.run({ "dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                   "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus" })
-                       .find("true")
-                != std::string::npos;
-        }));
-        session.setExtraEnvironment({ "NO_AT_BRIDGE=0" });
-        ASSERT_EQ(atspi_init(), 0);
-    }
+    void SetUp() override { ASSERT_TRUE(bus.ready()); }
 
-    // The first accessible below `root` (depth first) that the test accepts.
-    static AtspiAccessible* find(AtspiAccessible* root, const std::function<bool(AtspiAccessible*)>& accept, int depth = 0)
-    {
-        if (!root || depth > 30)
-            return nullptr;
-        if (accept(root))
-            return static_cast<AtspiAccessible*>(g_object_ref(root));
-        int children = atspi_accessible_get_child_count(root, nullptr);
-        for (int index = 0; index < children; ++index) {
-            AtspiAccessible* child = atspi_accessible_get_child_at_index(root, index, nullptr);
-            AtspiAccessible* found = find(child, accept, depth + 1);
-            if (child)
-                g_object_unref(child);
-            if (found)
-                return found;
-        }
-        return nullptr;
-    }
-
-    static std::string nameOf(AtspiAccessible* accessible)
-    {
-        char* name = atspi_accessible_get_name(accessible, nullptr);
-        std::string result = name ? name : "";
-        g_free(name);
-        return result;
-    }
-
-    static bool has(AtspiAccessible* accessible, AtspiStateType state)
-    {
-        AtspiStateSet* states = atspi_accessible_get_state_set(accessible);
-        bool contained = states && atspi_state_set_contains(states, state);
-        if (states)
-            g_object_unref(states);
-        return contained;
-    }
+    static bool has(AtspiAccessible* accessible, AtspiStateType state) { return hasState(accessible, state); }
 
     // Quillane's push button with this name, once the application shows on the accessibility bus.
     AtspiAccessible* button(const std::string& name) const
@@ -69,7 +21,7 @@ protected:
         AtspiAccessible* found = nullptr;
         waitUntil([&] {
             AtspiAccessible* desktop = atspi_get_desktop(0);
-            found = find(desktop, [&](AtspiAccessible* candidate) {
+            found = findAccessible(desktop, [&](AtspiAccessible* candidate) {
                 return atspi_accessible_get_role(candidate, nullptr) == ATSPI_ROLE_PUSH_BUTTON && nameOf(candidate) == name;
             });
             g_object_unref(desktop);
@@ -80,7 +32,8 @@ protected:
 
     std::string states() const { return session.property(window, "_NET_WM_STATE"); }
 
-    std::unique_ptr<Process> busLauncher;
+    // The accessibility bus runs for this test alone; Quillane joins it.
+    AccessibilityBus bus { session };
 };
 } // namespace
 

@@ -117,7 +117,7 @@ TEST_F(InstalledApps, AReplacementThatFailsLeavesTheInstalledApplicationWhole)
     const auto icons = namesIn(icon().parent_path());
 
     for (const auto& [what, source] : unusable) {
-        auto failure = installApp(name(), "https://second.example/", source(), "Second", Existing::replace);
+        auto failure = installApp(name(), "https://second.example/", source(), "Second", {}, Existing::replace);
         ASSERT_TRUE(failure) << what;
         EXPECT_NE(failure->find("icon could not be copied"), std::string::npos) << *failure;
         EXPECT_EQ(contents(entry()), entryText) << what;
@@ -139,7 +139,7 @@ TEST_F(InstalledApps, AReplacementPutsTheNewEntryIconAndAddressInPlaceAndNothing
         << "never over one without being told to";
     EXPECT_EQ(contents(icon()), "first icon");
 
-    ASSERT_EQ(installApp(name(), "https://second.example/", iconFile("second icon"), "Second", Existing::replace), std::nullopt);
+    ASSERT_EQ(installApp(name(), "https://second.example/", iconFile("second icon"), "Second", {}, Existing::replace), std::nullopt);
     EXPECT_NE(contents(entry()).find("Name=Second"), std::string::npos) << contents(entry());
     EXPECT_EQ(contents(icon()), "second icon");
     EXPECT_FALSE(fs::exists(icon("scalable", ".svg")));
@@ -148,7 +148,7 @@ TEST_F(InstalledApps, AReplacementPutsTheNewEntryIconAndAddressInPlaceAndNothing
     EXPECT_EQ(namesIn(icon().parent_path()), std::vector<std::string> { icon().filename().string() });
 
     // Replaced by one without an icon of its own: Quillane's icon, and the old one gone.
-    ASSERT_EQ(installApp(name(), "https://third.example/", std::nullopt, "Third", Existing::replace), std::nullopt);
+    ASSERT_EQ(installApp(name(), "https://third.example/", std::nullopt, "Third", {}, Existing::replace), std::nullopt);
     EXPECT_EQ(installedEntryValue(name(), "Icon"), "org.quillane.Quillane");
     EXPECT_FALSE(fs::exists(icon()));
 }
@@ -156,7 +156,7 @@ TEST_F(InstalledApps, AReplacementPutsTheNewEntryIconAndAddressInPlaceAndNothing
 TEST_F(InstalledApps, AnotherProgramsEntryOfTheSameNameIsNeverReplaced)
 {
     writeFile(entry(), "[Desktop Entry]\nType=Application\nName=Someone else's\nExec=true\n");
-    EXPECT_TRUE(installApp(name(), "https://first.example/", std::nullopt, "", Existing::replace));
+    EXPECT_TRUE(installApp(name(), "https://first.example/", std::nullopt, "", {}, Existing::replace));
     EXPECT_EQ(contents(entry()), "[Desktop Entry]\nType=Application\nName=Someone else's\nExec=true\n");
     fs::remove(entry());
 }

@@ -7,10 +7,11 @@
 using namespace quillane;
 
 namespace {
-ManifestFacts facts(const std::string& json, const std::string& at = "https://mail.example/app/manifest.json")
+ManifestFacts facts(const std::string& json, const std::string& at = "https://mail.example/app/manifest.json",
+    const std::string& installed = "https://mail.example/app/inbox")
 {
     auto parsed = platform::parseJSON(json);
-    return parsed ? readManifest(*parsed, at) : ManifestFacts {};
+    return parsed ? readManifest(*parsed, at, *platform::URL::parse(installed)) : ManifestFacts {};
 }
 } // namespace
 
@@ -43,4 +44,71 @@ TEST(Manifest, AnyTextMakesAnApplicationName)
     EXPECT_EQ(appNameFor("\xe2\x9c\x89 Post"), "Post");
     EXPECT_EQ(appNameFor(""), "web-app");
     EXPECT_EQ(appNameFor(std::string(100, 'a')).size(), 40u);
+}
+
+TEST(Manifest, ShortcutsAreOnTheApplicationsOriginNamedAndAtMostTen)
+{
+    auto read = facts(R"json({"shortcuts": [
+        {"name": "  Compose  ", "url": "compose?new=1", "icons": [{"src": "c.png", "sizes": "48x48"}, {"src": "/c96.png", "sizes": "96x96"}]},
+        {"name": "Elsewhere", "url": "https://other.example/x"},
+        {"name": "Plain", "url": "http://mail.example/app/"},
+        {"short_name": "Short", "url": "/inbox"},
+        {"name": "No address"},
+        {"name": "Empty address", "url": ""},
+        {"name": "Bad\u0007name", "url": "/bad"},
+        {"name": 7, "url": "/seven"},
+        "not a shortcut",
+        {"name": "Script", "url": "javascript:alert(1)"}]})json");
+    ASSERT_EQ(read.shortcuts.size(), 2u) << "only those on https://mail.example, named";
+    EXPECT_EQ(read.shortcuts[0].name, "Compose");
+    EXPECT_EQ(read.shortcuts[0].address, "https://mail.example/app/compose?new=1") << "resolved against the manifest";
+    EXPECT_EQ(read.shortcuts[0].icon, "https://mail.example/c96.png") << "its largest icon";
+    EXPECT_EQ(read.shortcuts[1].name, "Short");
+    EXPECT_EQ(read.shortcuts[1].address, "https://mail.example/inbox");
+    EXPECT_FALSE(read.shortcuts[1].icon);
+
+    std::string many;
+    for (int index = 1; index <= 12; ++index)
+        many += std::string(many.empty() ? "" : ", ") + R"({"name": "S)" + std::to_string(index) + R"(", "url": "/s"})";
+    read = facts(R"({"shortcuts": [)" + many + "]}");
+    ASSERT_EQ(read.shortcuts.size(), 10u);
+    EXPECT_EQ(read.shortcuts.back().name, "S10") << "the first ten";
+    EXPECT_TRUE(facts(R"({"shortcuts": {"name": "x", "url": "/"}})").shortcuts.empty()) << "not a list";
+    EXPECT_TRUE(facts(R"({"shortcuts": [{"name": "On another origin", "url": "/x"}]})", "https://cdn.example/manifest.json").shortcuts.empty())
+        << "resolved on the manifest's origin, which is not the application's";
+}
+
+TEST(Manifest, ProtocolHandlersAreAllowedSchemesOnTheApplicationsOrigin)
+{
+    auto read = facts(R"({"protocol_handlers": [
+        {"protocol": "mailto", "url": "compose?to=%s"},
+        {"protocol": "mailto", "url": "/second?to=%s"},
+        {"protocol": "web+notes", "url": "https://mail.example/notes/%s"},
+        {"protocol": "web+elsewhere", "url": "https://other.example/?u=%s"},
+        {"protocol": "web+nolink", "url": "/notes"},
+        {"protocol": "javascript", "url": "/x?%s"},
+        {"protocol": "http", "url": "/x?%s"},
+        {"protocol": "web+", "url": "/x?%s"},
+        {"protocol": "web+Foo", "url": "/x?%s"},
+        {"protocol": "web+foo1", "url": "/x?%s"},
+        {"protocol": 5, "url": "/x?%s"},
+        {"url": "/x?%s"}]})");
+    ASSERT_EQ(read.protocolHandlers.size(), 2u);
+    EXPECT_EQ(read.protocolHandlers[0].scheme, "mailto");
+    EXPECT_EQ(read.protocolHandlers[0].address, "https://mail.example/app/compose?to=%s") << "resolved, %s kept, the first for its scheme";
+    EXPECT_EQ(read.protocolHandlers[1].scheme, "web+notes");
+    EXPECT_EQ(read.protocolHandlers[1].address, "https://mail.example/notes/%s");
+}
+
+TEST(Manifest, TheColoursAreCSSColoursMadeOpaque)
+{
+    auto read = facts(R"json({"theme_color": "#336699", "background_color": "rgba(10, 20, 30, 0.5)"})json");
+    ASSERT_TRUE(read.themeColour && read.backgroundColour);
+    EXPECT_EQ(*read.themeColour, (platform::Colour { 0.2, 0.4, 0.6, 1 }));
+    EXPECT_EQ(*read.backgroundColour, (platform::Colour { 10 / 255.0, 20 / 255.0, 30 / 255.0, 1 })) << "made opaque";
+    EXPECT_TRUE(facts(R"({"theme_color": "teal"})").themeColour) << "a named colour";
+    EXPECT_FALSE(facts(R"({"theme_color": "not a colour"})").themeColour);
+    EXPECT_FALSE(facts(R"({"theme_color": 3355545})").themeColour) << "not a text";
+    EXPECT_FALSE(facts(R"({"theme_color": ""})").themeColour);
+    EXPECT_FALSE(facts(R"({})").backgroundColour);
 }

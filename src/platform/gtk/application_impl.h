@@ -5,6 +5,7 @@
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
+#include "platform/main_queue.h"
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
@@ -30,6 +31,8 @@ struct Application::Impl {
     // The application's commands, shared by all of its windows and dialogs as their "app." actions.
     GObjectRef<GSimpleActionGroup> actions = GObjectRef<GSimpleActionGroup>::adopt(g_simple_action_group_new());
     GObjectRef<WebKitWebContext> context;
+    // The spell checker's dictionaries, loaded once the context's first page has begun.
+    ScheduledBlock spellingLoad;
     // Its commands on the session bus, as a single application's would be.
     GObjectRef<GDBusConnection> bus;
     guint exported = 0;
