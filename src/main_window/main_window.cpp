@@ -10,7 +10,7 @@ platform::WebViewSettings mainPageSettings(const FixedTexts& texts, const MainWi
     platform::WebViewSettings settings;
     settings.scriptWorld = names::scriptWorld;
     settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript };
-    settings.scriptOnCommit = "quillaneMainPage()";
+    settings.scriptOnCommit = MainWindow::mainPageWord;
     settings.messageHandler = names::messageHandler;
     settings.allFramesScripts = { texts.subframeMediaGuard };
     settings.elementFullScreen = true;

@@ -32,6 +32,9 @@ public:
     // The height of the band above the page, in points, and the window's first size.
     static constexpr double band = 10.0;
     static constexpr platform::Size firstSize { 640, 400 };
+    // Run in our script world each time the page has committed a load: the world's scripts may speak
+    // from this page now. They may not have run yet; the word then waits for them.
+    static constexpr const char* mainPageWord = "typeof quillaneMainPage === 'function' ? quillaneMainPage() : (window.quillaneMainPageSaid = true)";
 
     MainWindow(platform::Application& application, const FixedTexts& texts, const Setup& setup);
 
