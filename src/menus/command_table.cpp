@@ -31,10 +31,11 @@ const std::vector<CommandSpec>& commandSpecs()
         { "forget-notification-choices", "Forget Notification Choices", {} },
         { "forget-link-choices", "Forget Link Choices", {} },
         { "install-app", "Install as Application\u2026", {} },
-        // The menu bar as one menu over the window: F10 (opening the menus stays the program's, so
-        // that they can always be reached from the keyboard), or a right-click on the band.
-        { "show-menu", "Menus", { "F10" } },
-        { "show-menu-at-pointer", "Menus", {} },
+        // The menu bar as one menu over the window: F10 when the page leaves it alone (a terminal in
+        // the page takes it), else Ctrl+Shift+M, which terminals keep for themselves; or a
+        // right-click on the band, or the page's context menu.
+        { "show-menu", "Menus", { "F10", "<Primary><Shift>m" } },
+        { "show-menu-at-pointer", "Menus (F10 or Ctrl+Shift+M)", {} },
     };
     return specs;
 }
@@ -53,7 +54,7 @@ std::vector<platform::Menu> menuBar()
 std::vector<platform::ContextMenuEntry> pageContextMenu()
 {
     std::vector<platform::ContextMenuEntry> entries;
-    for (const char* name : { "", "zoom-in", "zoom-out", "zoom-reset", "", "find", "print", "", "move-window", "resize-window", "maximise-window", "",
+    for (const char* name : { "", "open-address", "show-menu-at-pointer", "", "zoom-in", "zoom-out", "zoom-reset", "", "find", "print", "", "move-window", "resize-window", "maximise-window", "",
              "forget-notification-choices", "forget-link-choices", "install-app" }) {
         std::string label;
         for (const auto& spec : commandSpecs()) {

@@ -57,7 +57,7 @@ public:
     void activate(const std::string& name);
 
     // The menu bar: exported to desktops that show one, and opened as one menu over the window from
-    // F10 or a right-click on the band.
+    // its keys or a right-click on the band.
     void setMenuBar(std::vector<Menu> menus);
     std::vector<ShownMenu> menuBar() const;
     void popUpMenuBar(Window& over, bool atPointer);

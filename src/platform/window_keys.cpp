@@ -11,12 +11,6 @@
 namespace quillane::platform {
 
 namespace {
-// Opening the menus stays the program's, so that they are always reachable from the keyboard.
-bool isReservedForTheProgram(const GdkEventKey* key)
-{
-    return key->keyval == GDK_KEY_F10 && !(key->state & gtk_accelerator_get_default_mod_mask());
-}
-
 // How long a page may take over one of the program's own keys.
 constexpr double pagePatience = 0.25;
 
@@ -60,8 +54,6 @@ gboolean Window::Impl::onKeyPress(GtkWidget*, GdkEventKey* key)
         lastCountedKey = { key->time, key->hardware_keycode };
         countUserInput();
     }
-    if (isReservedForTheProgram(key))
-        return FALSE;
     // One of the program's keys coming back from the page, which left it alone; or too late, after
     // the program acted on it for a page that did not answer.
     for (auto waiting = waitingKeys.begin(); waiting != waitingKeys.end(); ++waiting) {

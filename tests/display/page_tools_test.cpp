@@ -127,3 +127,17 @@ TEST_F(PageTools, FindGoesThroughTheMatchesAndPrintingMakesAPDFOfThePage)
         EXPECT_NE(session.run({ "pdftotext", pdf, "-" }).find("One fox, two Fox"), std::string::npos);
     });
 }
+
+TEST_F(PageTools, AnAllowedSiteIsGrantedAtLoadAndAskedAgainAfterForgettingWithoutAReload)
+{
+    ASSERT_TRUE(open("<title>page</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "const initial = Notification.permission; Notification.requestPermission().then(answer => document.title = 'asked ' + answer + ' initial ' + initial);"
+                     "setInterval(() => { if (document.title.startsWith('asked')) document.title = document.title.split(' now ')[0] + ' now ' + Notification.permission }, 100)"
+                     "</script></body>",
+        "notifications={'" + server.url("") + "': true}\n"));
+    EXPECT_TRUE(titleHas("asked granted now granted")) << title();
+    session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path", "/org/quillane/Quillane", "--method",
+        "org.gtk.Actions.Activate", "forget-notification-choices", "[]", "{}" });
+    EXPECT_TRUE(titleHas("now default")) << title();
+    EXPECT_EQ(server.timesRequested("/page.html"), 1) << "not reloaded";
+}

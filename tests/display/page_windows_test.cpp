@@ -59,6 +59,12 @@ protected:
         return received;
     }
 
+    int windowsOfClass(const std::string& pattern) const
+    {
+        std::string found = session.run({ "xdotool", "search", "--onlyvisible", "--class", pattern });
+        return int(std::count(found.begin(), found.end(), '\n'));
+    }
+
     int windowsNamed(const std::string& name) const
     {
         std::string found = session.run({ "xdotool", "search", "--onlyvisible", "--name", "^" + name + "$" });
@@ -163,6 +169,26 @@ TEST_F(PageWindows, KeysReachThePageBeforeTheMenus)
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "not reloaded";
     EXPECT_FALSE(session.waitForWindowNamed("Open Address", std::chrono::milliseconds(300))) << "no Open Address";
     EXPECT_EQ(session.property(window, "_NET_WM_STATE").find("HIDDEN"), std::string::npos) << "not minimised";
+}
+
+TEST_F(PageWindows, F10GoesToThePageFirstAndTheMenusHaveAKeyATerminalLeavesAlone)
+{
+    // Like a terminal in the page: every key is the page's, except the Ctrl+Shift ones.
+    ASSERT_TRUE(open("<title>keys:</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "addEventListener('keydown', event => { if (event.ctrlKey && event.shiftKey) return;"
+                     " event.preventDefault(); document.title += ' ' + event.key })</script></body>"));
+    click(300, 300);
+    key("F10");
+    key("a");
+    EXPECT_TRUE(waitUntil([&] { return title().find("keys: F10 a") != std::string::npos; })) << "F10 reached the page, and no menu took the next key: " << title();
+
+    // Ctrl+Shift+M opens the menus with the first one chosen: Right opens it, Return takes its first item.
+    key("ctrl+shift+m");
+    ASSERT_TRUE(waitUntil([&] { return windowsOfClass("^Quillane$") == 2; })) << "the menu shows";
+    session.xdotool({ "key", "Right" });
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(session.waitForWindowNamed("About Quillane", std::chrono::seconds(5))) << "Quillane > About Quillane";
+    EXPECT_TRUE(title().find(" M") == std::string::npos && title().find(" m") == std::string::npos) << "the page left it alone: " << title();
 }
 
 TEST_F(PageWindows, AClickThatFollowsSixtyLinksHandsOneToAnotherProgramAndNeverCodeOrData)
