@@ -188,6 +188,7 @@ void Launch::connectCommands()
         { "forget-notification-choices", [&parts] { parts.notifications.forget(); } },
         { "forget-link-choices", [&parts] { parts.leaving.forget(); } },
         { "install-app", [&parts] { parts.installer.start(); } },
+        { "close-window", [&parts] { parts.pageWindows.closeFocused(); } },
         { "show-menu", [&parts, &main] { parts.commands.popUpMenuBar(main.window(), false); } },
         { "show-menu-at-pointer", [&parts, &main] { parts.commands.popUpMenuBar(main.window(), true); } },
     };

@@ -31,6 +31,8 @@ const std::vector<CommandSpec>& commandSpecs()
         { "forget-notification-choices", "Forget Notification Choices", {} },
         { "forget-link-choices", "Forget Link Choices", {} },
         { "install-app", "Install as Application\u2026", {} },
+        // A page window's; the main window is never closed by a key a page may have meant for itself.
+        { "close-window", "Close Window", { "<Primary>w" } },
         // The menu bar as one menu over the window: F10 when the page leaves it alone (a terminal in
         // the page takes it), else Ctrl+Shift+M, which terminals keep for themselves; or a
         // right-click on the band, or the page's context menu.

@@ -12,6 +12,18 @@ namespace quillane {
 
 namespace {
 constexpr platform::Size pageWindowSize { 800, 600 };
+
+// What a page window is called: its page's title, else its site ("example.com", "127.0.0.1:8080").
+std::string windowTitle(const platform::WebView& page)
+{
+    std::string title = page.title();
+    if (!title.empty())
+        return title;
+    auto address = platform::URL::parse(page.url().value_or(""));
+    if (!address || !address->host())
+        return names::displayName;
+    return *address->host() + (address->port() ? ":" + std::to_string(*address->port()) : "");
+}
 } // namespace
 
 PageWindows::PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, bool mockCaptureDevices, OncePerInput& once,
@@ -64,10 +76,8 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     window.setIconName(names::applicationId);
     window.setTransientFor(&m_main.window());
     window.setKeepAbove(m_floats);
-    entry.title = page.titleChanged.add([&page, &window] {
-        std::string title = page.title();
-        window.setTitle(title.empty() ? names::displayName : title);
-    });
+    entry.title = page.titleChanged.add([&page, &window] { window.setTitle(windowTitle(page)); });
+    entry.committed = page.loadCommitted.add([&page, &window] { window.setTitle(windowTitle(page)); });
     m_attachServices(page, window);
     attach(page);
     page.onReadyToShow = [&window] {
@@ -144,6 +154,16 @@ std::vector<platform::WebView*> PageWindows::pages() const
     for (const auto& entry : m_windows)
         shown.push_back(entry.page.get());
     return shown;
+}
+
+void PageWindows::closeFocused()
+{
+    for (auto& entry : m_windows) {
+        if (entry.window->isFocused()) {
+            entry.page->tryClose();
+            return;
+        }
+    }
 }
 
 void PageWindows::followFloating(bool floats)

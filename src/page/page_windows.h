@@ -42,12 +42,15 @@ public:
     std::vector<platform::WebView*> pages() const;
     // Page windows stay above the main window while it floats.
     void followFloating(bool floats);
+    // Closes the page window that has the keyboard, once its page lets it go; never the main window.
+    void closeFocused();
 
 private:
     struct PageWindow {
         std::unique_ptr<platform::WebView> page;
         std::unique_ptr<platform::Window> window;
         platform::Subscription title;
+        platform::Subscription committed;
     };
     using Entry = std::list<PageWindow>::iterator;
 

@@ -191,6 +191,25 @@ TEST_F(PageWindows, F10GoesToThePageFirstAndTheMenusHaveAKeyATerminalLeavesAlone
     EXPECT_TRUE(title().find(" M") == std::string::npos && title().find(" m") == std::string::npos) << "the page left it alone: " << title();
 }
 
+TEST_F(PageWindows, CtrlWClosesAPageWindowAndNeverTheMainOneAndAnUntitledOneIsNamedAfterItsSite)
+{
+    server.serve("/untitled.html", "<body style='margin: 0; background: rgb(0, 150, 0)'></body>");
+    ASSERT_TRUE(open("<title>Main</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+        + control(60, "<button onclick=\"window.open('/untitled.html', 'untitled')\">open</button>") + "</body>"));
+    click(60, 10 + 75);
+    std::string site = "127.0.0.1:" + std::to_string(server.port());
+    auto untitled = session.waitForWindowNamed(site);
+    ASSERT_TRUE(untitled) << "named after its site";
+    session.xdotool({ "windowactivate", "--sync", std::to_string(*untitled) });
+    session.xdotool({ "key", "ctrl+w" });
+    EXPECT_TRUE(gone(site));
+
+    key("ctrl+w");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(quillane->running());
+    EXPECT_EQ(windowsNamed("Main"), 1) << "the main window stays";
+}
+
 TEST_F(PageWindows, AClickThatFollowsSixtyLinksHandsOneToAnotherProgramAndNeverCodeOrData)
 {
     std::string handed = installRecorders({ "http", "https", "ssh", "smb", "mailto", "javascript", "data", "blob", "about", "file", "quillane" });
