@@ -85,6 +85,14 @@ int main(int argc, char** argv)
     application.onStartup = [&launch] { launch.start(); };
     application.onOpen = [&launch](const std::vector<std::string>& links) { launch.open(links); };
     application.onActivate = [&launch] { launch.bringForward(); };
-    application.run(arguments.empty() ? names::programName : arguments.front(), probeRun ? std::vector<std::string> {} : linksFrom(arguments));
+    // Addresses go as the quillane: links that open them, which a running Quillane takes as they are.
+    std::vector<std::string> links;
+    for (const auto& argument : probeRun ? std::vector<std::string> {} : linksFrom(arguments)) {
+        if (auto link = linkFor(argument))
+            links.push_back(*link);
+        else
+            std::fprintf(stderr, "quillane: \u201c%s\u201d is neither a web address nor a quillane: link, and is left alone\n", argument.c_str());
+    }
+    application.run(arguments.empty() ? names::programName : arguments.front(), links);
     return launch.exitStatus();
 }

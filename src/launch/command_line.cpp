@@ -1,5 +1,9 @@
 #include "launch/command_line.h"
 
+#include "page/address_rules.h"
+#include "platform/url.h"
+#include "text.h"
+
 #include <algorithm>
 
 namespace quillane {
@@ -24,6 +28,17 @@ std::vector<std::string> linksFrom(const std::vector<std::string>& arguments)
             links.push_back(arguments[index]);
     }
     return links;
+}
+
+std::optional<std::string> linkFor(const std::string& argument)
+{
+    auto asLink = platform::URL::parse(argument);
+    if (asLink && lowercased(asLink->scheme()) == "quillane")
+        return argument;
+    auto address = webPage(argument);
+    if (!address)
+        return std::nullopt;
+    return "quillane://open?url=" + platform::escapedForQuery(address->absoluteString());
 }
 
 std::optional<std::string> appNameFrom(const std::vector<std::string>& arguments)
@@ -75,14 +90,15 @@ std::string versionText()
 
 std::string usageText()
 {
-    return "Usage: quillane [--app NAME] [LINK…]\n"
+    return "Usage: quillane [--app NAME] [ADDRESS | LINK…]\n"
            "       quillane --probe FILE\n"
            "       quillane --install NAME ADDRESS | --uninstall NAME [--purge] | --apps\n"
            "\n"
-           "Shows one web page in a frameless window. A link quillane://open?url=<encoded address> opens\n"
-           "that page, in the running Quillane if there is one. --probe runs the self-test and writes its\n"
-           "report to FILE. --app runs NAME as an application of its own, with its own window, preferences\n"
-           "and website data; --install makes a desktop entry that starts it on ADDRESS.\n";
+           "Shows one web page in a frameless window. An address (https://example.org, or example.org as\n"
+           "typed in Open Address) or a link quillane://open?url=<encoded address> opens that page, in the\n"
+           "running Quillane if there is one. --probe runs the self-test and writes its report to FILE. --app\n"
+           "runs NAME as an application of its own, with its own window, preferences and website data;\n"
+           "--install makes a desktop entry that starts it on ADDRESS.\n";
 }
 
 } // namespace quillane

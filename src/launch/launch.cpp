@@ -147,6 +147,8 @@ void Launch::start()
     auto launchAddress = parts.navigation.rememberedAddress();
     if (launchAddress)
         parts.navigation.load(*launchAddress);
+    else
+        parts.navigation.showStartPage();
     main.window().centre();
     main.window().focusPage();
     main.window().rememberFrame(m_preferences, keys::windowFrame);

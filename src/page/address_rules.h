@@ -16,6 +16,10 @@ inline constexpr std::size_t longestAddress = 64 * 1024;
 // starts with "localhost" or "127.0.0.1". None when nothing is left or the text does not parse.
 std::optional<platform::URL> address(std::string_view from);
 
+// Why typed text is not an address, in words for the one who typed it; none when it is one, or when
+// nothing was typed.
+std::optional<std::string> whyNotAnAddress(std::string_view typed);
+
 // Typed text as the address of a web page: what address() makes of it, when that is an http or
 // https address with a host. Only web pages become applications of their own.
 std::optional<platform::URL> webPage(std::string_view from);

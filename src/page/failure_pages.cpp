@@ -1,18 +1,13 @@
 #include "page/failure_pages.h"
 
+#include "page/own_pages.h"
+
 namespace quillane {
 
 namespace {
-constexpr std::string_view style = "<style>html { background: #f4f4f5; color: #222; font: 15px/1.5 sans-serif }"
-                                   " body { max-width: 34em; margin: 12vh auto; padding: 0 2em }"
-                                   " h1 { font-size: 1.4em; font-weight: 600 } code { word-break: break-all }"
-                                   " a.button { display: inline-block; padding: .4em 1.2em; border-radius: 6px; background: #2a5db0;"
-                                   " color: white; text-decoration: none }</style>";
-
-std::string page(const std::string& title, const std::string& body, const std::string& address)
+std::string page(const std::string& title, const std::string& body, const std::string& address, bool dark)
 {
-    return "<!doctype html><meta charset='utf-8'><title>" + escapedForHTML(title) + "</title>" + std::string(style) + "<body><h1>"
-        + escapedForHTML(title) + "</h1>" + body + "<p><a class='button' href='" + escapedForHTML(address)
+    return ownPageHead(title, dark) + "<body><h1>" + escapedForHTML(title) + "</h1>" + body + "<p><a class='button' href='" + escapedForHTML(address)
         + "'>Try Again</a></p><p>To open another address, choose File &gt; Open Address\u2026 (Ctrl+L).</p></body>";
 }
 
@@ -66,7 +61,7 @@ std::string escapedForHTML(std::string_view text)
     return result;
 }
 
-std::string loadFailurePage(const platform::LoadFailure& failure)
+std::string loadFailurePage(const platform::LoadFailure& failure, bool dark)
 {
     std::string body = "<p><code>" + escapedForHTML(failure.address) + "</code></p>";
     if (!failure.certificateProblems.empty()) {
@@ -77,14 +72,14 @@ std::string loadFailurePage(const platform::LoadFailure& failure)
     } else if (!failure.message.empty()) {
         body += "<p>" + escapedForHTML(failure.message) + ".</p>";
     }
-    return page(headline(failure.kind), body, failure.address);
+    return page(headline(failure.kind), body, failure.address, dark);
 }
 
-std::string stoppedPage(const std::string& address)
+std::string stoppedPage(const std::string& address, bool dark)
 {
     return page("The page stopped working",
         "<p><code>" + escapedForHTML(address) + "</code></p><p>Its process ended several times in a short while, so Quillane stopped bringing it back.</p>",
-        address);
+        address, dark);
 }
 
 } // namespace quillane

@@ -3,6 +3,8 @@
 #include "names.h"
 #include "page/address_rules.h"
 #include "page/failure_pages.h"
+#include "page/own_pages.h"
+#include "platform/appearance.h"
 #include "platform/input.h"
 
 #include <utility>
@@ -53,6 +55,7 @@ void Navigation::remember(platform::Preferences& preferences, const platform::UR
 
 void Navigation::load(const platform::URL& address)
 {
+    m_startPageShown = false;
     // The engine would show a blank page without a word.
     if (address.port() && isBlockedPort(*address.port())) {
         platform::LoadFailure failure;
@@ -75,17 +78,26 @@ void Navigation::open(const platform::URL& page)
 void Navigation::openAddress(std::optional<std::string> text)
 {
     platform::Question question { "Open Address", {}, { "Open", "Cancel" } };
-    question.field = text ? *text : m_main.page().url().value_or("");
+    question.field = text ? *text : m_startPageShown ? "" : m_main.page().url().value_or("");
     question.fieldName = "Address";
+    question.checkField = [](const std::string& typed) { return whyNotAnAddress(typed); };
     m_main.ask(question, [this](const platform::Answer& answer) {
         if (!answer.affirmative())
             return;
+        // Nothing typed is as good as Cancel.
         auto chosen = address(answer.field);
         if (!chosen)
             return;
         remember(m_preferences, *chosen);
         load(*chosen);
     });
+}
+
+void Navigation::showStartPage()
+{
+    m_ownPageLoading = true;
+    m_startPageShown = true;
+    m_main.page().loadHTML(startPage(platform::prefersDarkTheme()), "");
 }
 
 void Navigation::pageFinished()
@@ -99,18 +111,22 @@ void Navigation::pageFailed(const platform::LoadFailure& failure)
 {
     if (failure.kind == platform::LoadFailure::Kind::cancelled)
         return;
-    showOwnPage(loadFailurePage(failure), failure.address);
+    showOwnPage(loadFailurePage(failure, platform::prefersDarkTheme()), failure.address);
     if (std::exchange(m_startPending, false))
         openAddress(failure.address);
 }
 
 void Navigation::pageProcessEnded()
 {
+    if (m_startPageShown) {
+        showStartPage();
+        return;
+    }
     std::string address = m_main.page().url().value_or("");
     if (address.empty())
         return;
     if (!m_recovery.shouldReload()) {
-        showOwnPage(stoppedPage(address), address);
+        showOwnPage(stoppedPage(address, platform::prefersDarkTheme()), address);
         return;
     }
     // Once the engine has finished with the ended process.

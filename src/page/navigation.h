@@ -32,8 +32,11 @@ public:
     void load(const platform::URL& address);
     // A page handed over by another program: remembered, loaded, and the window brought forward.
     void open(const platform::URL& page);
-    // The Open Address dialog, holding the page's address (or the given text).
+    // The Open Address dialog, holding the page's address (or the given text). Text that is not an
+    // address is refused in the dialog, saying why.
     void openAddress(std::optional<std::string> text = std::nullopt);
+    // Our own page for when there is no page yet: how to open one.
+    void showStartPage();
 
 private:
     void pageFinished();
@@ -50,6 +53,8 @@ private:
     bool m_startPending = true;
     // The page showing is one of ours (a failure told), whose own load is not the user's page.
     bool m_ownPageLoading = false;
+    // The start page shows: there is no address to offer in Open Address.
+    bool m_startPageShown = false;
 };
 
 } // namespace quillane

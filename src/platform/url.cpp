@@ -106,6 +106,13 @@ std::optional<std::string> trimmingWhitespaceAndNewlines(std::string_view text)
     return std::string(begin, end);
 }
 
+std::string escapedForQuery(std::string_view text)
+{
+    std::string copy(text);
+    GCharPtr escaped(g_uri_escape_string(copy.c_str(), nullptr, FALSE));
+    return escaped ? static_cast<char*>(escaped.get()) : "";
+}
+
 std::optional<std::string> resolvedAgainst(const std::string& base, const std::string& reference)
 {
     ErrorOut error;

@@ -48,6 +48,9 @@ private:
 // when it does not resolve to an absolute address.
 std::optional<std::string> resolvedAgainst(const std::string& base, const std::string& reference);
 
+// The text percent-encoded to stand as a query's value: every byte but letters, digits and "-._~".
+std::string escapedForQuery(std::string_view text);
+
 // The text without the white space and line breaks at either end (Unicode's, not only ASCII's);
 // none when the text is not UTF-8.
 std::optional<std::string> trimmingWhitespaceAndNewlines(std::string_view text);

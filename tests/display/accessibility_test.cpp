@@ -134,3 +134,25 @@ TEST_F(Accessibility, EveryWindowActionHasAKey)
     session.xdotool({ "key", "ctrl+m" });
     EXPECT_TRUE(waitUntil([&] { return states().find("HIDDEN") != std::string::npos; }));
 }
+
+TEST_F(Accessibility, OpenAddressSaysWhyItRefusesTextUnderTheField)
+{
+    quillane = session.startQuillane();
+    ASSERT_TRUE(session.waitForWindowNamed("Open Address"));
+    session.xdotool({ "type", "--delay", "15", "hello world" });
+    session.xdotool({ "key", "Return" });
+    AtspiAccessible* said = nullptr;
+    EXPECT_TRUE(waitUntil([&] {
+        AtspiAccessible* desktop = atspi_get_desktop(0);
+        said = find(desktop, [&](AtspiAccessible* candidate) {
+            return atspi_accessible_get_role(candidate, nullptr) == ATSPI_ROLE_LABEL
+                && nameOf(candidate) == "\u201chello world\u201d is not an address: addresses have no spaces. Type one such as example.com."
+                && has(candidate, ATSPI_STATE_SHOWING);
+        });
+        g_object_unref(desktop);
+        return said != nullptr;
+    }));
+    if (said)
+        g_object_unref(said);
+    EXPECT_TRUE(session.waitForWindowNamed("Open Address", std::chrono::milliseconds(0))) << "the question stays";
+}
