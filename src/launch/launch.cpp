@@ -41,7 +41,7 @@ struct Launch::Parts {
         , drags(probe ? static_cast<DragPolicy&>(*probe) : windowDrags)
         , microphone(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); })
         , notifications(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); },
-              [this] { main.window().present(); })
+              [this](std::uint32_t serverTime) { main.window().present(serverTime); })
         , files(texts.acceptLists)
         , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(main.window(), preferences),
               [this](const std::string& message) { main.tell(message); })

@@ -5,7 +5,7 @@
 
 namespace quillane {
 
-Notifications::Notifications(platform::Preferences& preferences, Ask ask, std::function<void()> bringForward)
+Notifications::Notifications(platform::Preferences& preferences, Ask ask, std::function<void(std::uint32_t)> bringForward)
     : m_answers(preferences, keys::notifications, std::move(ask), [](const std::string& host) {
         return platform::Question { "Allow \u201c" + host + "\u201d to show notifications?",
             "Quillane will remember your answer for this site. To be asked again, choose Forget Notification Choices in the page's context menu.",
@@ -34,8 +34,8 @@ void Notifications::show(platform::Notification& notification)
 {
     std::string key = "page-" + std::to_string(notification.identifier());
     platform::Notification* shown = &notification;
-    platform::sendDesktopNotification(key, notification.title(), notification.body(), [this, shown] {
-        m_bringForward();
+    platform::sendDesktopNotification(key, notification.title(), notification.body(), [this, shown](std::uint32_t serverTime) {
+        m_bringForward(serverTime);
         shown->clicked();
     });
     notification.setClosedHandler([key] { platform::withdrawDesktopNotification(key); });

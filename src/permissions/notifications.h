@@ -4,6 +4,7 @@
 // the window forward and tells the page; one the page closes is withdrawn.
 #include "permissions/site_permission.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace quillane {
@@ -14,8 +15,8 @@ class Notification;
 
 class Notifications {
 public:
-    // `bringForward` shows the window a notification was clicked for.
-    Notifications(platform::Preferences& preferences, Ask ask, std::function<void()> bringForward);
+    // `bringForward` shows the window a notification was clicked for, with the click's time.
+    Notifications(platform::Preferences& preferences, Ask ask, std::function<void(std::uint32_t serverTime)> bringForward);
 
     // Answers a page's questions about notifications and shows its notifications.
     void attach(platform::WebView& page);
@@ -29,7 +30,7 @@ private:
     void tellTheEngine() const;
 
     SitePermission m_answers;
-    std::function<void()> m_bringForward;
+    std::function<void(std::uint32_t)> m_bringForward;
 };
 
 } // namespace quillane

@@ -5,6 +5,7 @@
 #include "platform/gtk/signal.h"
 #include "platform/gtk/web_context.h"
 
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
@@ -88,10 +89,25 @@ namespace {
 constexpr const char* clickAction = "notification-clicked";
 
 // The desktop's answer to a click comes back as the application's action, with the key.
-std::map<std::string, std::function<void()>>& clickHandlers()
+std::map<std::string, std::function<void(std::uint32_t)>>& clickHandlers()
 {
-    static std::map<std::string, std::function<void()>> handlers;
+    static std::map<std::string, std::function<void(std::uint32_t)>> handlers;
     return handlers;
+}
+
+// The notification service does not say when the click was: the X server's time as the click
+// reaches the program stands for it. The window manager lets a window that presents itself with it
+// come forward, out of being minimised too, as it does for a click on the window itself.
+std::uint32_t clickTime(GApplication* application)
+{
+    if (!GTK_IS_APPLICATION(application))
+        return GDK_CURRENT_TIME;
+    for (GList* window = gtk_application_get_windows(GTK_APPLICATION(application)); window; window = window->next) {
+        GdkWindow* own = gtk_widget_get_window(GTK_WIDGET(window->data));
+        if (own && GDK_IS_X11_WINDOW(own))
+            return gdk_x11_get_server_time(own);
+    }
+    return GDK_CURRENT_TIME;
 }
 
 struct ClickRouter {
@@ -102,7 +118,7 @@ struct ClickRouter {
         std::string key = g_variant_get_string(parameter, nullptr);
         auto found = clickHandlers().find(key);
         if (found != clickHandlers().end())
-            found->second();
+            found->second(clickTime(g_application_get_default()));
     }
 };
 
@@ -121,7 +137,7 @@ GApplication* applicationWithClickAction()
 }
 } // namespace
 
-void sendDesktopNotification(const std::string& key, const std::string& title, const std::string& body, std::function<void()> clicked)
+void sendDesktopNotification(const std::string& key, const std::string& title, const std::string& body, std::function<void(std::uint32_t)> clicked)
 {
     GApplication* application = applicationWithClickAction();
     if (!application)

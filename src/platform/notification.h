@@ -29,9 +29,10 @@ private:
 };
 
 // Shows a notification on the desktop under the given key (a later one under the same key replaces
-// it); `clicked` runs when the user clicks it. Nothing waits for the service, and without one
-// nothing happens.
-void sendDesktopNotification(const std::string& key, const std::string& title, const std::string& body, std::function<void()> clicked);
+// it); `clicked` runs when the user clicks it, with the click's time on the window system's clock
+// (what a window brought forward for it presents itself with). Nothing waits for the service, and
+// without one nothing happens.
+void sendDesktopNotification(const std::string& key, const std::string& title, const std::string& body, std::function<void(std::uint32_t serverTime)> clicked);
 void withdrawDesktopNotification(const std::string& key);
 
 // What the engine answers pages about notifications without asking: sites ("scheme://host:port")

@@ -55,6 +55,36 @@ TEST_F(PageTools, NotificationsAreAskedOnceShownOnTheDesktopAndClickedThrough)
     EXPECT_TRUE(titleHas("page granted")) << title();
 }
 
+TEST_F(PageTools, ClickingANotificationBringsBackAMinimisedWindow)
+{
+    std::string shown = session.folder() + "/notifications.txt";
+    auto service = session.start({ NOTIFICATION_SERVICE, shown, "2500" });
+    ASSERT_TRUE(waitUntil([&] { return readFile(shown).find("ready") != std::string::npos; }));
+    // The page tells something once it is out of sight; the service clicks it 2.5 s later, after
+    // the user has been working in another window (which a window manager weighs before it lets a
+    // window come forward).
+    ASSERT_TRUE(open("<title>page</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "document.addEventListener('visibilitychange', () => { if (!document.hidden) return;"
+                     " const shown = new Notification('While away', { body: 'something came' });"
+                     " shown.onclick = () => document.title += ' clicked' })</script></body>",
+        "notifications={'" + server.url("") + "': true}\n"));
+    // The user worked in the page, then in another program.
+    pointAt(300, 200);
+    session.xdotool({ "click", "1" });
+    session.xdotool({ "windowminimize", "--sync", std::to_string(window) });
+    ASSERT_TRUE(waitUntil([&] { return readFile(shown).find("While away|something came") != std::string::npos; })) << readFile(shown);
+    auto other = session.start({ "xmessage", "-center", "another program" });
+    auto otherWindow = session.waitForWindowNamed("xmessage");
+    ASSERT_TRUE(otherWindow);
+    Geometry where = session.geometry(*otherWindow);
+    session.xdotool({ "mousemove", std::to_string(where.x + 5), std::to_string(where.y + where.height - 5) });
+    session.xdotool({ "click", "1" });
+    EXPECT_TRUE(titleHas("page clicked")) << title();
+    EXPECT_TRUE(waitUntil([&] { return session.property(window, "_NET_WM_STATE").find("_NET_WM_STATE_HIDDEN") == std::string::npos; }))
+        << session.property(window, "_NET_WM_STATE");
+    EXPECT_TRUE(waitUntil([&] { return session.run({ "xdotool", "getactivewindow" }) == std::to_string(window) + "\n"; })) << "and has the keyboard";
+}
+
 TEST_F(PageTools, ARefusedSiteIsNotAskedAgainAndMicrophoneChoicesStayApart)
 {
     ASSERT_TRUE(open("<title>page</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
