@@ -17,6 +17,8 @@ FixedTexts buildFixedTexts()
     texts.dragClosing = texts::dragClosing;
     texts.subframeMediaGuard = texts::subframeMediaGuard;
     texts.mainPageGate = texts::mainPageGate;
+    texts.notificationAnswers = texts::notificationAnswers;
+    texts.notificationWord = texts::notificationWord;
     texts.installGather = texts::installGather;
     texts.countScript = texts::countScript;
     texts.viewportScript = texts::viewportScript;

@@ -18,6 +18,10 @@ struct FixedTexts {
     std::string subframeMediaGuard;
     // Lets our scripts speak only from the main page, once told they are in it.
     std::string mainPageGate;
+    // In the page's world: notification answers as the program has them; and, in ours, what carries
+    // the program's word to it.
+    std::string notificationAnswers;
+    std::string notificationWord;
     // Gathers the page's title, manifest and (given an `address`) an icon, for installing the page.
     std::string installGather;
     // The probe's own scripts: counting the page's presses, the page's viewport, the final question.

@@ -41,7 +41,8 @@ struct Launch::Parts {
         , drags(probe ? static_cast<DragPolicy&>(*probe) : windowDrags)
         , microphone(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); })
         , notifications(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); },
-              [this](std::uint32_t serverTime) { main.window().present(serverTime); })
+              [this](std::uint32_t serverTime) { main.window().present(serverTime); },
+              [this](const std::string& note) { main.window().showNote({ note, {} }); })
         , files(texts.acceptLists)
         , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(main.window(), preferences),
               [this](const std::string& message) { main.tell(message); })
@@ -127,12 +128,15 @@ void Launch::start()
         ScriptMessage message = classifyMessage(body);
         if (message.kind == ScriptMessage::Kind::bandReport)
             main.setTopColour(colour(message.band), colour(message.theme));
+        else if (message.kind == ScriptMessage::Kind::notificationRequest)
+            parts.notifications.pageAsks(main.page());
         else
             parts.drags.pageRequest();
     };
     page.onContextMenu = [] { return pageContextMenu(); };
     parts.attachServices(page, main.window());
     parts.downloads.attach(page);
+    parts.notifications.attachMain(page);
     parts.closing.attachMain();
     parts.pageWindows.attach(page);
     connectCommands();

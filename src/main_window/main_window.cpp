@@ -9,10 +9,10 @@ platform::WebViewSettings mainPageSettings(const FixedTexts& texts, const MainWi
 {
     platform::WebViewSettings settings;
     settings.scriptWorld = names::scriptWorld;
-    settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript };
+    settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript, texts.notificationWord };
     settings.scriptOnCommit = MainWindow::mainPageWord;
     settings.messageHandler = names::messageHandler;
-    settings.allFramesScripts = { texts.subframeMediaGuard };
+    settings.allFramesScripts = { texts.notificationAnswers, texts.subframeMediaGuard };
     settings.elementFullScreen = true;
     settings.mediaStreams = true;
     settings.mockCaptureDevices = setup.mockCaptureDevices;

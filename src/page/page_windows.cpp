@@ -63,7 +63,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         return nullptr;
     platform::WebViewSettings settings;
     settings.relatedTo = &opener;
-    settings.allFramesScripts = { m_texts.subframeMediaGuard };
+    settings.allFramesScripts = { m_texts.notificationAnswers, m_texts.subframeMediaGuard };
     settings.mediaStreams = true;
     settings.mockCaptureDevices = m_mockCaptureDevices;
 

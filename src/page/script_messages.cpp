@@ -11,6 +11,9 @@ ScriptMessage classifyMessage(const platform::ScriptValue& body)
             const platform::ScriptValue* theme = body.find("theme");
             return { ScriptMessage::Kind::bandReport, band->text, theme && theme->kind == Kind::text ? theme->text : "" };
         }
+        const platform::ScriptValue* notifications = body.find("notifications");
+        if (notifications && notifications->kind == Kind::text && notifications->text == "ask")
+            return { ScriptMessage::Kind::notificationRequest, {}, {} };
     }
     return { ScriptMessage::Kind::dragRequest, {}, {} };
 }

@@ -3,14 +3,12 @@
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
-#include "platform/gtk/web_context.h"
 
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
 #include <map>
-#include <vector>
 
 namespace quillane::platform {
 
@@ -65,6 +63,11 @@ std::string Notification::body() const
 void Notification::clicked()
 {
     webkit_notification_clicked(m_impl->notification.get());
+}
+
+void Notification::close()
+{
+    webkit_notification_close(m_impl->notification.get());
 }
 
 void Notification::setClosedHandler(std::function<void()> handler)
@@ -154,26 +157,6 @@ void withdrawDesktopNotification(const std::string& key)
     clickHandlers().erase(key);
     if (GApplication* application = g_application_get_default())
         g_application_withdraw_notification(application, key.c_str());
-}
-
-void setNotificationPermissions(const OrderedMap<bool>& answers)
-{
-    using OriginPtr = std::unique_ptr<WebKitSecurityOrigin, GLibDeleter<WebKitSecurityOrigin, webkit_security_origin_unref>>;
-    std::vector<OriginPtr> origins;
-    GList* allowed = nullptr;
-    GList* refused = nullptr;
-    for (const auto& [site, answer] : answers) {
-        WebKitSecurityOrigin* origin = webkit_security_origin_new_for_uri(site.c_str());
-        if (!origin)
-            continue;
-        origins.emplace_back(origin);
-        if (answer)
-            allowed = g_list_prepend(allowed, origin);
-        else
-            refused = g_list_prepend(refused, origin);
-    }
-    webkit_web_context_initialize_notification_permissions(webContext(), allowed, refused);
-    GListPtr ownedAllowed(allowed), ownedRefused(refused);
 }
 
 } // namespace quillane::platform

@@ -20,6 +20,8 @@ public:
     std::string body() const;
     // Tells the page that the user clicked the notification (its onclick runs).
     void clicked();
+    // Closes it as if the user had (its onclose runs).
+    void close();
     // Runs once when the page closes the notification (or it goes away with its page).
     void setClosedHandler(std::function<void()> handler);
 
@@ -36,7 +38,8 @@ void sendDesktopNotification(const std::string& key, const std::string& title, c
 void withdrawDesktopNotification(const std::string& key);
 
 // What the engine answers pages about notifications without asking: sites ("scheme://host:port")
-// allowed or refused.
+// allowed or refused. Each of the engine's page processes takes the answers as they are when it
+// starts, and keeps them.
 void setNotificationPermissions(const OrderedMap<bool>& answers);
 
 } // namespace quillane::platform

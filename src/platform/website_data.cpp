@@ -36,6 +36,7 @@ WebKitWebContext* makeContext()
         data = static_cast<char*>(folder.get());
     }
     webkit_web_context_set_sandbox_enabled(context, TRUE);
+    answerNotificationPermissionsFor(context);
     g_mkdir_with_parents(data.c_str(), 0700);
     GCharPtr path(g_build_filename(data.c_str(), "cookies.sqlite", nullptr));
     webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(context), static_cast<char*>(path.get()),

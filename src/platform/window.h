@@ -21,6 +21,18 @@ class WebView;
 
 enum class WindowButton { close, minimise, zoom };
 
+// A short note over the bottom of the window's page, gone by itself after a while.
+struct Note {
+    struct Button {
+        std::string label;
+        std::function<void()> pressed;
+    };
+    std::string text;
+    // Each hides the note and acts.
+    std::vector<Button> buttons;
+    double seconds = 4;
+};
+
 // On a window of its own title bar: where the window buttons sit, all three together, from the
 // window's top-left corner, and the height of the strip at its top that acts as a title bar.
 inline constexpr Rect windowButtonsPlace { { 8, 7 }, { 54, 14 } };
@@ -97,6 +109,9 @@ public:
     void close();
     // Draws the user's attention to the window, until it gets the keyboard.
     void setUrgent(bool urgent);
+    // Shows the note in place of any showing; the text of the one showing, if one is.
+    void showNote(Note note);
+    std::optional<std::string> noteShown() const;
 
     // Moves the window with the pointer from this press on, until the button is released.
     void beginMoveDrag(const Press& press);

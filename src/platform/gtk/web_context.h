@@ -8,4 +8,7 @@ namespace quillane::platform {
 // them (so that logins survive a restart), pages in the engine's sandbox.
 WebKitWebContext* webContext();
 
+// Gives each page process the notification answers set last (setNotificationPermissions) as it starts.
+void answerNotificationPermissionsFor(WebKitWebContext* context);
+
 } // namespace quillane::platform

@@ -52,6 +52,15 @@ struct Window::Impl {
     std::string frameKey;
     ScheduledBlock frameSave;
 
+    // The note over the bottom of the page, made when first shown.
+    GtkWidget* note = nullptr;
+    GtkWidget* noteText = nullptr;
+    GObjectRef<GtkCssProvider> noteStyleProvider;
+    std::vector<GtkWidget*> noteButtons;
+    std::vector<std::function<void()>> noteActions;
+    std::vector<SignalConnection> noteButtonSignals;
+    ScheduledBlock noteTimer;
+
     // A press the owner took: its release, and GDK's double-press events for it, are dropped too.
     std::optional<guint> takenButton;
     std::vector<SignalConnection> signals;
@@ -98,6 +107,9 @@ struct Window::Impl {
     gboolean onKeyPress(GtkWidget*, GdkEventKey*);
     void waitForThePage(WebKitWebView* page, GdkEventKey* key);
     void actOnKey(unsigned long id);
+    void buildNote();
+    void hideNote();
+    void onNoteButton(GtkButton*);
     void scheduleFrameSave();
     void saveFrame();
     void layOut();
