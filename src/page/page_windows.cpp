@@ -77,7 +77,11 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     window.setTransientFor(&m_main.window());
     window.setKeepAbove(m_floats);
     entry.title = page.titleChanged.add([&page, &window] { window.setTitle(windowTitle(page)); });
-    entry.committed = page.loadCommitted.add([&page, &window] { window.setTitle(windowTitle(page)); });
+    entry.committed = page.loadCommitted.add([&entry, &page, &window] {
+        window.setTitle(windowTitle(page));
+        if (page.url().value_or("about:blank") != "about:blank")
+            entry.showedAPage = true;
+    });
     m_attachServices(page, window);
     attach(page);
     page.onReadyToShow = [&window] {
@@ -112,11 +116,9 @@ std::optional<PageWindows::Entry> PageWindows::find(const platform::WebView& pag
 
 void PageWindows::didDownload(platform::WebView& page, platform::Download& download)
 {
-    auto shown = page.url().value_or("");
-    if (page.hasCommittedLoad() && !shown.empty() && shown != "about:blank")
-        return;
+    // (The page's address is no guide: by now it is the download's.)
     auto entry = find(page);
-    if (!entry)
+    if (!entry || (*entry)->showedAPage)
         return;
     // Out of sight, but alive until the download ends: the engine ends a download whose page goes.
     (*entry)->window->hide();

@@ -51,6 +51,9 @@ private:
         std::unique_ptr<platform::Window> window;
         platform::Subscription title;
         platform::Subscription committed;
+        // It has shown a page of its own (not the blank one a window starts with): a download it
+        // starts is not all it is for.
+        bool showedAPage = false;
     };
     using Entry = std::list<PageWindow>::iterator;
 

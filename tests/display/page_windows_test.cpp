@@ -129,6 +129,21 @@ TEST_F(PageWindows, ThePageAsksForAnotherWindow)
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "the main page stayed";
 }
 
+TEST_F(PageWindows, ABlankWindowThePagePointsAtADownloadAfterwardsLeavesNoWindow)
+{
+    // As a notebook's "Download as" does: a blank window first, then the download in it.
+    server.serve("/report.bin", std::string("report"), "application/x-quillane-report");
+    ASSERT_TRUE(open("<title>Main</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+        + control(60, "<button onclick=\"const w = window.open('about:blank', 'export'); setTimeout(() => w.location = '/report.bin', 700)\">export</button>")
+        + "</body>"));
+    click(60, 10 + 75);
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    EXPECT_TRUE(waitUntil([&] { return windowsOfClass("^Quillane$") == 2; })) << "the main window and the save dialog: " << windowsOfClass("^Quillane$");
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(gone("Save File"));
+    EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }), std::to_string(window) + "\n") << "only the main window is left";
+}
+
 TEST_F(PageWindows, ClosingAPageWithABeforeunloadHandlerAsksFirst)
 {
     ASSERT_TRUE(open("<title>Unsaved</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
