@@ -45,7 +45,9 @@ struct Launch::Parts {
               [this](const std::string& note) { main.window().showNote({ note, {} }); })
         , files(texts.acceptLists)
         , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(main.window(), preferences),
-              [this](const std::string& message) { main.tell(message); })
+              [this](const std::string& message) { main.tell(message); },
+              { [this](std::optional<double> fraction) { main.window().setProgress(fraction); },
+                  [this](const platform::Note& note) { main.window().showNote(note); } })
         , printing(platform::secondsNow, [&preferences] { return Downloads::saveFolder(preferences); })
         , navigation(preferences, main)
         , about(application, main.window())

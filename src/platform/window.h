@@ -109,6 +109,9 @@ public:
     void close();
     // Draws the user's attention to the window, until it gets the keyboard.
     void setUrgent(bool urgent);
+    // A thin line along the bottom of the band showing how far something has come (a fraction from 0
+    // to 1; below 0 when that is not known); none hides it.
+    void setProgress(std::optional<double> fraction);
     // Shows the note in place of any showing; the text of the one showing, if one is.
     void showNote(Note note);
     std::optional<std::string> noteShown() const;

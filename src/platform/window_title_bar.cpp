@@ -17,6 +17,8 @@ struct Look {
 
 constexpr Look looks[] = { { 0.93, 0.33, 0.31 }, { 0.96, 0.74, 0.22 }, { 0.27, 0.75, 0.33 } };
 constexpr const char* names[] = { "Close", "Minimise", "Zoom" };
+// The progress line's thickness, at the band's bottom edge.
+constexpr double progressLine = 2;
 
 std::size_t indexOf(GtkWidget* button, const std::array<GtkWidget*, 3>& buttons)
 {
@@ -83,11 +85,22 @@ void Window::Impl::layOut()
     gtk_widget_queue_draw(overlay);
 }
 
-gboolean Window::Impl::onBandDraw(GtkWidget*, cairo_t* cairo)
+gboolean Window::Impl::onBandDraw(GtkWidget* widget, cairo_t* cairo)
 {
     cairo_set_source_rgba(cairo, bandColour.red, bandColour.green, bandColour.blue, bandColour.alpha);
     cairo_set_operator(cairo, CAIRO_OPERATOR_SOURCE);
     cairo_paint(cairo);
+    if (!progress)
+        return TRUE;
+    // Dark on a light band, light on a dark one; faint and whole when how far is not known.
+    double width = gtk_widget_get_allocated_width(widget), height = gtk_widget_get_allocated_height(widget);
+    double lightness = 0.2126 * bandColour.red + 0.7152 * bandColour.green + 0.0722 * bandColour.blue;
+    double shade = lightness > 0.5 ? 0 : 1;
+    bool known = *progress >= 0;
+    cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
+    cairo_set_source_rgba(cairo, shade, shade, shade, known ? 0.5 : 0.25);
+    cairo_rectangle(cairo, 0, height - progressLine, known ? width * std::min(*progress, 1.0) : width, progressLine);
+    cairo_fill(cairo);
     return TRUE;
 }
 
@@ -174,6 +187,20 @@ void Window::setBandColour(Colour colour)
     m_impl->bandColour = colour;
     if (m_impl->band)
         gtk_widget_queue_draw(m_impl->window.get());
+}
+
+void Window::setProgress(std::optional<double> fraction)
+{
+    Impl& impl = *m_impl;
+    if (!impl.band)
+        return;
+    // Redrawn only when the line would look different, a pixel at a time.
+    double width = gtk_widget_get_allocated_width(impl.band);
+    auto drawn = [width](const std::optional<double>& value) { return value ? (*value < 0 ? -1.0 : std::floor(width * std::min(*value, 1.0))) : -2.0; };
+    bool changed = drawn(fraction) != drawn(impl.progress);
+    impl.progress = fraction;
+    if (changed)
+        gtk_widget_queue_draw(impl.band);
 }
 
 void Window::showButtons(bool show)

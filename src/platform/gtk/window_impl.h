@@ -31,6 +31,7 @@ struct Window::Impl {
     GtkWidget* page = nullptr;
     double bandHeight = 0;
     Colour bandColour { 0, 0, 0, 1 };
+    std::optional<double> progress;
     bool buttonsShown = true;
     // The pointer is over one of the buttons: they show their glyphs.
     bool overButtons = false;
