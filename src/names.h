@@ -30,6 +30,8 @@ inline constexpr const char* leavingLinks = "links";
 inline constexpr const char* windowFrame = "Window Frame Quillane";
 // The folder the last download was saved to (text).
 inline constexpr const char* downloadFolder = "download folder";
+// What an application installed from its page holds as its own: its manifest's scope (text).
+inline constexpr const char* scope = "scope";
 } // namespace keys
 
 

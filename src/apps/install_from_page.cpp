@@ -39,7 +39,11 @@ std::string textIn(const platform::ScriptValue& value, const char* key)
 } // namespace
 
 struct InstallFromPage::Install {
+    // The page's address; where the application starts (the manifest's start address, else the
+    // page's) and what it holds as its own (none: its site).
     std::string address;
+    std::string startAddress;
+    std::optional<std::string> scope;
     // Made for the icon, removed with the install.
     std::string folder;
     // What people will see of the application: the manifest's name, else the page's title.
@@ -99,8 +103,10 @@ void InstallFromPage::gathered(std::optional<std::string> answer)
     ManifestFacts manifest;
     if (const platform::ScriptValue* described = facts.find("manifest"); described && described->kind == platform::ScriptValue::Kind::dictionary) {
         if (auto parsed = platform::parseJSON(textIn(*described, "text")))
-            manifest = readManifest(*parsed, textIn(*described, "url"));
+            manifest = readManifest(*parsed, textIn(*described, "url"), m_install->address);
     }
+    m_install->startAddress = manifest.startAddress.value_or(m_install->address);
+    m_install->scope = manifest.scope;
     m_install->title = manifest.name.value_or("");
     m_install->name = appNameFor(manifest.name.value_or(textIn(facts, "title")));
     if (!manifest.icon || m_install->folder.empty()) {
@@ -180,7 +186,8 @@ void InstallFromPage::answered(const std::shared_ptr<Install>& install, const st
 void InstallFromPage::installAs(const Install& install, const std::string& name)
 {
     auto icon = install.icon.empty() ? std::nullopt : std::optional<std::string>(install.icon);
-    if (auto failure = installApp(name, install.address, icon, install.title)) {
+    std::string start = install.startAddress.empty() ? install.address : install.startAddress;
+    if (auto failure = installApp(name, start, icon, install.title, install.scope)) {
         m_main.tell("The application could not be installed: " + *failure + ".");
         return;
     }

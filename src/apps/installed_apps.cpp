@@ -14,16 +14,16 @@ namespace quillane {
 namespace {
 constexpr const char* appKey = "X-Quillane-App";
 
-std::string entryPath(const AppIdentity& identity)
+std::string entryPath(const AppIdentity& identity, const platform::UserFolders& folders = platform::userFolders())
 {
-    return platform::userFolders().data + "/applications/" + identity.desktopEntryName;
+    return folders.data + "/applications/" + identity.desktopEntryName;
 }
 
-std::vector<std::string> iconPaths(const AppIdentity& identity)
+std::vector<std::string> iconPaths(const AppIdentity& identity, const platform::UserFolders& folders)
 {
     std::vector<std::string> found;
     std::error_code error;
-    std::string hicolor = platform::userFolders().data + "/icons/hicolor";
+    std::string hicolor = folders.data + "/icons/hicolor";
     for (const auto& size : std::filesystem::directory_iterator(hicolor, error)) {
         for (const char* ending : { ".png", ".svg" }) {
             std::string path = size.path().string() + "/apps/" + identity.iconName + ending;
@@ -38,8 +38,13 @@ std::vector<std::string> iconPaths(const AppIdentity& identity)
 
 bool isInstalled(const std::string& name)
 {
+    return isInstalled(name, platform::userFolders());
+}
+
+bool isInstalled(const std::string& name, const platform::UserFolders& folders)
+{
     auto identity = appIdentity(name);
-    return identity && platform::desktopEntryValue(entryPath(*identity), appKey) == name;
+    return identity && platform::desktopEntryValue(entryPath(*identity, folders), appKey) == name;
 }
 
 std::optional<std::string> installedIconName(const std::string& name)
@@ -51,7 +56,7 @@ std::optional<std::string> installedIconName(const std::string& name)
 }
 
 std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng,
-    const std::string& title)
+    const std::string& title, const std::optional<std::string>& scope)
 {
     auto identity = appIdentity(name);
     if (!identity)
@@ -69,7 +74,9 @@ std::optional<std::string> installApp(const std::string& name, const std::string
             icon = identity->iconName;
     }
     platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
-    if (!preferences.setText(keys::address, address) || !preferences.flush())
+    // A scope left from an earlier install of the name is not this one's.
+    bool scopeKept = scope ? preferences.setText(keys::scope, *scope) : preferences.remove(keys::scope);
+    if (!preferences.setText(keys::address, address) || !scopeKept || !preferences.flush())
         return std::string("could not remember the address in ") + preferences.path();
     return platform::writeDesktopEntry(entry, {
         { "Type", "Application" },
@@ -86,19 +93,26 @@ std::optional<std::string> installApp(const std::string& name, const std::string
 
 std::vector<std::string> uninstallApp(const std::string& name, bool purge)
 {
+    return uninstallApp(name, purge, platform::userFolders());
+}
+
+std::vector<std::string> uninstallApp(const std::string& name, bool purge, const platform::UserFolders& folders)
+{
     std::vector<std::string> removed;
     auto identity = appIdentity(name);
-    if (!identity || !isInstalled(name))
+    if (!identity)
         return removed;
-    std::vector<std::string> files = iconPaths(*identity);
-    files.insert(files.begin(), entryPath(*identity));
-    for (const auto& file : files) {
-        if (platform::removeFileOrLink(file))
-            removed.push_back(file);
+    if (isInstalled(name, folders)) {
+        std::vector<std::string> files = iconPaths(*identity, folders);
+        files.insert(files.begin(), entryPath(*identity, folders));
+        for (const auto& file : files) {
+            if (platform::removeFileOrLink(file))
+                removed.push_back(file);
+        }
     }
+    // The data of a name whose entry has gone already goes too: nothing else would ever remove it.
     if (!purge)
         return removed;
-    auto folders = platform::userFolders();
     for (const auto& base : { folders.config, folders.data, folders.cache }) {
         std::string folder = identity->folderUnder(base);
         std::error_code error;

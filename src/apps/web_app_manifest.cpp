@@ -1,7 +1,8 @@
 #include "apps/web_app_manifest.h"
 
-#include "text.h"
+#include "page/address_rules.h"
 #include "platform/url.h"
+#include "text.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,6 +21,20 @@ std::optional<std::string> textOf(const platform::ScriptValue& manifest, const c
     if (std::any_of(value->text.begin(), value->text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
         return std::nullopt;
     return value->text;
+}
+
+// A web address the manifest gives under `key`, resolved against the manifest's own.
+std::optional<platform::URL> webAddressIn(const platform::ScriptValue& manifest, const char* key, const std::string& manifestAddress)
+{
+    const platform::ScriptValue* value = manifest.find(key);
+    if (!value || value->kind != platform::ScriptValue::Kind::text || value->text.empty() || value->text.size() > longestAddress)
+        return std::nullopt;
+    auto resolved = platform::resolvedAgainst(manifestAddress, value->text);
+    auto address = resolved ? webPage(*resolved) : std::nullopt;
+    // Typed-address rules would turn "mail.example" into a site: only what already is one counts.
+    if (!address || address->absoluteString() != *resolved)
+        return std::nullopt;
+    return address;
 }
 
 // How good an icon is: an SVG above everything, then the largest side of its sizes; 0 for unusable.
@@ -50,7 +65,7 @@ long scoreOf(const platform::ScriptValue& icon)
 }
 } // namespace
 
-ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress)
+ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress, const std::string& pageAddress)
 {
     ManifestFacts facts;
     if (manifest.kind != platform::ScriptValue::Kind::dictionary)
@@ -58,6 +73,14 @@ ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::str
     facts.name = textOf(manifest, "name");
     if (!facts.name)
         facts.name = textOf(manifest, "short_name");
+    auto page = platform::URL::parse(pageAddress);
+    auto start = webAddressIn(manifest, "start_url", manifestAddress);
+    if (start && page && sameSite(*start, *page))
+        facts.startAddress = start->absoluteString();
+    auto startsAt = facts.startAddress ? start : page;
+    auto scope = webAddressIn(manifest, "scope", manifestAddress);
+    if (scope && startsAt && withinScope(*startsAt, *scope))
+        facts.scope = scope->absoluteString();
     const platform::ScriptValue* icons = manifest.find("icons");
     if (!icons || icons->kind != platform::ScriptValue::Kind::list)
         return facts;

@@ -24,11 +24,21 @@
 #include "platform/editing.h"
 #include "platform/input.h"
 #include "platform/main_queue.h"
+#include "platform/preferences.h"
 #include "probe/probe_run.h"
 
 #include <map>
 
 namespace quillane {
+
+namespace {
+// What an application installed from its page holds as its own, when its manifest said.
+std::optional<platform::URL> scopeIn(const platform::Preferences& preferences)
+{
+    auto text = preferences.text(keys::scope);
+    return text ? platform::URL::parse(*text) : std::nullopt;
+}
+} // namespace
 
 // Built in this order; each takes what it needs of those before it.
 struct Launch::Parts {
@@ -58,7 +68,7 @@ struct Launch::Parts {
         , once(platform::userInputCount)
         , leaving(preferences, main.window(), once)
         , pageWindows(application, main, texts, options.mockCaptureDevices, once, leaving, closing, downloads,
-              [this](platform::WebView& page, platform::Window& window) { attachServices(page, window); })
+              [this](platform::WebView& page, platform::Window& window) { attachServices(page, window); }, scopeIn(preferences))
     {
     }
 

@@ -105,6 +105,12 @@ bool sameSite(const platform::URL& first, const platform::URL& second)
         && lowercased(*first.host()) == lowercased(*second.host()) && port(first) == port(second);
 }
 
+bool withinScope(const platform::URL& address, const platform::URL& scope)
+{
+    auto pathOf = [](const platform::URL& url) { return url.path().empty() ? std::string("/") : url.path(); };
+    return sameSite(address, scope) && startsWith(pathOf(address), pathOf(scope));
+}
+
 bool isBlockedPort(int port)
 {
     // The web's list of "bad ports", which the engine keeps too.

@@ -31,6 +31,11 @@ std::optional<platform::URL> page(const platform::URL& inLink);
 // written or not).
 bool sameSite(const platform::URL& first, const platform::URL& second);
 
+// Whether an address is inside a web application's scope: of its site, with a path that starts with
+// the scope's ("/app/" holds "/app/inbox" but not "/apple"). A scope's path without a final "/"
+// holds what begins with it ("/app" holds "/apple" too), as the manifest standard has it.
+bool withinScope(const platform::URL& address, const platform::URL& scope);
+
 // Whether web pages may not use this port: ports of other kinds of services (mail, file sharing,
 // name servers), which a page could otherwise talk to. The engine refuses them with a blank page.
 bool isBlockedPort(int port);

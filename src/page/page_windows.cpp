@@ -27,7 +27,7 @@ std::string windowTitle(const platform::WebView& page)
 } // namespace
 
 PageWindows::PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, bool mockCaptureDevices, OncePerInput& once,
-    LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices)
+    LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices, std::optional<platform::URL> scope)
     : m_application(application)
     , m_main(main)
     , m_texts(texts)
@@ -37,6 +37,7 @@ PageWindows::PageWindows(platform::Application& application, MainWindow& main, c
     , m_closing(closing)
     , m_downloads(downloads)
     , m_attachServices(std::move(attachServices))
+    , m_scope(std::move(scope))
 {
 }
 
@@ -52,8 +53,10 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         auto mainPage = platform::URL::parse(m_main.page().url().value_or(""));
         if (!target)
             return nullptr;
-        // Quillane never opens itself for another site: that is the browser's, or another program's.
-        if (!mainPage || !sameSite(*target, *mainPage)) {
+        // Quillane never opens itself for another site (or outside the application's scope): that is
+        // the browser's, or another program's.
+        bool own = m_scope ? withinScope(*target, *m_scope) : mainPage && sameSite(*target, *mainPage);
+        if (!own) {
             std::string from = mainPage && mainPage->host() ? site(mainPage->scheme(), *mainPage->host(), mainPage->port().value_or(0)) : "this page";
             m_leaving.handOff(*target, from);
             return nullptr;

@@ -198,3 +198,24 @@ TEST(WhyNotAnAddress, ALongTextIsQuotedShortenedBetweenCharacters)
     EXPECT_EQ(*quillane::whyNotAnAddress(sixty), "\u201c" + sixty + "\u201d is not an address: addresses have no spaces. Type one such as example.com.")
         << "60 bytes are quoted whole";
 }
+
+TEST(WithinScope, OfTheScopesSiteWithAPathThatStartsWithItsPath)
+{
+    auto url = [](const char* text) { return *quillane::platform::URL::parse(text); };
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        { "https://mail.example/app/inbox", "https://mail.example/app/", true },
+        { "https://mail.example/app/", "https://mail.example/app/", true },
+        { "https://mail.example/app", "https://mail.example/app/", false },
+        { "https://mail.example/apple", "https://mail.example/app/", false },
+        { "https://mail.example/apple", "https://mail.example/app", true },
+        { "https://mail.example/", "https://mail.example/app/", false },
+        { "https://mail.example", "https://mail.example/", true },
+        { "https://mail.example/x?y", "https://mail.example", true },
+        { "https://MAIL.example:443/app/x", "https://mail.example/app/", true },
+        { "http://mail.example/app/x", "https://mail.example/app/", false },
+        { "https://mail.example:8443/app/x", "https://mail.example/app/", false },
+        { "https://other.example/app/x", "https://mail.example/app/", false },
+    };
+    for (const auto& [address, scope, expected] : cases)
+        EXPECT_EQ(quillane::withinScope(url(address), url(scope)), expected) << address << " in " << scope;
+}
