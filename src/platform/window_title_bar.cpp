@@ -17,6 +17,8 @@ struct Look {
 
 constexpr Look looks[] = { { 0.93, 0.33, 0.31 }, { 0.96, 0.74, 0.22 }, { 0.27, 0.75, 0.33 } };
 constexpr const char* names[] = { "Close", "Minimise", "Zoom" };
+// What a page's vertical scrollbar takes at the window's edge, at its widest.
+constexpr double scrollbarRoom = 14;
 // The progress line's thickness, at the band's bottom edge.
 constexpr double progressLine = 2;
 
@@ -72,6 +74,11 @@ gboolean Window::Impl::onOverlayChildPosition(GtkOverlay*, GtkWidget* child, Gdk
     if (child != buttonsBox)
         return FALSE;
     *place = { int(windowButtonsPlace.origin.x), int(windowButtonsPlace.origin.y), int(windowButtonsPlace.size.width), int(windowButtonsPlace.size.height) };
+    // Under a right-to-left language the title bar is mirrored: the buttons sit at the top-right, in
+    // mirrored order (GTK lays the box out so), and far enough from the right edge to keep clear of
+    // the page's scrollbar, which the engine puts on the right of a left-to-right page.
+    if (gtk_widget_get_direction(buttonsBox) == GTK_TEXT_DIR_RTL)
+        place->x = gtk_widget_get_allocated_width(overlay) - int(windowButtonsPlace.origin.x + scrollbarRoom) - place->width;
     return TRUE;
 }
 
@@ -225,14 +232,14 @@ std::optional<Rect> Window::buttonsArea() const
     const Impl& impl = *m_impl;
     if (!impl.buttonsBox)
         return std::nullopt;
-    // Where GTK has laid them out; before the first layout, where it will.
-    GtkAllocation first {}, last {};
-    gtk_widget_get_allocation(impl.buttons.front(), &first);
-    gtk_widget_get_allocation(impl.buttons.back(), &last);
+    // Where GTK has laid them out (their box holds the three and no more, whichever way round they
+    // stand); before the first layout, where it will.
+    GtkAllocation box {};
+    gtk_widget_get_allocation(impl.buttonsBox, &box);
     int left = 0, topEdge = 0;
-    if (first.width <= 1 || !gtk_widget_translate_coordinates(impl.buttons.front(), impl.window.get(), 0, 0, &left, &topEdge))
+    if (box.width <= 1 || !gtk_widget_translate_coordinates(impl.buttonsBox, impl.window.get(), 0, 0, &left, &topEdge))
         return windowButtonsPlace;
-    return Rect { { double(left), double(topEdge) }, { double(last.x + last.width - first.x), double(first.height) } };
+    return Rect { { double(left), double(topEdge) }, { double(box.width), double(box.height) } };
 }
 
 bool Window::isBandAt(Point point) const
