@@ -19,6 +19,8 @@ FixedTexts buildFixedTexts()
     texts.mainPageGate = texts::mainPageGate;
     texts.badgeShim = texts::badgeShim;
     texts.badgeScript = texts::badgeScript;
+    texts.notificationAnswers = texts::notificationAnswers;
+    texts.notificationWord = texts::notificationWord;
     texts.installGather = texts::installGather;
     texts.spellingSelection = texts::spellingSelection;
     texts.countScript = texts::countScript;

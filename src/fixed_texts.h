@@ -21,6 +21,10 @@ struct FixedTexts {
     // navigator.setAppBadge() in the page's world, and our script that forwards what it is given.
     std::string badgeShim;
     std::string badgeScript;
+    // In the page's world: notification answers as the program has them; and, in ours, what carries
+    // the program's word to it.
+    std::string notificationAnswers;
+    std::string notificationWord;
     // Gathers the page's title, manifest and (given an `address`) an icon, for installing the page.
     std::string installGather;
     // Selects the word under a right-click in an editable field, for the engine's spelling items.

@@ -65,6 +65,13 @@ int main(int argc, char** argv)
     LaunchOptions options = launchOptionsFrom(arguments);
     platform::Program program(names::applicationId, !options.probeFile);
     platform::setSpellCheckingLanguages(spellingLanguages(platform::userLanguageNames()));
+    // Said here too: the running Quillane that is handed the rest leaves these alone.
+    if (!options.probeFile && !appNameFrom(arguments)) {
+        for (const auto& argument : linksFrom(arguments)) {
+            if (!linkFor(argument))
+                std::fprintf(stderr, "quillane: \u201c%s\u201d is neither a web address nor a quillane: link, and is left alone\n", argument.c_str());
+        }
+    }
     RunningApps apps(program, texts, std::move(options));
     program.onCommandLine = [&apps](const std::vector<std::string>& given) { return apps.commandLine(given); };
     int status = program.run(arguments.empty() ? std::vector<std::string> { names::programName } : arguments);

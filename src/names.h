@@ -36,6 +36,8 @@ inline constexpr const char* downloadFolder = "download folder";
 // An application's own colours, from its manifest (CSS text, "#rrggbb").
 inline constexpr const char* themeColour = "theme colour";
 inline constexpr const char* backgroundColour = "background colour";
+// What an application installed from its page holds as its own: its manifest's scope (text).
+inline constexpr const char* scope = "scope";
 } // namespace keys
 
 

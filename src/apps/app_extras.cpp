@@ -18,10 +18,10 @@ std::string shortcutIconPrefix(const AppIdentity& identity)
     return identity.iconName + ".shortcut-";
 }
 
-std::string shortcutIconFolder()
+std::string shortcutIconFolder(const std::string& dataFolder = platform::userFolders().data)
 {
     std::string side = std::to_string(shortcutIconSide);
-    return platform::userFolders().data + "/icons/hicolor/" + side + "x" + side + "/apps";
+    return dataFolder + "/icons/hicolor/" + side + "x" + side + "/apps";
 }
 } // namespace
 
@@ -46,11 +46,11 @@ StagedShortcuts stageShortcutIcons(const AppIdentity& identity, const std::vecto
     return staged;
 }
 
-std::vector<std::string> shortcutIconPaths(const AppIdentity& identity)
+std::vector<std::string> shortcutIconPaths(const AppIdentity& identity, const std::string& dataFolder)
 {
     std::vector<std::string> found;
     std::error_code error;
-    for (const auto& file : std::filesystem::directory_iterator(shortcutIconFolder(), error)) {
+    for (const auto& file : std::filesystem::directory_iterator(shortcutIconFolder(dataFolder), error)) {
         if (file.path().filename().string().rfind(shortcutIconPrefix(identity), 0) == 0)
             found.push_back(file.path().string());
     }

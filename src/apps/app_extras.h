@@ -32,6 +32,8 @@ struct AppExtras {
     std::vector<ProtocolHandler> protocolHandlers;
     std::optional<platform::Colour> themeColour;
     std::optional<platform::Colour> backgroundColour;
+    // The manifest's scope: the addresses the application holds as its own.
+    std::optional<std::string> scope;
 };
 
 // Adds the shortcuts' icons to the files replaced with the application's; the shortcuts as the entry
@@ -41,8 +43,8 @@ struct StagedShortcuts {
     std::vector<std::string> iconFiles;
 };
 StagedShortcuts stageShortcutIcons(const AppIdentity& identity, const std::vector<AppExtras::Shortcut>& shortcuts, platform::FileReplacement& files);
-// The shortcuts' icons installed, for removing them.
-std::vector<std::string> shortcutIconPaths(const AppIdentity& identity);
+// The shortcuts' icons installed under the user's data folder, for removing them.
+std::vector<std::string> shortcutIconPaths(const AppIdentity& identity, const std::string& dataFolder);
 
 // Keeps the colours in the application's preferences; a colour the manifest no longer gives goes.
 // Whether they were kept.

@@ -3,6 +3,8 @@
 #include "apps/app_names.h"
 #include "page/address_rules.h"
 #include "apps/installed_apps.h"
+#include "names.h"
+#include "platform/application.h"
 
 #include <cstdio>
 
@@ -42,14 +44,24 @@ int manageApps(const AppManagementRequest& request)
         std::printf("installed %s on %s\n", request.name.c_str(), page->absoluteString().c_str());
         return 0;
     }
-    case Kind::uninstall:
-        if (!isInstalled(request.name)) {
-            std::fprintf(stderr, "quillane: no application named \u201c%s\u201d is installed\n", request.name.c_str());
+    case Kind::uninstall: {
+        auto identity = appIdentity(request.name);
+        // Its files are in use, and its preferences would be written back.
+        if (identity && platform::isApplicationRunning(names::applicationId, identity->iconName)) {
+            std::fprintf(stderr, "quillane: \u201c%s\u201d is running: quit it first, then uninstall it\n", request.name.c_str());
             return 1;
         }
-        for (const auto& path : uninstallApp(request.name, request.purge))
+        bool installed = isInstalled(request.name);
+        auto removed = uninstallApp(request.name, request.purge);
+        if (!installed && removed.empty()) {
+            std::fprintf(stderr, "quillane: no application named \u201c%s\u201d is installed%s\n", request.name.c_str(),
+                request.purge ? ", and none of its data is left" : "");
+            return 1;
+        }
+        for (const auto& path : removed)
             std::printf("removed %s\n", path.c_str());
         return 0;
+    }
     }
     return 2;
 }

@@ -52,6 +52,7 @@ std::string textIn(const platform::ScriptValue& value, const char* key)
 } // namespace
 
 struct InstallFromPage::Install {
+    // The page's address.
     std::string address;
     // Made for the icon, removed with the install.
     std::string folder;
@@ -241,12 +242,14 @@ void InstallFromPage::answered(const std::shared_ptr<Install>& install, const st
 void InstallFromPage::installAs(const Install& install, const std::string& name, Existing existing)
 {
     auto icon = install.icon.empty() ? std::nullopt : std::optional<std::string>(install.icon);
-    AppExtras extras { {}, install.manifest.protocolHandlers, install.manifest.themeColour, install.manifest.backgroundColour };
+    AppExtras extras { {}, install.manifest.protocolHandlers, install.manifest.themeColour, install.manifest.backgroundColour, install.manifest.scope };
     for (std::size_t index = 0; index < install.manifest.shortcuts.size(); ++index) {
         const auto& shortcut = install.manifest.shortcuts[index];
         extras.shortcuts.push_back({ shortcut.name, shortcut.address, install.shortcutIcons[index] });
     }
-    if (auto failure = installApp(name, install.address, icon, install.title, extras, existing)) {
+    // Where the manifest says the application starts, else the page it was installed from.
+    std::string start = install.manifest.startAddress.value_or(install.address);
+    if (auto failure = installApp(name, start, icon, install.title, extras, existing)) {
         if (existing == Existing::replace)
             m_main.tell("The application could not be replaced: " + *failure + ". The installed one is left as it was.");
         else

@@ -16,9 +16,9 @@ namespace quillane {
 namespace {
 constexpr const char* appKey = "X-Quillane-App";
 
-std::string entryPath(const AppIdentity& identity)
+std::string entryPath(const AppIdentity& identity, const platform::UserFolders& folders = platform::userFolders())
 {
-    return platform::userFolders().data + "/applications/" + identity.desktopEntryName;
+    return folders.data + "/applications/" + identity.desktopEntryName;
 }
 
 // Where an icon of ours is installed: the size it is made at.
@@ -27,11 +27,11 @@ std::string iconPath(const AppIdentity& identity)
     return platform::userFolders().data + "/icons/hicolor/256x256/apps/" + identity.iconName + ".png";
 }
 
-std::vector<std::string> iconPaths(const AppIdentity& identity)
+std::vector<std::string> iconPaths(const AppIdentity& identity, const platform::UserFolders& folders = platform::userFolders())
 {
     std::vector<std::string> found;
     std::error_code error;
-    std::string hicolor = platform::userFolders().data + "/icons/hicolor";
+    std::string hicolor = folders.data + "/icons/hicolor";
     for (const auto& size : std::filesystem::directory_iterator(hicolor, error)) {
         for (const char* ending : { ".png", ".svg" }) {
             std::string path = size.path().string() + "/apps/" + identity.iconName + ending;
@@ -40,7 +40,7 @@ std::vector<std::string> iconPaths(const AppIdentity& identity)
                 found.push_back(path);
         }
     }
-    auto shortcuts = shortcutIconPaths(identity);
+    auto shortcuts = shortcutIconPaths(identity, folders.data);
     found.insert(found.end(), shortcuts.begin(), shortcuts.end());
     return found;
 }
@@ -48,8 +48,13 @@ std::vector<std::string> iconPaths(const AppIdentity& identity)
 
 bool isInstalled(const std::string& name)
 {
+    return isInstalled(name, platform::userFolders());
+}
+
+bool isInstalled(const std::string& name, const platform::UserFolders& folders)
+{
     auto identity = appIdentity(name);
-    return identity && platform::desktopEntryValue(entryPath(*identity), appKey) == name;
+    return identity && platform::desktopEntryValue(entryPath(*identity, folders), appKey) == name;
 }
 
 std::optional<std::string> installedEntryValue(const std::string& name, const std::string& key)
@@ -102,9 +107,11 @@ std::optional<std::string> installApp(const std::string& name, const std::string
     platform::Preferences preferences(identity->folderUnder(platform::userFolders().config));
     // What the installed application kept, given back if the new one cannot be put in place.
     std::vector<std::pair<const char*, std::optional<std::string>>> previous;
-    for (const char* key : { keys::address, keys::themeColour, keys::backgroundColour })
+    for (const char* key : { keys::address, keys::themeColour, keys::backgroundColour, keys::scope })
         previous.emplace_back(key, preferences.text(key));
-    if (!preferences.setText(keys::address, address) || !rememberColours(preferences, extras) || !preferences.flush())
+    // A scope left from an earlier install of the name is not this one's.
+    bool scopeKept = extras.scope ? preferences.setText(keys::scope, *extras.scope) : preferences.remove(keys::scope);
+    if (!preferences.setText(keys::address, address) || !rememberColours(preferences, extras) || !scopeKept || !preferences.flush())
         return std::string("could not remember the address in ") + preferences.path();
     if (auto failure = files.commit()) {
         for (const auto& [key, value] : previous) {
@@ -128,19 +135,26 @@ std::optional<std::string> installApp(const std::string& name, const std::string
 
 std::vector<std::string> uninstallApp(const std::string& name, bool purge)
 {
+    return uninstallApp(name, purge, platform::userFolders());
+}
+
+std::vector<std::string> uninstallApp(const std::string& name, bool purge, const platform::UserFolders& folders)
+{
     std::vector<std::string> removed;
     auto identity = appIdentity(name);
-    if (!identity || !isInstalled(name))
+    if (!identity)
         return removed;
-    std::vector<std::string> files = iconPaths(*identity);
-    files.insert(files.begin(), entryPath(*identity));
-    for (const auto& file : files) {
-        if (platform::removeFileOrLink(file))
-            removed.push_back(file);
+    if (isInstalled(name, folders)) {
+        std::vector<std::string> files = iconPaths(*identity, folders);
+        files.insert(files.begin(), entryPath(*identity, folders));
+        for (const auto& file : files) {
+            if (platform::removeFileOrLink(file))
+                removed.push_back(file);
+        }
     }
+    // The data of a name whose entry has gone already goes too: nothing else would ever remove it.
     if (!purge)
         return removed;
-    auto folders = platform::userFolders();
     for (const auto& base : { folders.config, folders.data, folders.cache }) {
         std::string folder = identity->folderUnder(base);
         std::error_code error;

@@ -1,7 +1,9 @@
 #pragma once
 // Applications of their own: a desktop entry (and an icon) under the user's data folder that starts
-// `quillane --app NAME`, with the application's page remembered in its own preferences.
+// `quillane --app NAME`, with the application's page (and the scope it holds as its own) remembered
+// in its own preferences.
 #include "apps/app_extras.h"
+#include "platform/desktop.h"
 
 #include <optional>
 #include <string>
@@ -24,12 +26,14 @@ enum class Existing { refuse, replace };
 // installed, else what went wrong.
 std::optional<std::string> installApp(const std::string& name, const std::string& address, const std::optional<std::string>& iconPng = std::nullopt,
     const std::string& title = "", const AppExtras& extras = {}, Existing existing = Existing::refuse);
-// Removes the entry and the icons, and with `purge` the application's preferences and website data;
-// the paths removed.
+// Removes the entry and the icons, and with `purge` the application's preferences and website data,
+// also when the entry has gone already; the paths removed.
 std::vector<std::string> uninstallApp(const std::string& name, bool purge);
+std::vector<std::string> uninstallApp(const std::string& name, bool purge, const platform::UserFolders& folders);
 std::vector<InstalledApp> installedApps();
 // Whether NAME has a desktop entry of ours.
 bool isInstalled(const std::string& name);
+bool isInstalled(const std::string& name, const platform::UserFolders& folders);
 // What an installed application's desktop entry gives under a key ("Icon", "Name").
 std::optional<std::string> installedEntryValue(const std::string& name, const std::string& key);
 

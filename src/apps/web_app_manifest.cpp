@@ -1,8 +1,9 @@
 #include "apps/web_app_manifest.h"
 
 #include "apps/app_links.h"
-#include "text.h"
+#include "page/address_rules.h"
 #include "platform/url.h"
+#include "text.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,6 +24,20 @@ std::optional<std::string> textOf(const platform::ScriptValue& manifest, const c
     if (std::any_of(value->text.begin(), value->text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
         return std::nullopt;
     return value->text;
+}
+
+// A web address the manifest gives under `key`, resolved against the manifest's own.
+std::optional<platform::URL> webAddressIn(const platform::ScriptValue& manifest, const char* key, const std::string& manifestAddress)
+{
+    const platform::ScriptValue* value = manifest.find(key);
+    if (!value || value->kind != platform::ScriptValue::Kind::text || value->text.empty() || value->text.size() > longestAddress)
+        return std::nullopt;
+    auto resolved = platform::resolvedAgainst(manifestAddress, value->text);
+    auto address = resolved ? webPage(*resolved) : std::nullopt;
+    // Typed-address rules would turn "mail.example" into a site: only what already is one counts.
+    if (!address || address->absoluteString() != *resolved)
+        return std::nullopt;
+    return address;
 }
 
 // How good an icon is: an SVG above everything, then the largest side of its sizes; 0 for unusable.
@@ -143,6 +158,13 @@ ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::str
     facts.name = textOf(manifest, "name");
     if (!facts.name)
         facts.name = textOf(manifest, "short_name");
+    auto start = webAddressIn(manifest, "start_url", manifestAddress);
+    if (start && sameSite(*start, application))
+        facts.startAddress = start->absoluteString();
+    const platform::URL& startsAt = facts.startAddress ? *start : application;
+    auto scope = webAddressIn(manifest, "scope", manifestAddress);
+    if (scope && withinScope(startsAt, *scope))
+        facts.scope = scope->absoluteString();
     facts.icon = bestIcon(manifest, manifestAddress);
     facts.shortcuts = shortcutsOf(manifest, manifestAddress, application);
     facts.protocolHandlers = handlersOf(manifest, manifestAddress, application);

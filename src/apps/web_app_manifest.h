@@ -1,6 +1,7 @@
 #pragma once
-// What a page's web application manifest says about installing it: its name and icon, its
-// shortcuts, the links of other schemes it handles, and its colours.
+// What a page's web application manifest says about installing it: its name and icon, where the
+// application starts and what it holds as its own, its shortcuts, the links of other schemes it
+// handles, and its colours.
 #include "platform/colour.h"
 #include "platform/script_value.h"
 #include "platform/url.h"
@@ -38,9 +39,15 @@ struct ManifestFacts {
     // "theme_color" and "background_color", opaque.
     std::optional<platform::Colour> themeColour;
     std::optional<platform::Colour> backgroundColour;
+    // "start_url" resolved against the manifest, when it is on the page's site; the application
+    // starts on the page's own address otherwise.
+    std::optional<std::string> startAddress;
+    // "scope" resolved against the manifest, when the start address (the page's, without one) lies
+    // within it; the addresses the application holds as its own.
+    std::optional<std::string> scope;
 };
 
-// `application` is the address being installed: shortcuts and handlers must be on its origin.
+// `application` is the page's address being installed: shortcuts and handlers must be on its origin.
 ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress, const platform::URL& application);
 
 // A name for an application made from any text (a manifest's name, a page's title): what is not a

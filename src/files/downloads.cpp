@@ -1,20 +1,30 @@
 #include "files/downloads.h"
 
+#include "files/download_destination.h"
 #include "names.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/preferences.h"
 #include "platform/web_view.h"
-#include "platform/window.h"
-#include "files/download_destination.h"
 
 #include <filesystem>
 
 namespace quillane {
 
-Downloads::Downloads(DestinationChooser chooseDestination, std::function<void(const std::string& message)> tellFailure)
+namespace {
+// A finished download's note stays long enough to be acted on.
+constexpr double finishedNoteSeconds = 10;
+
+std::string inQuotes(const std::string& name)
+{
+    return "\u201c" + name + "\u201d";
+}
+} // namespace
+
+Downloads::Downloads(DestinationChooser chooseDestination, std::function<void(const std::string& message)> tellFailure, Shown shown)
     : m_chooseDestination(std::move(chooseDestination))
     , m_tellFailure(std::move(tellFailure))
+    , m_shown(std::move(shown))
 {
 }
 
@@ -36,6 +46,20 @@ std::string Downloads::saveFolder(platform::Preferences& preferences)
     return preferences.text(keys::downloadFolder).value_or(platform::downloadsFolder());
 }
 
+std::optional<double> Downloads::overallProgress(const std::vector<std::pair<std::uint64_t, std::uint64_t>>& receivedOfExpected)
+{
+    if (receivedOfExpected.empty())
+        return std::nullopt;
+    double received = 0, expected = 0;
+    for (const auto& [got, wanted] : receivedOfExpected) {
+        if (wanted == 0)
+            return -1.0;
+        received += double(std::min(got, wanted));
+        expected += double(wanted);
+    }
+    return received / expected;
+}
+
 void Downloads::attach(platform::WebView& page)
 {
     page.onDownload = [this](platform::Download& download) { take(download); };
@@ -43,16 +67,71 @@ void Downloads::attach(platform::WebView& page)
 
 void Downloads::take(platform::Download& download)
 {
-    download.onDestination = m_chooseDestination;
-    download.onFailed = [this](int code, const std::string& message) { failed(code, message); };
+    std::uint64_t id = ++m_lastId;
+    m_running[id] = {};
+    download.onDestination = [this, id](const std::string& suggestedFilename, std::function<void(std::optional<std::string>)> completion) {
+        if (auto running = m_running.find(id); running != m_running.end())
+            running->second.name = safeFileName(suggestedFilename);
+        m_chooseDestination(suggestedFilename, [this, id, completion](std::optional<std::string> path) {
+            // The download may have ended while the question was up.
+            if (auto running = m_running.find(id); running != m_running.end() && path)
+                running->second.name = std::filesystem::path(*path).filename().string();
+            completion(path);
+        });
+    };
+    download.onProgress = [this, id](std::uint64_t received, std::uint64_t expected) {
+        if (auto running = m_running.find(id); running != m_running.end()) {
+            running->second.received = received;
+            running->second.expected = expected;
+            progressed();
+        }
+    };
+    download.onFinished = [this, id](const std::string& path) {
+        if (auto running = m_running.find(id); running != m_running.end())
+            finished(running->second.name, path);
+    };
+    download.onFailed = [this, id](int code, const std::string& message) {
+        auto running = m_running.find(id);
+        failed(code, message, running != m_running.end() ? running->second.name : "");
+    };
+    download.onEnded = [this, id] {
+        m_running.erase(id);
+        progressed();
+    };
 }
 
-void Downloads::failed(int code, const std::string& message)
+void Downloads::progressed()
+{
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> sizes;
+    for (const auto& [id, running] : m_running)
+        sizes.emplace_back(running.received, running.expected);
+    m_shown.progress(overallProgress(sizes));
+}
+
+void Downloads::finished(const std::string& name, const std::string& path)
+{
+    auto note = m_shown.note;
+    std::string shownName = name.empty() ? std::filesystem::path(path).filename().string() : name;
+    m_shown.note({ inQuotes(shownName) + " is downloaded.",
+        { { "Open",
+              [note, path, shownName] {
+                  if (!platform::openFile(path))
+                      note({ "No program is set to open " + inQuotes(shownName) + ".", {} });
+              } },
+            { "Show in Folder", [path] { platform::showInFolder(path); } } },
+        finishedNoteSeconds });
+}
+
+void Downloads::failed(int code, const std::string& message, const std::string& name)
 {
     // The user's own cancel needs no word.
     if (code == platform::downloadCancelledCode)
         return;
-    m_tellFailure(message.empty() ? "The download failed." : message);
+    std::string what = name.empty() ? "The download" : "The download of " + inQuotes(name);
+    std::string why = message;
+    while (!why.empty() && (why.back() == '.' || why.back() == ' '))
+        why.pop_back();
+    m_tellFailure(what + " failed" + (why.empty() ? "." : ": " + why + "."));
 }
 
 } // namespace quillane

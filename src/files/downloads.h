@@ -1,9 +1,13 @@
 #pragma once
-// The page's downloads: each saved where its destination chooser says; a failure other than a
-// cancel is told to the user.
+// The page's downloads: each saved where its destination chooser says; while they run, the window
+// shows how far they have come together; one that finishes is told in a note that opens the file or
+// shows it in its folder, and a failure other than a cancel is told to the user.
 #include "platform/download.h"
+#include "platform/window.h"
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -12,7 +16,6 @@ namespace quillane {
 namespace platform {
 class Preferences;
 class WebView;
-class Window;
 }
 
 // Answers once with the path to save a download under, or with none to cancel it.
@@ -20,7 +23,15 @@ using DestinationChooser = std::function<void(const std::string& suggestedFilena
 
 class Downloads {
 public:
-    Downloads(DestinationChooser chooseDestination, std::function<void(const std::string& message)> tellFailure);
+    // What the window shows of the downloads.
+    struct Shown {
+        // How far the running downloads have come together: a fraction, below 0 when not known;
+        // none when none runs.
+        std::function<void(std::optional<double> fraction)> progress;
+        std::function<void(const platform::Note&)> note;
+    };
+
+    Downloads(DestinationChooser chooseDestination, std::function<void(const std::string& message)> tellFailure, Shown shown);
 
     // Everyday destinations: the save dialog, over the window, starting from the page's name made
     // safe, in the folder a download was last saved to (else the user's Downloads folder).
@@ -29,15 +40,30 @@ public:
     // The folder a download was last saved to, else the user's Downloads folder.
     static std::string saveFolder(platform::Preferences& preferences);
 
+    // How far downloads have come together, from the bytes each has received of those it expects
+    // (0 for a size not known): none without a download, below 0 when any size is not known.
+    static std::optional<double> overallProgress(const std::vector<std::pair<std::uint64_t, std::uint64_t>>& receivedOfExpected);
+
     // Hears the page's downloads.
     void attach(platform::WebView& page);
     // A navigation of a page became a download.
     void take(platform::Download& download);
-    void failed(int code, const std::string& message);
 
 private:
+    struct Running {
+        std::string name;
+        std::uint64_t received = 0;
+        std::uint64_t expected = 0;
+    };
+    void progressed();
+    void finished(const std::string& name, const std::string& path);
+    void failed(int code, const std::string& message, const std::string& name);
+
     DestinationChooser m_chooseDestination;
     std::function<void(const std::string&)> m_tellFailure;
+    Shown m_shown;
+    std::map<std::uint64_t, Running> m_running;
+    std::uint64_t m_lastId = 0;
 };
 
 } // namespace quillane

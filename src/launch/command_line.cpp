@@ -1,5 +1,9 @@
 #include "launch/command_line.h"
 
+#include "page/address_rules.h"
+#include "platform/url.h"
+#include "text.h"
+
 #include <algorithm>
 
 namespace quillane {
@@ -24,6 +28,17 @@ std::vector<std::string> linksFrom(const std::vector<std::string>& arguments)
             links.push_back(arguments[index]);
     }
     return links;
+}
+
+std::optional<std::string> linkFor(const std::string& argument)
+{
+    auto asLink = platform::URL::parse(argument);
+    if (asLink && lowercased(asLink->scheme()) == "quillane")
+        return argument;
+    auto address = webPage(argument);
+    if (!address)
+        return std::nullopt;
+    return "quillane://open?url=" + platform::escapedForQuery(address->absoluteString());
 }
 
 std::optional<std::string> appNameFrom(const std::vector<std::string>& arguments)
@@ -75,16 +90,17 @@ std::string versionText()
 
 std::string usageText()
 {
-    return "Usage: quillane [--app NAME] [LINK…]\n"
+    return "Usage: quillane [--app NAME] [ADDRESS | LINK…]\n"
            "       quillane --probe FILE\n"
            "       quillane --install NAME ADDRESS\n"
            "       quillane --uninstall NAME [--purge]\n"
            "       quillane --apps\n"
            "       quillane --version | --help\n"
            "\n"
-           "Shows one web page in a frameless window. A link quillane://open?url=<encoded address> opens\n"
-           "that page, in the running Quillane if there is one. Every application runs in one Quillane\n"
-           "process: a later start hands its command line to it.\n"
+           "Shows one web page in a frameless window. An address (https://example.org, or example.org as\n"
+           "typed in Open Address) or a link quillane://open?url=<encoded address> opens that page, in the\n"
+           "running Quillane if there is one. Every application runs in one Quillane process: a later\n"
+           "start hands its command line to it.\n"
            "\n"
            "  --app NAME              run NAME as an application of its own, with its own window,\n"
            "                          preferences and website data; a web address, or a link of a\n"
@@ -93,6 +109,7 @@ std::string usageText()
            "  --install NAME ADDRESS  install NAME on the page at ADDRESS (a desktop entry that starts it)\n"
            "  --uninstall NAME        remove NAME's desktop entry and icon\n"
            "  --purge                 after --uninstall NAME: also its preferences and website data\n"
+           "                          (even when its desktop entry has gone already)\n"
            "  --apps                  list the installed applications and their addresses\n"
            "  --version               print the version\n"
            "  --help                  print this text\n"

@@ -15,6 +15,11 @@ std::optional<std::string> probeFileFrom(const std::vector<std::string>& argumen
 // name after "--app".
 std::vector<std::string> linksFrom(const std::vector<std::string>& arguments);
 
+// An argument as a link the program opens: a quillane: link as it is; an http or https address, or an
+// address as typed in Open Address ("example.org"), as the quillane: link that opens it; none for
+// anything else.
+std::optional<std::string> linkFor(const std::string& argument);
+
 // The argument after "--app": the application of its own this run is (checked elsewhere); none
 // without "--app", "" when it is last.
 std::optional<std::string> appNameFrom(const std::vector<std::string>& arguments);

@@ -29,11 +29,21 @@
 #include "platform/input.h"
 #include "platform/launcher_entry.h"
 #include "platform/main_queue.h"
+#include "platform/preferences.h"
 #include "probe/probe_run.h"
 
 #include <map>
 
 namespace quillane {
+
+namespace {
+// What an application installed from its page holds as its own, when its manifest said.
+std::optional<platform::URL> scopeIn(const platform::Preferences& preferences)
+{
+    auto text = preferences.text(keys::scope);
+    return text ? platform::URL::parse(*text) : std::nullopt;
+}
+} // namespace
 
 // Built in this order; each takes what it needs of those before it.
 struct Launch::Parts {
@@ -46,10 +56,13 @@ struct Launch::Parts {
         , drags(probe ? static_cast<DragPolicy&>(*probe) : windowDrags)
         , microphone(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); })
         , notifications(application, preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); },
-              [this] { main.window().present(); })
+              [this](std::uint32_t serverTime) { main.window().present(serverTime); },
+              [this](const std::string& note) { main.window().showNote({ note, {} }); })
         , files(texts.acceptLists)
         , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(main.window(), preferences),
-              [this](const std::string& message) { main.tell(message); })
+              [this](const std::string& message) { main.tell(message); },
+              { [this](std::optional<double> fraction) { main.window().setProgress(fraction); },
+                  [this](const platform::Note& note) { main.window().showNote(note); } })
         , printing(platform::secondsNow, [&preferences] { return Downloads::saveFolder(preferences); })
         , navigation(preferences, main, options.pageRequestTimeout)
         , about(application, main.window())
@@ -60,7 +73,7 @@ struct Launch::Parts {
         , once(platform::userInputCount)
         , leaving(preferences, main.window(), once)
         , pageWindows(application, main, texts, options.mockCaptureDevices, once, leaving, closing, downloads,
-              [this](platform::WebView& page, platform::Window& window) { attachServices(page, window); })
+              [this](platform::WebView& page, platform::Window& window) { attachServices(page, window); }, scopeIn(preferences))
         , launcherEntry(application.identity().desktopId + ".desktop")
         , unread([this](const LauncherCount& count) { launcherEntry.publish(count.count, count.visible); }, platform::secondsNow)
     {
@@ -152,6 +165,9 @@ void Launch::start(platform::DesktopColourScheme& colourScheme)
         case ScriptMessage::Kind::badge:
             parts.unread.setBadge(*message.badge);
             break;
+        case ScriptMessage::Kind::notificationRequest:
+            parts.notifications.pageAsks(main.page());
+            break;
         case ScriptMessage::Kind::dragRequest:
             parts.drags.pageRequest();
             break;
@@ -162,6 +178,7 @@ void Launch::start(platform::DesktopColourScheme& colourScheme)
     page.onContextMenu = [] { return pageContextMenu(); };
     parts.attachServices(page, main.window());
     parts.downloads.attach(page);
+    parts.notifications.attachMain(page);
     parts.closing.attachMain();
     parts.pageWindows.attach(page);
     parts.unread.attach(page);
@@ -177,6 +194,8 @@ void Launch::start(platform::DesktopColourScheme& colourScheme)
     auto launchAddress = m_startPage ? m_startPage : parts.navigation.rememberedAddress();
     if (launchAddress)
         parts.navigation.load(*launchAddress);
+    else
+        parts.navigation.showStartPage();
     main.window().centre();
     main.window().focusPage();
     main.window().rememberFrame(m_preferences, keys::windowFrame);
@@ -220,6 +239,7 @@ void Launch::connectCommands()
         { "install-app", [&parts] { parts.installer.start(); } },
         { "go-back", [&parts] { parts.pageInFocus().goBack(); } },
         { "go-forward", [&parts] { parts.pageInFocus().goForward(); } },
+        { "close-window", [&parts] { parts.pageWindows.closeFocused(); } },
         { "show-menu", [&parts, &main] { parts.commands.popUpMenuBar(main.window(), false); } },
         { "show-menu-at-pointer", [&parts, &main] { parts.commands.popUpMenuBar(main.window(), true); } },
     };

@@ -71,8 +71,15 @@ int RunningApps::commandLine(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", name->c_str());
         return 2;
     }
-    // A self-test opens nothing it is given.
-    const std::vector<std::string> links = m_options.probeFile ? std::vector<std::string> {} : linksFrom(arguments);
+    // A self-test opens nothing it is given. Addresses go to the default application as the quillane:
+    // links that open them; an application takes its own schemes' links too (mailto:…).
+    std::vector<std::string> links;
+    for (const auto& argument : m_options.probeFile ? std::vector<std::string> {} : linksFrom(arguments)) {
+        if (app)
+            links.push_back(argument);
+        else if (auto link = linkFor(argument))
+            links.push_back(*link);
+    }
     const std::string key = name.value_or("");
     if (Launch* running = find(key)) {
         if (links.empty())

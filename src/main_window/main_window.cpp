@@ -12,11 +12,11 @@ platform::WebViewSettings mainPageSettings(const FixedTexts& texts, const MainWi
     platform::WebViewSettings settings;
     settings.scriptWorld = names::scriptWorld;
     settings.worldScripts = { texts.mainPageGate, dragScript(texts, topStripHeight(MainWindow::band)), texts.bandScript, texts.badgeScript,
-        texts.spellingSelection };
+        texts.notificationWord, texts.spellingSelection };
     settings.mainFramePageScripts = { texts.badgeShim };
-    settings.scriptOnCommit = "quillaneMainPage()";
+    settings.scriptOnCommit = MainWindow::mainPageWord;
     settings.messageHandler = names::messageHandler;
-    settings.allFramesScripts = { texts.subframeMediaGuard };
+    settings.allFramesScripts = { texts.notificationAnswers, texts.subframeMediaGuard };
     settings.elementFullScreen = true;
     settings.mediaStreams = true;
     settings.mockCaptureDevices = setup.mockCaptureDevices;

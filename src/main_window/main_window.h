@@ -40,6 +40,9 @@ public:
     // The window before it has shown a page, when the desktop prefers dark: our own pages' dark
     // background (page/failure_pages.cpp).
     static constexpr platform::Colour darkBlank { 31 / 255.0, 31 / 255.0, 34 / 255.0, 1 };
+    // Run in our script world each time the page has committed a load: the world's scripts may speak
+    // from this page now. They may not have run yet; the word then waits for them.
+    static constexpr const char* mainPageWord = "typeof quillaneMainPage === 'function' ? quillaneMainPage() : (window.quillaneMainPageSaid = true)";
 
     MainWindow(platform::Application& application, const FixedTexts& texts, const Setup& setup);
 

@@ -8,7 +8,7 @@ const std::vector<CommandSpec>& commandSpecs()
         { "about", "_About Quillane", {} },
         { "forget-microphone-choices", "Forget _Microphone Choices", {} },
         { "quit", "_Quit Quillane", { "<Primary>q" }, false, true },
-        { "open-address", "_Open Address\u2026", { "<Primary>l" }, false, true },
+        { "open-address", "Open A_ddress\u2026", { "<Primary>l" }, false, true },
         { "undo", "_Undo", { "<Primary>z" } },
         { "redo", "_Redo", { "<Primary><Shift>z" } },
         { "cut", "Cu_t", { "<Primary>x" } },
@@ -34,10 +34,14 @@ const std::vector<CommandSpec>& commandSpecs()
         // Through the page's history, as in a browser (the mouse's back and forward buttons too).
         { "go-back", "_Back", { "<Alt>Left" }, false, false, true },
         { "go-forward", "_Forward", { "<Alt>Right" }, false, false, true },
-        // The menu bar as one menu over the window: F10 (opening the menus stays the program's, so
-        // that they can always be reached from the keyboard), or a right-click on the band.
-        { "show-menu", "_Menus", { "F10" } },
-        { "show-menu-at-pointer", "_Menus", {} },
+        // A page window's; the main window is never closed by a key a page may have meant for itself.
+        { "close-window", "_Close Window", { "<Primary>w" } },
+        // The menu bar as one menu over the window: F10 when the page leaves it alone (a terminal in
+        // the page takes it), else Ctrl+Shift+M, which terminals keep for themselves; or a
+        // right-click on the band, or the page's context menu. A page that does not answer keeps
+        // neither from the program.
+        { "show-menu", "_Menus", { "F10", "<Primary><Shift>m" }, false, true },
+        { "show-menu-at-pointer", "Men_us (F10 or Ctrl+Shift+M)", {} },
     };
     return specs;
 }
@@ -71,7 +75,7 @@ std::string fullScreenLabel(bool inFullScreen)
 std::vector<platform::ContextMenuEntry> pageContextMenu()
 {
     std::vector<platform::ContextMenuEntry> entries;
-    for (const char* name : { "", "zoom-in", "zoom-out", "zoom-reset", "", "find", "print", "", "move-window", "resize-window", "maximise-window", "",
+    for (const char* name : { "", "open-address", "show-menu-at-pointer", "", "zoom-in", "zoom-out", "zoom-reset", "", "find", "print", "", "move-window", "resize-window", "maximise-window", "",
              "forget-notification-choices", "forget-link-choices", "install-app" }) {
         std::string label;
         for (const auto& spec : commandSpecs()) {

@@ -29,6 +29,35 @@ std::optional<platform::URL> address(std::string_view from)
 }
 
 namespace {
+// At most this many bytes of the text are quoted back, cut between characters.
+constexpr std::size_t longestQuote = 60;
+
+std::string quoted(std::string_view text)
+{
+    if (text.size() <= longestQuote)
+        return "\u201c" + std::string(text) + "\u201d";
+    std::size_t end = longestQuote;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return "\u201c" + std::string(text.substr(0, end)) + "\u2026\u201d";
+}
+} // namespace
+
+std::optional<std::string> whyNotAnAddress(std::string_view typed)
+{
+    if (typed.size() > longestAddress)
+        return "The text is too long for an address.";
+    auto text = platform::trimmingWhitespaceAndNewlines(typed);
+    if (!text)
+        return "The text is not readable as an address.";
+    if (text->empty() || address(typed))
+        return std::nullopt;
+    if (text->find_first_of(" \t\r\n") != std::string::npos)
+        return quoted(*text) + " is not an address: addresses have no spaces. Type one such as example.com.";
+    return quoted(*text) + " is not an address Quillane can read. Type one such as example.com.";
+}
+
+namespace {
 bool isWebScheme(std::string_view scheme)
 {
     std::string lower = lowercased(scheme);
@@ -74,6 +103,12 @@ bool sameSite(const platform::URL& first, const platform::URL& second)
     };
     return lowercased(first.scheme()) == lowercased(second.scheme()) && first.host() && second.host()
         && lowercased(*first.host()) == lowercased(*second.host()) && port(first) == port(second);
+}
+
+bool withinScope(const platform::URL& address, const platform::URL& scope)
+{
+    auto pathOf = [](const platform::URL& url) { return url.path().empty() ? std::string("/") : url.path(); };
+    return sameSite(address, scope) && startsWith(pathOf(address), pathOf(scope));
 }
 
 bool isBlockedPort(int port)

@@ -1,32 +1,21 @@
 #include "page/failure_pages.h"
 
+#include "page/own_pages.h"
 #include "page/shown_addresses.h"
 #include "platform/url.h"
 
 namespace quillane {
 
 namespace {
-// Light or dark as the desktop prefers (the dark background is also the blank window's, in
-// main_window/main_window.h).
-constexpr std::string_view style = "<meta name='color-scheme' content='light dark'>"
-                                   "<style>html { background: #f4f4f5; color: #222; font: 15px/1.5 sans-serif }"
-                                   " body { max-width: 34em; margin: 12vh auto; padding: 0 2em }"
-                                   " h1 { font-size: 1.4em; font-weight: 600 } .detail { font-size: .8em; color: #666; word-break: break-all }"
-                                   " a.button { display: inline-block; padding: .4em 1.2em; border-radius: 6px; background: #2a5db0;"
-                                   " color: white; text-decoration: none }"
-                                   " @media (prefers-color-scheme: dark) { html { background: #1f1f22; color: #e4e4e7 }"
-                                   " a.button { background: #3d74d1 } }</style>";
-
 // The page: a headline and what it means in words, then the technical detail in smaller type.
 // `body` is HTML already; the rest is escaped here.
-std::string page(const std::string& title, const std::string& body, const std::string& address, const std::string& detail)
+std::string page(const std::string& title, const std::string& body, const std::string& address, const std::string& detail, bool dark)
 {
     std::string details = "<p class='detail'>" + escapedForHTML(address);
     if (!detail.empty())
         details += "<br>" + escapedForHTML(detail);
     details += "</p>";
-    return "<!doctype html><meta charset='utf-8'><title>" + escapedForHTML(title) + "</title>" + std::string(style) + "<body><h1>"
-        + escapedForHTML(title) + "</h1>" + body + details + "<p><a class='button' href='" + escapedForHTML(address)
+    return ownPageHead(title, dark) + "<body><h1>" + escapedForHTML(title) + "</h1>" + body + details + "<p><a class='button' href='" + escapedForHTML(address)
         + "'>Try Again</a></p><p>To open another address, choose File &gt; Open Address\u2026 (Ctrl+L).</p></body>";
 }
 
@@ -118,21 +107,21 @@ std::string escapedForHTML(std::string_view text)
     return result;
 }
 
-std::string loadFailurePage(const platform::LoadFailure& failure)
+std::string loadFailurePage(const platform::LoadFailure& failure, bool dark)
 {
     // The certificate's problems are told in words already; the engine's words go with the detail.
     std::string detail = failure.kind == platform::LoadFailure::Kind::certificate ? "" : failure.message;
     if (!detail.empty() && detail.back() != '.')
         detail += '.';
-    return page(headline(failure.kind), explanation(failure), failure.address, detail);
+    return page(headline(failure.kind), explanation(failure), failure.address, detail, dark);
 }
 
-std::string stoppedPage(const std::string& address)
+std::string stoppedPage(const std::string& address, bool dark)
 {
     return page("The page stopped working",
         "<p>The page\u2019s process ended several times in a short while, so Quillane stopped bringing it back. It may need more memory "
         "than it can have, or something in it may be broken.</p>",
-        address, "");
+        address, "", dark);
 }
 
 } // namespace quillane

@@ -1,6 +1,7 @@
 #pragma once
 // The pages the program shows in the window when the page cannot: a load that failed, a page whose
-// process keeps ending. Plain HTML of our own, with every text from outside escaped.
+// process keeps ending. Plain HTML of our own, with every text from outside escaped, dark when the
+// desktop is.
 #include "platform/web_view.h"
 
 #include <string>
@@ -11,7 +12,7 @@ namespace quillane {
 // The text with &, <, >, " and ' written as HTML character references.
 std::string escapedForHTML(std::string_view text);
 
-std::string loadFailurePage(const platform::LoadFailure& failure);
-std::string stoppedPage(const std::string& address);
+std::string loadFailurePage(const platform::LoadFailure& failure, bool dark);
+std::string stoppedPage(const std::string& address, bool dark);
 
 } // namespace quillane

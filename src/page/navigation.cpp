@@ -3,7 +3,9 @@
 #include "names.h"
 #include "page/address_rules.h"
 #include "page/failure_pages.h"
+#include "page/own_pages.h"
 #include "page/shown_addresses.h"
+#include "platform/appearance.h"
 #include "platform/input.h"
 
 #include <utility>
@@ -58,6 +60,7 @@ void Navigation::remember(platform::Preferences& preferences, const platform::UR
 
 void Navigation::load(const platform::URL& address)
 {
+    m_startPageShown = false;
     // The engine would show a blank page without a word.
     if (address.port() && isBlockedPort(*address.port())) {
         platform::LoadFailure failure;
@@ -81,11 +84,13 @@ void Navigation::open(const platform::URL& page, bool remembered)
 void Navigation::openAddress(std::optional<std::string> text)
 {
     platform::Question question { "Open Address", {}, { "Open", "Cancel" } };
-    question.field = addressForDisplay(text ? *text : m_main.page().url().value_or(""));
+    question.field = text ? addressForDisplay(*text) : m_startPageShown ? "" : addressForDisplay(m_main.page().url().value_or(""));
     question.fieldName = "Address";
+    question.checkField = [](const std::string& typed) { return whyNotAnAddress(typed); };
     m_main.ask(question, [this](const platform::Answer& answer) {
         if (!answer.affirmative())
             return;
+        // Nothing typed is as good as Cancel.
         auto chosen = address(answer.field);
         if (!chosen)
             return;
@@ -113,6 +118,13 @@ bool Navigation::linkFollowed(const std::string& url)
     return true;
 }
 
+void Navigation::showStartPage()
+{
+    m_ownPageLoading = true;
+    m_startPageShown = true;
+    m_main.page().loadHTML(startPage(platform::prefersDarkTheme()), "");
+}
+
 void Navigation::pageFinished()
 {
     if (std::exchange(m_ownPageLoading, false))
@@ -124,7 +136,7 @@ void Navigation::pageFailed(const platform::LoadFailure& failure)
 {
     if (failure.kind == platform::LoadFailure::Kind::cancelled)
         return;
-    showOwnPage(loadFailurePage(failure), failure.address);
+    showOwnPage(loadFailurePage(failure, platform::prefersDarkTheme()), failure.address);
     // Once the start is over: a load refused at once (a blocked port) fails before the window is
     // shown, and a dialog shown before its window would stay behind it.
     if (std::exchange(m_startPending, false))
@@ -133,11 +145,15 @@ void Navigation::pageFailed(const platform::LoadFailure& failure)
 
 void Navigation::pageProcessEnded()
 {
+    if (m_startPageShown) {
+        showStartPage();
+        return;
+    }
     std::string address = m_main.page().url().value_or("");
     if (address.empty())
         return;
     if (!m_recovery.shouldReload()) {
-        showOwnPage(stoppedPage(address), address);
+        showOwnPage(stoppedPage(address, platform::prefersDarkTheme()), address);
         return;
     }
     // Once the engine has finished with the ended process.

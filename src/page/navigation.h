@@ -35,8 +35,11 @@ public:
     // A page handed over by another program: loaded, and the window brought forward; remembered
     // for the next start unless it is one of an application's shortcuts or handled links.
     void open(const platform::URL& page, bool remembered = true);
-    // The Open Address dialog, holding the page's address (or the given text).
+    // The Open Address dialog, holding the page's address (or the given text). Text that is not an
+    // address is refused in the dialog, saying why.
     void openAddress(std::optional<std::string> text = std::nullopt);
+    // Our own page for when there is no page yet: how to open one.
+    void showStartPage();
 
 private:
     void pageCommitted();
@@ -59,6 +62,8 @@ private:
     // The page showing is one of ours (a failure told), whose own load is not the user's page.
     bool m_ownPageLoading = false;
     bool m_ownPageShown = false;
+    // The start page shows: there is no address to offer in Open Address.
+    bool m_startPageShown = false;
 };
 
 } // namespace quillane

@@ -15,10 +15,23 @@ namespace quillane {
 
 namespace {
 constexpr platform::Size pageWindowSize { 800, 600 };
+
+// What a page window is called: its page's title, else its site ("example.com", "127.0.0.1:8080"),
+// else the application's name.
+std::string windowTitle(const platform::WebView& page, const std::string& applicationName)
+{
+    std::string title = page.title();
+    if (!title.empty())
+        return title;
+    auto address = platform::URL::parse(page.url().value_or(""));
+    if (!address || !address->host())
+        return applicationName;
+    return *address->host() + (address->port() ? ":" + std::to_string(*address->port()) : "");
+}
 } // namespace
 
 PageWindows::PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, bool mockCaptureDevices, OncePerInput& once,
-    LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices)
+    LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices, std::optional<platform::URL> scope)
     : m_application(application)
     , m_main(main)
     , m_texts(texts)
@@ -28,6 +41,7 @@ PageWindows::PageWindows(platform::Application& application, MainWindow& main, c
     , m_closing(closing)
     , m_downloads(downloads)
     , m_attachServices(std::move(attachServices))
+    , m_scope(std::move(scope))
 {
 }
 
@@ -43,8 +57,10 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         auto mainPage = platform::URL::parse(m_main.page().url().value_or(""));
         if (!target)
             return nullptr;
-        // Quillane never opens itself for another site: that is the browser's, or another program's.
-        if (!mainPage || !sameSite(*target, *mainPage)) {
+        // Quillane never opens itself for another site (or outside the application's scope): that is
+        // the browser's, or another program's.
+        bool own = m_scope ? withinScope(*target, *m_scope) : mainPage && sameSite(*target, *mainPage);
+        if (!own) {
             std::string from = mainPage && mainPage->host() ? site(mainPage->scheme(), *mainPage->host(), mainPage->port().value_or(0)) : "this page";
             m_leaving.handOff(*target, from);
             return nullptr;
@@ -54,7 +70,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         return nullptr;
     platform::WebViewSettings settings;
     settings.relatedTo = &opener;
-    settings.allFramesScripts = { m_texts.subframeMediaGuard };
+    settings.allFramesScripts = { m_texts.notificationAnswers, m_texts.subframeMediaGuard };
     settings.mediaStreams = true;
     settings.mockCaptureDevices = m_mockCaptureDevices;
 
@@ -68,9 +84,11 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     window.setTransientFor(&m_main.window());
     window.setKeepAbove(m_floats);
     window.setKeysBeforeThePage(keysBeforeThePage());
-    entry.title = page.titleChanged.add([&page, &window, name] {
-        std::string title = page.title();
-        window.setTitle(title.empty() ? name : title);
+    entry.title = page.titleChanged.add([&page, &window, name] { window.setTitle(windowTitle(page, name)); });
+    entry.committed = page.loadCommitted.add([&entry, &page, &window, name] {
+        window.setTitle(windowTitle(page, name));
+        if (page.url().value_or("about:blank") != "about:blank")
+            entry.showedAPage = true;
     });
     m_attachServices(page, window);
     // A page that objects has answered: the user decides, in their own time.
@@ -139,11 +157,9 @@ std::optional<PageWindows::Entry> PageWindows::find(const platform::WebView& pag
 
 void PageWindows::didDownload(platform::WebView& page, platform::Download& download)
 {
-    auto shown = page.url().value_or("");
-    if (page.hasCommittedLoad() && !shown.empty() && shown != "about:blank")
-        return;
+    // (The page's address is no guide: by now it is the download's.)
     auto entry = find(page);
-    if (!entry)
+    if (!entry || (*entry)->showedAPage)
         return;
     // Out of sight, but alive until the download ends: the engine ends a download whose page goes.
     (*entry)->window->hide();
@@ -181,6 +197,16 @@ std::vector<platform::WebView*> PageWindows::pages() const
     for (const auto& entry : m_windows)
         shown.push_back(entry.page.get());
     return shown;
+}
+
+void PageWindows::closeFocused()
+{
+    for (auto& entry : m_windows) {
+        if (entry.window->isFocused()) {
+            userClosed(*entry.page);
+            return;
+        }
+    }
 }
 
 void PageWindows::followFloating(bool floats)

@@ -2,7 +2,9 @@
 // Windows the page opens: a window the page's script opens (window.open, sign-in pop-ups) and a
 // link the user follows into a new window on the main page's own site open as page windows,
 // ordinary framed windows kept with the main window and sharing its page's website data and
-// opener; a link the user follows into a new window on another site leaves for another program.
+// opener; a link the user follows into a new window on another site leaves for another program. An
+// application installed from its page with a scope holds the addresses in the scope as its own instead
+// of its site.
 // A page gets one window for each press or key press of the user's, and at most `mostAtOnce` at a
 // time. Page windows are never remembered across restarts.
 #include "fixed_texts.h"
@@ -32,7 +34,7 @@ public:
     using AttachServices = std::function<void(platform::WebView& page, platform::Window& window)>;
 
     PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, bool mockCaptureDevices, OncePerInput& once,
-        LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices);
+        LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices, std::optional<platform::URL> scope = std::nullopt);
 
     // Hears the page's requests for windows of its own.
     void attach(platform::WebView& opener);
@@ -42,16 +44,22 @@ public:
     std::vector<platform::WebView*> pages() const;
     // Page windows stay above the main window while it floats.
     void followFloating(bool floats);
+    // Closes the page window that has the keyboard, once its page lets it go; never the main window.
+    void closeFocused();
 
 private:
     struct PageWindow {
         std::unique_ptr<platform::WebView> page;
         std::unique_ptr<platform::Window> window;
         platform::Subscription title;
+        platform::Subscription committed;
         // The user closed the window: its page has until then to answer.
         platform::ScheduledBlock closing;
         // Its page objected, and "Leave page?" is up.
         bool asking = false;
+        // It has shown a page of its own (not the blank one a window starts with): a download it
+        // starts is not all it is for.
+        bool showedAPage = false;
     };
     using Entry = std::list<PageWindow>::iterator;
 
@@ -73,6 +81,7 @@ private:
     Closing& m_closing;
     Downloads& m_downloads;
     AttachServices m_attachServices;
+    std::optional<platform::URL> m_scope;
     bool m_floats = false;
     std::list<PageWindow> m_windows;
     // Windows that only started a download, out of sight while it runs.

@@ -15,6 +15,9 @@ ScriptMessage classifyMessage(const platform::ScriptValue& body)
             auto badge = badgeFrom(*value);
             return { badge ? ScriptMessage::Kind::badge : ScriptMessage::Kind::refused, {}, {}, badge };
         }
+        const platform::ScriptValue* notifications = body.find("notifications");
+        if (notifications && notifications->kind == Kind::text && notifications->text == "ask")
+            return { ScriptMessage::Kind::notificationRequest, {}, {}, std::nullopt };
     }
     return { ScriptMessage::Kind::dragRequest, {}, {}, std::nullopt };
 }

@@ -9,7 +9,7 @@
 namespace quillane {
 
 struct ScriptMessage {
-    enum class Kind { bandReport, badge, dragRequest, refused };
+    enum class Kind { bandReport, badge, notificationRequest, dragRequest, refused };
     Kind kind = Kind::dragRequest;
     // For a band report: the colour text it carries, and the page's declared theme colour ("" for none).
     std::string band;
@@ -19,7 +19,8 @@ struct ScriptMessage {
 };
 
 // An object with a text under "band" is a band report; an object with "badge" is a badge, refused
-// when its value is not one (see badgeFrom); anything else is a drag request.
+// when its value is not one (see badgeFrom); one with "ask" under "notifications" is the page's
+// request to be asked about notifications; anything else is a drag request.
 ScriptMessage classifyMessage(const platform::ScriptValue& body);
 
 } // namespace quillane

@@ -43,23 +43,30 @@ void Program::quit()
     g_application_quit(G_APPLICATION(m_impl->application.get()));
 }
 
+namespace {
+// Where the program shows an application's commands on the session bus: under "applications/" and
+// the desktop entry's id (bus paths take letters, digits and "_" alone).
+std::string applicationPath(const std::string& programPath, const std::string& desktopId)
+{
+    std::string element = desktopId;
+    for (char& c : element) {
+        if (!g_ascii_isalnum(c))
+            c = '_';
+    }
+    return programPath + "/applications/" + element;
+}
+} // namespace
+
 Application::Impl::Impl(Program& owner, ApplicationIdentity name, std::optional<WebsiteDataFolders> dataFolders)
     : program(owner)
     , identity(std::move(name))
     , folders(std::move(dataFolders))
 {
-    // At the program's path, under "applications/" and the desktop entry's id (bus paths take
-    // letters, digits and "_" alone).
     GApplication* application = G_APPLICATION(gtkApplication());
     GDBusConnection* connection = g_application_get_dbus_connection(application);
     if (!connection)
         return;
-    std::string element = identity.desktopId;
-    for (char& c : element) {
-        if (!g_ascii_isalnum(c))
-            c = '_';
-    }
-    std::string path = std::string(g_application_get_dbus_object_path(application)) + "/applications/" + element;
+    std::string path = applicationPath(g_application_get_dbus_object_path(application), identity.desktopId);
     bus = GObjectRef<GDBusConnection>::retain(connection);
     exported = g_dbus_connection_export_action_group(connection, path.c_str(), G_ACTION_GROUP(actions.get()), nullptr);
 }
@@ -137,6 +144,25 @@ void Application::Impl::adopt(GtkWindow* window) const
     g_signal_connect_data(window, "realize", G_CALLBACK(nameRealizedWindow), named, forgetIdentity, G_CONNECT_AFTER);
     if (gtk_widget_get_realized(GTK_WIDGET(window)))
         nameRealizedWindow(GTK_WIDGET(window), named);
+}
+
+bool isApplicationRunning(const std::string& programId, const std::string& desktopId)
+{
+    auto bus = GObjectRef<GDBusConnection>::adopt(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
+    if (!bus)
+        return false;
+    // The program's object path, as GLib makes it from the id.
+    std::string programPath = "/" + programId;
+    for (char& c : programPath) {
+        if (c == '.')
+            c = '/';
+        else if (c == '-')
+            c = '_';
+    }
+    // The application's commands answer only while it runs; without the program, nobody answers.
+    GVariantPtr answer(g_dbus_connection_call_sync(bus.get(), programId.c_str(), applicationPath(programPath, desktopId).c_str(), "org.gtk.Actions",
+        "List", nullptr, G_VARIANT_TYPE("(as)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, 2000, nullptr, nullptr));
+    return answer != nullptr;
 }
 
 } // namespace quillane::platform

@@ -51,4 +51,8 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
+// Whether the program of this id, running in the user's session, runs the application of this
+// desktop entry id now; false without a session bus or a running program.
+bool isApplicationRunning(const std::string& programId, const std::string& desktopId);
+
 } // namespace quillane::platform

@@ -178,10 +178,13 @@ void Commands::popUpMenuBar(Window& over, bool atPointer)
     GtkWidget* menu = gtk_menu_new_from_model(G_MENU_MODEL(m_impl->model.get()));
     m_impl->popup = GObjectRef<GtkWidget>::retain(menu);
     gtk_menu_attach_to_widget(GTK_MENU(menu), window, nullptr);
-    if (atPointer)
+    if (atPointer) {
         gtk_menu_popup_at_pointer(GTK_MENU(menu), nullptr);
-    else
-        gtk_menu_popup_at_widget(GTK_MENU(menu), window, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, nullptr);
+        return;
+    }
+    gtk_menu_popup_at_widget(GTK_MENU(menu), window, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, nullptr);
+    // From the keyboard: the first menu is chosen, so that the arrow keys go on from there.
+    gtk_menu_shell_select_first(GTK_MENU_SHELL(menu), TRUE);
 }
 
 } // namespace quillane::platform

@@ -60,7 +60,7 @@ public:
     void setLabel(const std::string& name, const std::string& label);
     void activate(const std::string& name);
 
-    // The menu bar, opened as one menu over the window from F10 or a right-click on the band.
+    // The menu bar, opened as one menu over the window from its keys or a right-click on the band.
     void setMenuBar(std::vector<Menu> menus);
     std::vector<ShownMenu> menuBar() const;
     void popUpMenuBar(Window& over, bool atPointer);

@@ -77,6 +77,42 @@ bool openWithDefaultApplication(const std::string& uri)
     return false;
 }
 
+bool openFile(const std::string& path)
+{
+    auto file = GObjectRef<GFile>::adopt(g_file_new_for_path(path.c_str()));
+    GCharPtr uri(g_file_get_uri(file.get()));
+    return openWithDefaultApplication(static_cast<char*>(uri.get()));
+}
+
+void showInFolder(const std::string& path)
+{
+    auto file = GObjectRef<GFile>::adopt(g_file_new_for_path(path.c_str()));
+    GCharPtr uri(g_file_get_uri(file.get()));
+    auto folder = GObjectRef<GFile>::adopt(g_file_get_parent(file.get()));
+    GCharPtr folderUri(folder ? g_file_get_uri(folder.get()) : nullptr);
+    std::string folderAddress = folderUri ? static_cast<char*>(folderUri.get()) : "";
+    GApplication* application = g_application_get_default();
+    GDBusConnection* bus = application ? g_application_get_dbus_connection(application) : nullptr;
+    if (!bus) {
+        if (!folderAddress.empty())
+            openWithDefaultApplication(folderAddress);
+        return;
+    }
+    const char* items[] = { static_cast<char*>(uri.get()), nullptr };
+    // The file manager's own interface chooses the file; without one, the folder is opened.
+    auto* fallback = new std::string(folderAddress);
+    g_dbus_connection_call(bus, "org.freedesktop.FileManager1",
+        "/org/freedesktop/FileManager1", "org.freedesktop.FileManager1", "ShowItems", g_variant_new("(^ass)", items, ""), nullptr,
+        G_DBUS_CALL_FLAGS_NONE, 5000, nullptr,
+        [](GObject* source, GAsyncResult* result, gpointer data) {
+            std::unique_ptr<std::string> folder(static_cast<std::string*>(data));
+            GVariantPtr answer(g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, nullptr));
+            if (!answer && !folder->empty())
+                openWithDefaultApplication(*folder);
+        },
+        fallback);
+}
+
 std::optional<std::string> defaultApplicationName(const std::string& scheme)
 {
     auto application = GObjectRef<GAppInfo>::adopt(g_app_info_get_default_for_uri_scheme(scheme.c_str()));
@@ -84,6 +120,19 @@ std::optional<std::string> defaultApplicationName(const std::string& scheme)
         return std::nullopt;
     const char* name = g_app_info_get_display_name(application.get());
     return std::string(name && *name ? name : g_app_info_get_name(application.get()));
+}
+
+bool isApplicationRunning(const std::string& applicationId)
+{
+    auto bus = GObjectRef<GDBusConnection>::adopt(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
+    if (!bus)
+        return false;
+    GVariantPtr answer(g_dbus_connection_call_sync(bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
+        g_variant_new("(s)", applicationId.c_str()), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr));
+    gboolean owned = FALSE;
+    if (answer)
+        g_variant_get(answer.get(), "(b)", &owned);
+    return owned;
 }
 
 bool startThisProgram(const std::vector<std::string>& arguments)

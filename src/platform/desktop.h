@@ -38,8 +38,16 @@ std::vector<std::string> urlSchemesOfDesktopEntry(const std::string& application
 // Hands a link to the program the desktop has for its scheme (the default browser for http); false,
 // with a line on standard error, when none took it.
 bool openWithDefaultApplication(const std::string& uri);
+// Opens a file with the program the desktop has for its type; false, with a line on standard error,
+// when there is none.
+bool openFile(const std::string& path);
+// Shows the file in the desktop's file manager, chosen in its folder; else opens the folder.
+void showInFolder(const std::string& path);
 // The name of the program the desktop has for links of a scheme ("mailto"); none when it has none.
 std::optional<std::string> defaultApplicationName(const std::string& scheme);
+// Whether an application of this id runs in the user's session (it owns its name on the session
+// bus); false without a session bus.
+bool isApplicationRunning(const std::string& applicationId);
 // Starts this program once more, with these arguments; false when it could not be started.
 bool startThisProgram(const std::vector<std::string>& arguments);
 

@@ -6,7 +6,8 @@
 
 #include "platform/gtk/gobject_ref.h"
 
-#include <gio/gio.h>
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
 
 #include <map>
 
@@ -15,6 +16,22 @@ namespace quillane::platform {
 namespace {
 constexpr const char* serviceName = "org.freedesktop.Notifications";
 constexpr const char* servicePath = "/org/freedesktop/Notifications";
+
+// The notification service does not say when the click was: the X server's time as the click
+// reaches the program stands for it. The window manager lets a window that presents itself with it
+// come forward, out of being minimised too, as it does for a click on the window itself.
+std::uint32_t clickTime()
+{
+    GApplication* program = g_application_get_default();
+    if (!GTK_IS_APPLICATION(program))
+        return GDK_CURRENT_TIME;
+    for (GList* window = gtk_application_get_windows(GTK_APPLICATION(program)); window; window = window->next) {
+        GdkWindow* own = gtk_widget_get_window(GTK_WIDGET(window->data));
+        if (own && GDK_IS_X11_WINDOW(own))
+            return gdk_x11_get_server_time(own);
+    }
+    return GDK_CURRENT_TIME;
+}
 
 class DesktopNotifications {
 public:
@@ -26,7 +43,7 @@ public:
     }
 
     void send(const Application& application, const std::string& key, const std::string& title, const std::string& body,
-        std::function<void()> clicked)
+        std::function<void(std::uint32_t)> clicked)
     {
         if (!m_bus)
             return;
@@ -55,7 +72,7 @@ public:
 
 private:
     struct Shown {
-        std::function<void()> clicked;
+        std::function<void(std::uint32_t)> clicked;
         // The service's number for it, once it has answered.
         guint32 id = 0;
     };
@@ -112,7 +129,7 @@ private:
         // What the click runs may withdraw it.
         auto clicked = found->second.clicked;
         if (clicked)
-            clicked();
+            clicked(clickTime());
     }
 
     GObjectRef<GDBusConnection> m_bus;
@@ -121,7 +138,7 @@ private:
 } // namespace
 
 void sendDesktopNotification(const Application& application, const std::string& key, const std::string& title, const std::string& body,
-    std::function<void()> clicked)
+    std::function<void(std::uint32_t)> clicked)
 {
     DesktopNotifications::instance().send(application, key, title, body, std::move(clicked));
 }

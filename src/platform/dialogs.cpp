@@ -11,6 +11,8 @@ struct Asked {
     std::size_t cancel = 0;
     GtkWidget* field = nullptr;
     GtkWidget* check = nullptr;
+    GtkWidget* problem = nullptr;
+    std::function<std::optional<std::string>(const std::string&)> checkField;
     std::function<void(const Answer&)> completion;
     SignalConnection response;
     SignalConnection destroyed;
@@ -30,7 +32,18 @@ struct Asked {
         delete this;
         done(answer);
     }
-    void onResponse(GtkDialog*, gint id) { finish(id >= 0 && std::size_t(id) <= cancel ? std::size_t(id) : cancel); }
+    void onResponse(GtkDialog*, gint id)
+    {
+        if (id == 0 && field && checkField) {
+            if (auto why = checkField(gtk_entry_get_text(GTK_ENTRY(field)))) {
+                gtk_label_set_text(GTK_LABEL(problem), why->c_str());
+                gtk_widget_show(problem);
+                gtk_widget_grab_focus(field);
+                return;
+            }
+        }
+        finish(id >= 0 && std::size_t(id) <= cancel ? std::size_t(id) : cancel);
+    }
     // The dialog went with its window: answered as Escape would.
     void onDestroy(GtkWidget*)
     {
@@ -80,6 +93,14 @@ void ask(Window& parent, const Question& question, std::function<void(const Answ
         if (!question.fieldName.empty())
             atk_object_set_name(gtk_widget_get_accessible(asked->field), question.fieldName.c_str());
         gtk_box_pack_start(GTK_BOX(area), asked->field, FALSE, FALSE, 0);
+        // Why the text will not do, when it will not; hidden until then.
+        asked->checkField = question.checkField;
+        asked->problem = gtk_label_new(nullptr);
+        gtk_label_set_line_wrap(GTK_LABEL(asked->problem), TRUE);
+        gtk_label_set_max_width_chars(GTK_LABEL(asked->problem), 50);
+        gtk_label_set_xalign(GTK_LABEL(asked->problem), 0);
+        gtk_widget_set_no_show_all(asked->problem, TRUE);
+        gtk_box_pack_start(GTK_BOX(area), asked->problem, FALSE, FALSE, 0);
     }
     if (!question.checkBox.empty()) {
         asked->check = gtk_check_button_new_with_label(question.checkBox.c_str());

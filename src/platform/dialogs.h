@@ -28,6 +28,9 @@ struct Question {
     // A text field holding this text, with the keyboard in it, named for screen readers.
     std::optional<std::string> field;
     std::string fieldName;
+    // Checks the field's text when the affirmative answer is chosen: a reason why the text will not
+    // do is shown under the field and the question stays; none lets the answer through.
+    std::function<std::optional<std::string>(const std::string& text)> checkField;
     // A check box under the texts, off at first ("Remember my choice").
     std::string checkBox;
     // An image (a file) shown with the message.

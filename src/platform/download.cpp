@@ -27,8 +27,6 @@ Download::Download(std::unique_ptr<Impl> impl)
 
 Download::~Download() = default;
 
-
-
 namespace {
 // Downloads run on after the view that started them has gone (a window that only downloaded).
 std::list<std::unique_ptr<Download>>& running()
@@ -46,6 +44,7 @@ Download& startDownload(WebKitDownload* webDownload)
     handlers.decideSignal = connect<&Download::Impl::onDecideDestination>(webDownload, "decide-destination", &handlers);
     handlers.failedSignal = connect<&Download::Impl::onFailed>(webDownload, "failed", &handlers);
     handlers.finishedSignal = connect<&Download::Impl::onFinished>(webDownload, "finished", &handlers);
+    handlers.receivedSignal = connect<&Download::Impl::onReceivedData>(webDownload, "received-data", &handlers);
     return *running().emplace_back(std::make_unique<Download>(std::move(impl)));
 }
 
@@ -71,8 +70,18 @@ gboolean Download::Impl::onDecideDestination(WebKitDownload*, gchar* suggestedFi
     return TRUE;
 }
 
+void Download::Impl::onReceivedData(WebKitDownload*, guint64)
+{
+    if (!owner->onProgress)
+        return;
+    WebKitURIResponse* response = webkit_download_get_response(download.get());
+    std::uint64_t expected = response ? webkit_uri_response_get_content_length(response) : 0;
+    owner->onProgress(webkit_download_get_received_data_length(download.get()), expected);
+}
+
 void Download::Impl::onFailed(WebKitDownload*, GError* error)
 {
+    failed = true;
     if (!owner->onFailed || !error)
         return;
     bool cancelled = error->domain == WEBKIT_DOWNLOAD_ERROR && error->code == WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER;
@@ -81,6 +90,13 @@ void Download::Impl::onFailed(WebKitDownload*, GError* error)
 
 void Download::Impl::onFinished(WebKitDownload*)
 {
+    if (!failed && owner->onFinished) {
+        // A "file:" address in this version of the engine's interface.
+        const char* destination = webkit_download_get_destination(download.get());
+        GCharPtr path(destination ? g_filename_from_uri(destination, nullptr, nullptr) : nullptr);
+        if (path)
+            owner->onFinished(static_cast<char*>(path.get()));
+    }
     // Let go on a later turn: this runs inside the download's own signal ("finished" follows
     // "failed" too).
     if (auto handler = std::exchange(owner->onEnded, nullptr))

@@ -3,12 +3,9 @@
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
 #include "platform/gtk/signal.h"
-#include "platform/gtk/application_impl.h"
 
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
-
-#include <vector>
 
 namespace quillane::platform {
 
@@ -65,6 +62,11 @@ void Notification::clicked()
     webkit_notification_clicked(m_impl->notification.get());
 }
 
+void Notification::close()
+{
+    webkit_notification_close(m_impl->notification.get());
+}
+
 void Notification::setClosedHandler(std::function<void()> handler)
 {
     m_impl->closed = std::move(handler);
@@ -81,26 +83,6 @@ std::unique_ptr<Notification> notificationAround(WebKitNotification* notificatio
 bool isClosed(const Notification& notification)
 {
     return implOf(notification).isClosed;
-}
-
-void setNotificationPermissions(Application& application, const OrderedMap<bool>& answers)
-{
-    using OriginPtr = std::unique_ptr<WebKitSecurityOrigin, GLibDeleter<WebKitSecurityOrigin, webkit_security_origin_unref>>;
-    std::vector<OriginPtr> origins;
-    GList* allowed = nullptr;
-    GList* refused = nullptr;
-    for (const auto& [site, answer] : answers) {
-        WebKitSecurityOrigin* origin = webkit_security_origin_new_for_uri(site.c_str());
-        if (!origin)
-            continue;
-        origins.emplace_back(origin);
-        if (answer)
-            allowed = g_list_prepend(allowed, origin);
-        else
-            refused = g_list_prepend(refused, origin);
-    }
-    webkit_web_context_initialize_notification_permissions(implOf(application).webContext(), allowed, refused);
-    GListPtr ownedAllowed(allowed), ownedRefused(refused);
 }
 
 } // namespace quillane::platform

@@ -55,6 +55,8 @@ std::optional<URL> URL::parse(std::string_view text)
         url.m_host = host;
     if (int port = g_uri_get_port(uri.get()); port >= 0)
         url.m_port = port;
+    if (const char* path = g_uri_get_path(uri.get()))
+        url.m_path = path;
     if (const char* query = g_uri_get_query(uri.get()))
         url.m_query = query;
     GCharPtr loadable(g_uri_to_string(uri.get()));
@@ -104,6 +106,13 @@ std::optional<std::string> trimmingWhitespaceAndNewlines(std::string_view text)
         end = last;
     }
     return std::string(begin, end);
+}
+
+std::string escapedForQuery(std::string_view text)
+{
+    std::string copy(text);
+    GCharPtr escaped(g_uri_escape_string(copy.c_str(), nullptr, FALSE));
+    return escaped ? static_cast<char*>(escaped.get()) : "";
 }
 
 std::optional<std::string> resolvedAgainst(const std::string& base, const std::string& reference)

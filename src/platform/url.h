@@ -27,6 +27,8 @@ public:
     const std::optional<std::string>& host() const { return m_host; }
     // None when the address names no port.
     std::optional<int> port() const { return m_port; }
+    // As written, still percent-encoded; "" when there is none.
+    const std::string& path() const { return m_path; }
     // The query as written, still percent-encoded; none when there is no "?".
     const std::optional<std::string>& query() const { return m_query; }
     // The query's items split at "&" and "=", names and values percent-decoded ("+" stays "+");
@@ -40,6 +42,7 @@ private:
     std::string m_scheme;
     std::optional<std::string> m_host;
     std::optional<int> m_port;
+    std::string m_path;
     std::optional<std::string> m_query;
     std::string m_loadable;
 };
@@ -50,6 +53,9 @@ std::optional<std::string> resolvedAgainst(const std::string& base, const std::s
 // The same, keeping percent signs as they are written, even those that escape nothing (the "%s" a
 // protocol handler's address holds for the link).
 std::optional<std::string> resolvedKeepingPercentSigns(const std::string& base, const std::string& reference);
+
+// The text percent-encoded to stand as a query's value: every byte but letters, digits and "-._~".
+std::string escapedForQuery(std::string_view text);
 
 // The text without the white space and line breaks at either end (Unicode's, not only ASCII's);
 // none when the text is not UTF-8.

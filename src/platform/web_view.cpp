@@ -80,6 +80,7 @@ void WebView::Impl::connectSignals()
     signals.push_back(connect<&Impl::onTitle>(page, "notify::title", this));
     signals.push_back(connect<&Impl::onPermissionRequest>(page, "permission-request", this));
     signals.push_back(connect<&Impl::onShowNotification>(page, "show-notification", this));
+    signals.push_back(connect<&Impl::onQueryPermissionState>(page, "query-permission-state", this));
     signals.push_back(connect<&Impl::onRunFileChooser>(page, "run-file-chooser", this));
     signals.push_back(connect<&Impl::onDecidePolicy>(page, "decide-policy", this));
     signals.push_back(connect<&Impl::onDownloadStarted>(webkit_web_view_get_context(page), "download-started", this));
@@ -184,6 +185,11 @@ std::optional<std::string> WebView::url() const
     return uri && *uri ? std::optional<std::string>(uri) : std::nullopt;
 }
 
+std::optional<SecurityOrigin> WebView::origin() const
+{
+    return originOf(m_impl->view.get());
+}
+
 bool WebView::hasCommittedLoad() const
 {
     return m_impl->committed;
@@ -248,6 +254,12 @@ void WebView::evaluateJavaScript(const std::string& script, std::function<void(s
             (*done)(text ? std::optional<std::string>(static_cast<char*>(text.get())) : std::nullopt, std::nullopt);
         },
         held);
+}
+
+void WebView::runInScriptWorld(const std::string& script)
+{
+    const char* world = m_impl->scriptWorld.empty() ? nullptr : m_impl->scriptWorld.c_str();
+    webkit_web_view_evaluate_javascript(m_impl->view.get(), script.c_str(), gssize(script.size()), world, nullptr, nullptr, nullptr, nullptr);
 }
 
 void WebView::callAsyncJavaScript(const std::string& body, const std::vector<std::pair<std::string, std::string>>& arguments,

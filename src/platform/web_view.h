@@ -105,6 +105,9 @@ public:
     std::function<void(const SecurityOrigin&, std::function<void(bool allow)>)> onNotificationRequest;
     // A notification of an allowed site; it lives until the page or the user closes it.
     std::function<void(Notification&)> onNotification;
+    // What a page's frame of this origin is told when it asks whether it may show notifications
+    // (navigator.permissions): allowed, refused, or none for "it will be asked".
+    std::function<std::optional<bool>(const SecurityOrigin&)> onNotificationAnswer;
     // A file input asks for files: one or several, of the MIME types the engine read off the input
     // (none for an input that names only extensions, or nothing). The answer is the chosen files'
     // paths, or none for a cancel.
@@ -157,6 +160,8 @@ public:
     void tryClose();
     // The current address, if the view has one; whether it has shown a page of its own.
     std::optional<std::string> url() const;
+    // The origin of the current address (port 0 for the scheme's default); none without one.
+    std::optional<SecurityOrigin> origin() const;
     bool hasCommittedLoad() const;
     std::string title() const;
 
@@ -188,6 +193,8 @@ public:
     // it is, other values as JSON), or the error's message.
     void evaluateJavaScript(const std::string& script,
         std::function<void(std::optional<std::string> value, std::optional<std::string> error)> completion = nullptr);
+    // Runs a script in our world in the main frame, its value unused.
+    void runInScriptWorld(const std::string& script);
     // Runs an async function body in our world, awaiting what it returns; `arguments` become its named
     // string arguments. The completion gets a string value, or none.
     void callAsyncJavaScript(const std::string& body, const std::vector<std::pair<std::string, std::string>>& arguments,

@@ -23,16 +23,11 @@ struct Pending {
     }
 };
 
-std::optional<SecurityOrigin> originOf(WebKitWebView* view)
+SecurityOrigin originFrom(WebKitSecurityOrigin* origin)
 {
-    const char* uri = webkit_web_view_get_uri(view);
-    using OriginPtr = std::unique_ptr<WebKitSecurityOrigin, GLibDeleter<WebKitSecurityOrigin, webkit_security_origin_unref>>;
-    OriginPtr origin(uri ? webkit_security_origin_new_for_uri(uri) : nullptr);
-    if (!origin)
-        return std::nullopt;
-    const char* protocol = webkit_security_origin_get_protocol(origin.get());
-    const char* host = webkit_security_origin_get_host(origin.get());
-    return SecurityOrigin { protocol ? protocol : "", host ? host : "", webkit_security_origin_get_port(origin.get()) };
+    const char* protocol = webkit_security_origin_get_protocol(origin);
+    const char* host = webkit_security_origin_get_host(origin);
+    return SecurityOrigin { protocol ? protocol : "", host ? host : "", webkit_security_origin_get_port(origin) };
 }
 
 std::function<void(bool)> decisionFor(WebKitPermissionRequest* request)
@@ -50,6 +45,16 @@ std::function<void(bool)> decisionFor(WebKitPermissionRequest* request)
     };
 }
 } // namespace
+
+std::optional<SecurityOrigin> originOf(WebKitWebView* view)
+{
+    const char* uri = webkit_web_view_get_uri(view);
+    using OriginPtr = std::unique_ptr<WebKitSecurityOrigin, GLibDeleter<WebKitSecurityOrigin, webkit_security_origin_unref>>;
+    OriginPtr origin(uri ? webkit_security_origin_new_for_uri(uri) : nullptr);
+    if (!origin)
+        return std::nullopt;
+    return originFrom(origin.get());
+}
 
 gboolean WebView::Impl::onPermissionRequest(WebKitWebView* page, WebKitPermissionRequest* request)
 {
@@ -79,6 +84,17 @@ gboolean WebView::Impl::onShowNotification(WebKitWebView*, WebKitNotification* n
         releaseNotifications = runOnMainQueue([this] { notifications.remove_if([](const auto& shown) { return isClosed(*shown); }); });
     };
     owner.onNotification(*notifications.emplace_back(notificationAround(notification, release)));
+    return TRUE;
+}
+
+gboolean WebView::Impl::onQueryPermissionState(WebKitWebView*, WebKitPermissionStateQuery* query)
+{
+    const char* name = webkit_permission_state_query_get_name(query);
+    WebKitSecurityOrigin* origin = webkit_permission_state_query_get_security_origin(query);
+    if (!owner.onNotificationAnswer || !name || std::string_view(name) != "notifications" || !origin)
+        return FALSE;
+    auto answer = owner.onNotificationAnswer(originFrom(origin));
+    webkit_permission_state_query_finish(query, !answer ? WEBKIT_PERMISSION_STATE_PROMPT : *answer ? WEBKIT_PERMISSION_STATE_GRANTED : WEBKIT_PERMISSION_STATE_DENIED);
     return TRUE;
 }
 

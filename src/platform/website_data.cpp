@@ -39,6 +39,7 @@ WebKitWebContext* Application::Impl::webContext()
         webkit_website_data_manager_new("base-data-directory", where.data.c_str(), "base-cache-directory", where.cache.c_str(), nullptr));
     context = GObjectRef<WebKitWebContext>::adopt(WEBKIT_WEB_CONTEXT(g_object_new(WEBKIT_TYPE_WEB_CONTEXT, "website-data-manager", manager.get(), nullptr)));
     webkit_web_context_set_sandbox_enabled(context.get(), TRUE);
+    notificationAnswersAsked = connect<&Impl::giveNotificationAnswers>(context.get(), "initialize-notification-permissions", this);
     g_mkdir_with_parents(where.data.c_str(), 0700);
     GCharPtr cookies(g_build_filename(where.data.c_str(), "cookies.sqlite", nullptr));
     webkit_cookie_manager_set_persistent_storage(webkit_web_context_get_cookie_manager(context.get()), static_cast<char*>(cookies.get()),

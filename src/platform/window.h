@@ -21,6 +21,18 @@ class WebView;
 
 enum class WindowButton { close, minimise, zoom };
 
+// A short note over the bottom of the window's page, gone by itself after a while.
+struct Note {
+    struct Button {
+        std::string label;
+        std::function<void()> pressed;
+    };
+    std::string text;
+    // Each hides the note and acts.
+    std::vector<Button> buttons;
+    double seconds = 4;
+};
+
 // On a window of its own title bar: where the window buttons sit, all three together, from the
 // window's top-left corner, and the height of the strip at its top that acts as a title bar.
 inline constexpr Rect windowButtonsPlace { { 8, 7 }, { 54, 14 } };
@@ -106,6 +118,12 @@ public:
     void showNotice(const std::string& text, double seconds);
     // The text showing now, if any.
     std::optional<std::string> notice() const;
+    // A thin line along the bottom of the band showing how far something has come (a fraction from 0
+    // to 1; below 0 when that is not known); none hides it.
+    void setProgress(std::optional<double> fraction);
+    // Shows the note in place of any showing; the text of the one showing, if one is.
+    void showNote(Note note);
+    std::optional<std::string> noteShown() const;
 
     // Moves the window with the pointer from this press on, until the button is released.
     void beginMoveDrag(const Press& press);

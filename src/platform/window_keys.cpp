@@ -12,12 +12,6 @@
 namespace quillane::platform {
 
 namespace {
-// Opening the menus stays the program's, so that they are always reachable from the keyboard.
-bool isReservedForTheProgram(const GdkEventKey* key)
-{
-    return key->keyval == GDK_KEY_F10 && !(key->state & gtk_accelerator_get_default_mod_mask());
-}
-
 // How long a page may take over one of the program's own keys.
 constexpr double pagePatience = 0.25;
 
@@ -66,8 +60,6 @@ gboolean Window::Impl::onKeyPress(GtkWidget*, GdkEventKey* key)
         lastCountedKey = { key->time, key->hardware_keycode };
         countUserInput();
     }
-    if (isReservedForTheProgram(key))
-        return FALSE;
     if (matches(key, acceleratorsBeforeThePage) && gtk_window_activate_key(gtkWindow, key))
         return TRUE;
     // One of the program's keys coming back from the page, which left it alone; or too late, after

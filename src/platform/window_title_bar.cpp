@@ -17,6 +17,10 @@ struct Look {
 
 constexpr Look looks[] = { { 0.93, 0.33, 0.31 }, { 0.96, 0.74, 0.22 }, { 0.27, 0.75, 0.33 } };
 constexpr const char* names[] = { "Close", "Minimise", "Zoom" };
+// What a page's vertical scrollbar takes at the window's edge, at its widest.
+constexpr double scrollbarRoom = 14;
+// The progress line's thickness, at the band's bottom edge.
+constexpr double progressLine = 2;
 
 std::size_t indexOf(GtkWidget* button, const std::array<GtkWidget*, 3>& buttons)
 {
@@ -70,6 +74,11 @@ gboolean Window::Impl::onOverlayChildPosition(GtkOverlay*, GtkWidget* child, Gdk
     if (child != buttonsBox)
         return FALSE;
     *place = { int(windowButtonsPlace.origin.x), int(windowButtonsPlace.origin.y), int(windowButtonsPlace.size.width), int(windowButtonsPlace.size.height) };
+    // Under a right-to-left language the title bar is mirrored: the buttons sit at the top-right, in
+    // mirrored order (GTK lays the box out so), and far enough from the right edge to keep clear of
+    // the page's scrollbar, which the engine puts on the right of a left-to-right page.
+    if (gtk_widget_get_direction(buttonsBox) == GTK_TEXT_DIR_RTL)
+        place->x = gtk_widget_get_allocated_width(overlay) - int(windowButtonsPlace.origin.x + scrollbarRoom) - place->width;
     return TRUE;
 }
 
@@ -83,11 +92,22 @@ void Window::Impl::layOut()
     gtk_widget_queue_draw(overlay);
 }
 
-gboolean Window::Impl::onBandDraw(GtkWidget*, cairo_t* cairo)
+gboolean Window::Impl::onBandDraw(GtkWidget* widget, cairo_t* cairo)
 {
     cairo_set_source_rgba(cairo, bandColour.red, bandColour.green, bandColour.blue, bandColour.alpha);
     cairo_set_operator(cairo, CAIRO_OPERATOR_SOURCE);
     cairo_paint(cairo);
+    if (!progress)
+        return TRUE;
+    // Dark on a light band, light on a dark one; faint and whole when how far is not known.
+    double width = gtk_widget_get_allocated_width(widget), height = gtk_widget_get_allocated_height(widget);
+    double lightness = 0.2126 * bandColour.red + 0.7152 * bandColour.green + 0.0722 * bandColour.blue;
+    double shade = lightness > 0.5 ? 0 : 1;
+    bool known = *progress >= 0;
+    cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
+    cairo_set_source_rgba(cairo, shade, shade, shade, known ? 0.5 : 0.25);
+    cairo_rectangle(cairo, 0, height - progressLine, known ? width * std::min(*progress, 1.0) : width, progressLine);
+    cairo_fill(cairo);
     return TRUE;
 }
 
@@ -182,6 +202,20 @@ void Window::setFirstColour(std::optional<Colour> colour)
     gtk_widget_queue_draw(m_impl->window.get());
 }
 
+void Window::setProgress(std::optional<double> fraction)
+{
+    Impl& impl = *m_impl;
+    if (!impl.band)
+        return;
+    // Redrawn only when the line would look different, a pixel at a time.
+    double width = gtk_widget_get_allocated_width(impl.band);
+    auto drawn = [width](const std::optional<double>& value) { return value ? (*value < 0 ? -1.0 : std::floor(width * std::min(*value, 1.0))) : -2.0; };
+    bool changed = drawn(fraction) != drawn(impl.progress);
+    impl.progress = fraction;
+    if (changed)
+        gtk_widget_queue_draw(impl.band);
+}
+
 void Window::showButtons(bool show)
 {
     Impl& impl = *m_impl;
@@ -204,14 +238,14 @@ std::optional<Rect> Window::buttonsArea() const
     const Impl& impl = *m_impl;
     if (!impl.buttonsBox)
         return std::nullopt;
-    // Where GTK has laid them out; before the first layout, where it will.
-    GtkAllocation first {}, last {};
-    gtk_widget_get_allocation(impl.buttons.front(), &first);
-    gtk_widget_get_allocation(impl.buttons.back(), &last);
+    // Where GTK has laid them out (their box holds the three and no more, whichever way round they
+    // stand); before the first layout, where it will.
+    GtkAllocation box {};
+    gtk_widget_get_allocation(impl.buttonsBox, &box);
     int left = 0, topEdge = 0;
-    if (first.width <= 1 || !gtk_widget_translate_coordinates(impl.buttons.front(), impl.window.get(), 0, 0, &left, &topEdge))
+    if (box.width <= 1 || !gtk_widget_translate_coordinates(impl.buttonsBox, impl.window.get(), 0, 0, &left, &topEdge))
         return windowButtonsPlace;
-    return Rect { { double(left), double(topEdge) }, { double(last.x + last.width - first.x), double(first.height) } };
+    return Rect { { double(left), double(topEdge) }, { double(box.width), double(box.height) } };
 }
 
 bool Window::isBandAt(Point point) const

@@ -2,6 +2,9 @@
 #include "atspi_tree.h"
 #include "quillane_test.h"
 
+#include <atspi/atspi.h>
+
+#include <fstream>
 #include <functional>
 
 using namespace quillane::testing;
@@ -44,12 +47,12 @@ TEST_F(Accessibility, TheWindowButtonsAreNamedPushButtonsThatShowOnlyWhenSeen)
     AtspiAccessible* zoom = button("Zoom");
     AtspiAccessible* minimise = button("Minimise");
     ASSERT_TRUE(close && zoom && minimise);
-    EXPECT_FALSE(has(minimise, ATSPI_STATE_SHOWING)) << "hidden buttons are not there to be read";
-    EXPECT_FALSE(has(minimise, ATSPI_STATE_FOCUSABLE));
+    EXPECT_FALSE(hasState(minimise, ATSPI_STATE_SHOWING)) << "hidden buttons are not there to be read";
+    EXPECT_FALSE(hasState(minimise, ATSPI_STATE_FOCUSABLE));
 
     pointAt(30, 14);
     ASSERT_TRUE(waitUntil([&] { return buttonsShow(); }));
-    EXPECT_TRUE(waitUntil([&] { return has(minimise, ATSPI_STATE_SHOWING); })) << "shown buttons are";
+    EXPECT_TRUE(waitUntil([&] { return hasState(minimise, ATSPI_STATE_SHOWING); })) << "shown buttons are";
 
     AtspiAction* action = atspi_accessible_get_action_iface(minimise);
     ASSERT_TRUE(action);
@@ -86,4 +89,79 @@ TEST_F(Accessibility, EveryWindowActionHasAKey)
     EXPECT_TRUE(waitUntil([&] { return states().find("FULLSCREEN") == std::string::npos; }));
     session.xdotool({ "key", "ctrl+m" });
     EXPECT_TRUE(waitUntil([&] { return states().find("HIDDEN") != std::string::npos; }));
+}
+
+TEST_F(Accessibility, OpenAddressSaysWhyItRefusesTextUnderTheField)
+{
+    quillane = session.startQuillane();
+    ASSERT_TRUE(session.waitForWindowNamed("Open Address"));
+    session.xdotool({ "type", "--delay", "15", "hello world" });
+    session.xdotool({ "key", "Return" });
+    AtspiAccessible* said = nullptr;
+    EXPECT_TRUE(waitUntil([&] {
+        AtspiAccessible* desktop = atspi_get_desktop(0);
+        said = findAccessible(desktop, [&](AtspiAccessible* candidate) {
+            return atspi_accessible_get_role(candidate, nullptr) == ATSPI_ROLE_LABEL
+                && nameOf(candidate) == "\u201chello world\u201d is not an address: addresses have no spaces. Type one such as example.com."
+                && hasState(candidate, ATSPI_STATE_SHOWING);
+        });
+        g_object_unref(desktop);
+        return said != nullptr;
+    }));
+    if (said)
+        g_object_unref(said);
+    EXPECT_TRUE(session.waitForWindowNamed("Open Address", std::chrono::milliseconds(0))) << "the question stays";
+}
+
+TEST_F(Accessibility, ADownloadShowsHowFarItHasComeAndItsNoteOpensTheFile)
+{
+    // The desktop's program for text files, for this test: it writes the addresses it is handed to a file.
+    std::string opened = session.folder() + "/opened.txt";
+    session.run({ "mkdir", "-p", session.dataHome() + "/applications", session.folder() + "/saved" });
+    std::ofstream(session.dataHome() + "/applications/record-text.desktop") << "[Desktop Entry]\nType=Application\nName=Recorder\n"
+                                                                              "Exec=sh -c 'echo \"$1\" >> " + opened + "' sh %u\nMimeType=text/plain;\n";
+    std::ofstream(session.configHome() + "/mimeapps.list") << "[Default Applications]\ntext/plain=record-text.desktop\n";
+    server.serveInParts("/big.txt", { std::string(20000, 'a'), std::string(20000, 'b'), std::string(20000, 'c'), std::string(20000, 'd') },
+        std::chrono::milliseconds(600), "text/plain");
+    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'>"
+                     "<a download='big.txt' href='/big.txt' style='position: fixed; top: 100px; left: 20px; font-size: 40px'>Save</a></body>"));
+    pointAt(40, 10 + 120);
+    session.xdotool({ "click", "1" });
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    std::string saved = session.folder() + "/saved/big.txt";
+    session.xdotool({ "key", "Home" });
+    session.xdotool({ "type", "--delay", "20", session.folder() + "/saved/" });
+    session.xdotool({ "key", "Return" });
+
+    // A thin line along the band's bottom edge while it runs, gone when it is done.
+    EXPECT_TRUE(waitUntil([&] { return pixel(3, 9).red < 200; }, std::chrono::seconds(3))) << pixel(3, 9);
+    EXPECT_TRUE(near(pixel(3, 5), { 240, 240, 240 })) << "the band above it keeps its colour";
+    ASSERT_TRUE(waitUntil([&] { return readFile(saved).size() == 80000; })) << readFile(saved).size();
+    EXPECT_TRUE(waitForPixel(3, 9, { 240, 240, 240 }));
+
+    AtspiAccessible* note = nullptr;
+    ASSERT_TRUE(waitUntil([&] {
+        AtspiAccessible* desktop = atspi_get_desktop(0);
+        note = findAccessible(desktop, [&](AtspiAccessible* candidate) {
+            return atspi_accessible_get_role(candidate, nullptr) == ATSPI_ROLE_NOTIFICATION && hasState(candidate, ATSPI_STATE_SHOWING);
+        });
+        g_object_unref(desktop);
+        return note != nullptr;
+    })) << "a note says it is done";
+    AtspiAccessible* said = findAccessible(note, [&](AtspiAccessible* candidate) { return nameOf(candidate) == "\u201cbig.txt\u201d is downloaded."; });
+    EXPECT_TRUE(said);
+    AtspiAccessible* openButton = findAccessible(note, [&](AtspiAccessible* candidate) {
+        return atspi_accessible_get_role(candidate, nullptr) == ATSPI_ROLE_PUSH_BUTTON && nameOf(candidate) == "Open";
+    });
+    ASSERT_TRUE(openButton);
+    EXPECT_TRUE(findAccessible(note, [&](AtspiAccessible* candidate) { return nameOf(candidate) == "Show in Folder"; }));
+    AtspiAction* action = atspi_accessible_get_action_iface(openButton);
+    ASSERT_TRUE(action);
+    EXPECT_TRUE(atspi_action_do_action(action, 0, nullptr));
+    // (GIO hands a local file to the program as its path.)
+    EXPECT_TRUE(waitUntil([&] { return readFile(opened) == saved + "\n"; })) << readFile(opened);
+    g_object_unref(action);
+    for (AtspiAccessible* accessible : { note, said, openButton })
+        if (accessible)
+            g_object_unref(accessible);
 }

@@ -3,6 +3,7 @@
 #include "quillane_test.h"
 
 #include <cstdio>
+#include <fstream>
 
 #include <signal.h>
 #include <unistd.h>
@@ -222,6 +223,11 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     auto window = session.waitForWindow("Quillane-my-notes");
     ASSERT_TRUE(window);
     EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/notes") == 1; }));
+    // While it runs, it stays.
+    said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " --uninstall my-notes --purge 2>&1" }, &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(said.find("\u201cmy-notes\u201d is running: quit it first, then uninstall it"), std::string::npos) << said;
+    EXPECT_TRUE(g_file_test(entry.c_str(), G_FILE_TEST_EXISTS));
     session.run({ "wmctrl", "-i", "-c", std::to_string(*window) });
     EXPECT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane-my-notes", std::chrono::milliseconds(0)); }));
 
@@ -229,6 +235,14 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     EXPECT_EQ(status, 0);
     EXPECT_NE(said.find("removed " + entry), std::string::npos) << said;
     EXPECT_TRUE(g_file_test((session.configHome() + "/quillane/apps/my-notes").c_str(), G_FILE_TEST_IS_DIR)) << "data kept without --purge";
+    // Its data goes with --purge, though its entry has gone already.
+    said = session.run({ QUILLANE_BINARY, "--uninstall", "my-notes", "--purge" }, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(said.find("removed " + session.configHome() + "/quillane/apps/my-notes"), std::string::npos) << said;
+    EXPECT_FALSE(g_file_test((session.configHome() + "/quillane/apps/my-notes").c_str(), G_FILE_TEST_EXISTS));
+    said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " --uninstall my-notes --purge 2>&1" }, &status);
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(said.find("no application named \u201cmy-notes\u201d is installed, and none of its data is left"), std::string::npos) << said;
     session.run({ QUILLANE_BINARY, "--install", "my-notes", server.url("/notes") }, &status);
     said = session.run({ QUILLANE_BINARY, "--uninstall", "my-notes", "--purge" }, &status);
     EXPECT_NE(said.find("removed " + session.configHome() + "/quillane/apps/my-notes"), std::string::npos) << said;
@@ -297,4 +311,42 @@ TEST_F(Apps, AHostileManifestFallsBackToTheDefaults)
     EXPECT_NE(readFile(entry).find("Icon=org.quillane.Quillane\n"), std::string::npos) << "Quillane's own icon: " << readFile(entry);
     EXPECT_EQ(session.run({ "sh", "-c", "find '" + session.folder() + "' -name '*evil*' | wc -l" }), "0\n");
     EXPECT_TRUE(quillane->running());
+}
+
+TEST_F(Apps, InstallingFromThePageStartsAtTheManifestsStartAddressAndHoldsItsScope)
+{
+    // The desktop's default browser, for this test: it writes the links it is handed to a file.
+    std::string browser = session.folder() + "/browser.txt";
+    session.run({ "mkdir", "-p", session.dataHome() + "/applications" });
+    std::ofstream(session.dataHome() + "/applications/test-browser.desktop") << "[Desktop Entry]\nType=Application\nName=Test Browser\n"
+                                                                               "Exec=sh -c 'echo \"$1\" >> " + browser + "' sh %u\n"
+                                                                               "MimeType=x-scheme-handler/http;x-scheme-handler/https;\n";
+    std::ofstream(session.configHome() + "/mimeapps.list") << "[Default Applications]\nx-scheme-handler/http=test-browser.desktop\n";
+    server.serve("/manifest.json", R"({"name": "Scoped", "start_url": "/app/start.html?source=app", "scope": "/app/"})", "application/manifest+json");
+    server.serve("/app/inner.html", "<title>Inner</title>");
+    server.serve("/outside.html", "<title>Outside</title>");
+    server.serve("/app/start.html", "<title>Start</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+                                    "<a href='/app/inner.html' target='_blank' style='position: fixed; top: 60px; left: 20px; font-size: 30px'>inner</a>"
+                                    "<a href='/outside.html' target='_blank' style='position: fixed; top: 160px; left: 20px; font-size: 30px'>outside</a></body>");
+    ASSERT_TRUE(open("<title>Inbox</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
+    installFromThePage();
+    ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
+    session.xdotool({ "key", "Return" });
+    auto started = session.waitForWindow("Quillane-Scoped");
+    ASSERT_TRUE(started);
+    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/app/start.html?source=app") == 1; })) << "it starts at the manifest's start address";
+    EXPECT_NE(readFile(session.configHome() + "/quillane/apps/Scoped/preferences.ini").find("scope='" + server.url("/app/") + "'"), std::string::npos)
+        << readFile(session.configHome() + "/quillane/apps/Scoped/preferences.ini");
+    ASSERT_TRUE(waitUntil([&] { return titleOf(*started).find("Start") != std::string::npos; }));
+
+    // A link into a new window inside the scope is the application's; one outside it, on the same site, the browser's.
+    session.xdotool({ "windowactivate", "--sync", std::to_string(*started) });
+    Geometry frame = session.geometry(*started);
+    session.xdotool({ "mousemove", std::to_string(frame.x + 40), std::to_string(frame.y + 10 + 175) });
+    session.xdotool({ "click", "1" });
+    EXPECT_TRUE(waitUntil([&] { return readFile(browser) == server.url("/outside.html") + "\n"; })) << readFile(browser);
+    EXPECT_EQ(server.timesRequested("/outside.html"), 0);
+    session.xdotool({ "mousemove", std::to_string(frame.x + 40), std::to_string(frame.y + 10 + 75) });
+    session.xdotool({ "click", "1" });
+    EXPECT_TRUE(session.waitForWindowNamed("Inner")) << "a page window of the application";
 }

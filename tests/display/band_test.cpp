@@ -56,3 +56,19 @@ TEST_F(Band, FollowsTheScrollingOfAnInnerElement)
     ASSERT_TRUE(bandBecomes({ 220, 0, 0 }));
     EXPECT_TRUE(bandBecomes({ 0, 0, 220 }, std::chrono::seconds(3))) << band();
 }
+
+TEST_F(Band, TakesTheColourOfAPageWhoseFirstElementComesLongAfterTheLoadCommitted)
+{
+    // The load commits with the first bytes (white space, no element yet), so the program's word
+    // that this is the main page can come before our page scripts have run.
+    server.serveInParts("/page.html",
+        { std::string(600, ' '), "<body style='margin: 0; background: rgb(0, 120, 60)'></body>" + std::string(paintedReport) },
+        std::chrono::milliseconds(1500));
+    session.writePreferences("[Preferences]\naddress='" + server.url("/page.html") + "'\n");
+    quillane = session.startQuillane();
+    auto found = session.waitForWindow();
+    ASSERT_TRUE(found);
+    window = *found;
+    ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/painted") >= 1; }));
+    EXPECT_TRUE(bandBecomes({ 0, 120, 60 })) << band();
+}

@@ -168,10 +168,12 @@ TEST_F(HostilePages, TheProgramsOwnKeysWorkWithNoPage)
     window = *found;
     session.xdotool({ "key", "Escape" });
     ASSERT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Open Address", std::chrono::milliseconds(0)); }));
+    EXPECT_TRUE(waitForPixel(320, 200, { 0xf4, 0xf4, 0xf5 })) << "the start page: " << pixel(320, 200);
+    EXPECT_TRUE(waitForPixel(320, 5, { 0xf4, 0xf4, 0xf5 })) << "the band takes its colour: " << pixel(320, 5);
 
     session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
     session.xdotool({ "key", "ctrl+l" });
-    ASSERT_TRUE(session.waitForWindowNamed("Open Address", std::chrono::seconds(3))) << "asks again";
+    ASSERT_TRUE(session.waitForWindowNamed("Open Address", std::chrono::seconds(3))) << "asks again, from the start page";
     session.xdotool({ "key", "Escape" });
     EXPECT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Open Address", std::chrono::milliseconds(0)); }));
     session.xdotool({ "windowactivate", "--sync", std::to_string(window) });

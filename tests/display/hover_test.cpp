@@ -74,3 +74,32 @@ TEST_F(Hover, TheAreaFollowsTheButtonsAfterAResize)
     pointAt(zoomRight + 10, 60);
     EXPECT_TRUE(buttonsBecome(false));
 }
+
+TEST_F(Hover, UnderARightToLeftLanguageTheButtonsSitMirroredAtTheTopRightClearOfTheScrollbar)
+{
+    // GTK takes its direction from its Hebrew translation.
+    session.setExtraEnvironment({ "LANG=C.UTF-8", "LANGUAGE=he" });
+    // A long page: its scrollbar runs down the window's right edge, from under the band.
+    ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'><div style='height: 3000px'></div></body>"));
+    const int width = frame().width;
+    // Mirrored: the close button is the rightmost, 22 points in from the right edge.
+    const int closeCentre = width - 22 - 7, zoomLeft = width - 22 - 54;
+    auto closeShows = [&] {
+        Pixel close = pixel(closeCentre + 4, buttonsY);
+        return close.red > 200 && close.green < 120;
+    };
+    EXPECT_FALSE(closeShows());
+    pointAt(zoomLeft - 19, buttonsY);
+    EXPECT_TRUE(waitUntil(closeShows)) << "the area reaches 20 points beyond them: " << pixel(closeCentre + 4, buttonsY);
+    pointAt(zoomLeft - 21, buttonsY);
+    EXPECT_TRUE(waitUntil([&] { return !closeShows(); }));
+    EXPECT_FALSE(buttonsShow()) << "nothing at the top-left";
+    pointAt(closeCentre, buttonsY);
+    ASSERT_TRUE(waitUntil(closeShows));
+    for (int x = width - 14; x < width; ++x)
+        EXPECT_TRUE(near(pixel(x, buttonsY), { 240, 240, 240 }) || pixel(x, buttonsY).red < 200) << "the scrollbar's strip is the page's, at " << x;
+    // The middle one still minimises.
+    pointAt(width - 22 - 27, buttonsY);
+    session.xdotool({ "click", "1" });
+    EXPECT_TRUE(waitUntil([&] { return session.property(window, "_NET_WM_STATE").find("HIDDEN") != std::string::npos; }));
+}

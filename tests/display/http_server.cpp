@@ -70,6 +70,16 @@ void HttpServer::drop(const std::string& path, const std::string& contentType, c
     m_pages[path] = { body, contentType, false, true };
 }
 
+void HttpServer::serveInParts(const std::string& path, const std::vector<std::string>& parts, std::chrono::milliseconds pause, const std::string& contentType)
+{
+    std::lock_guard lock(m_mutex);
+    Page page { parts.empty() ? "" : parts.front(), contentType };
+    if (!parts.empty())
+        page.later.assign(parts.begin() + 1, parts.end());
+    page.pause = pause;
+    m_pages[path] = page;
+}
+
 std::vector<std::string> HttpServer::requests() const
 {
     std::lock_guard lock(m_mutex);
@@ -145,10 +155,17 @@ void HttpServer::answer(int connection)
     } else if (page.hangs || page.drops) {
         response = "HTTP/1.1 200 OK\r\nContent-Type: " + page.contentType + "\r\nContent-Length: 100000\r\nConnection: close\r\n\r\n" + page.body;
     } else {
-        response = "HTTP/1.1 200 OK\r\nContent-Type: " + page.contentType + "\r\nContent-Length: " + std::to_string(page.body.size())
+        std::size_t length = page.body.size();
+        for (const auto& part : page.later)
+            length += part.size();
+        response = "HTTP/1.1 200 OK\r\nContent-Type: " + page.contentType + "\r\nContent-Length: " + std::to_string(length)
             + "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + page.body;
     }
     ssize_t written = write(connection, response.data(), response.size());
+    for (const auto& part : page.later) {
+        std::this_thread::sleep_for(page.pause);
+        written = write(connection, part.data(), part.size());
+    }
     (void)written;
     if (found && page.hangs) {
         std::lock_guard lock(m_mutex);

@@ -32,6 +32,10 @@ public:
     // Answers the path with headers and part of a body (`body`, short of the length the headers
     // give), then closes the connection.
     void drop(const std::string& path, const std::string& contentType = "application/octet-stream", const std::string& body = std::string(20000, 'x'));
+    // Answers the path with its body in parts, each sent `pause` after the one before (the server
+    // answers nothing else meanwhile).
+    void serveInParts(const std::string& path, const std::vector<std::string>& parts, std::chrono::milliseconds pause,
+        const std::string& contentType = "text/html; charset=utf-8");
     // The paths requested so far, in order.
     std::vector<std::string> requests() const;
     int timesRequested(const std::string& path) const;
@@ -49,6 +53,9 @@ private:
         bool drops = false;
         bool silent = false;
         std::string redirect;
+        // The body's parts after the first, sent one by one after a pause.
+        std::vector<std::string> later;
+        std::chrono::milliseconds pause {};
     };
     int m_listener = -1;
     int m_port = 0;

@@ -14,6 +14,9 @@ using namespace quillane::testing;
 namespace {
 constexpr const char* greenPage = "<!doctype html><body style='margin: 0; background: rgb(0, 160, 0)'>green</body>";
 constexpr const char* bluePage = "<!doctype html><body style='margin: 0; background: rgb(0, 0, 200)'>blue</body>";
+// The start page's background, light and dark.
+constexpr Pixel startPageColour { 0xf4, 0xf4, 0xf5 };
+constexpr Pixel darkStartPageColour { 0x23, 0x23, 0x26 };
 
 class Navigation : public ::testing::Test {
 protected:
@@ -98,7 +101,7 @@ TEST_F(Navigation, TheFirstStartAsksForAnAddressAndTheNextStartReopensIt)
     EXPECT_FALSE(dialogShows(1500ms));
 }
 
-TEST_F(Navigation, CancelLeavesAnEmptyWindowAndTheDialogReturnsAtTheNextStart)
+TEST_F(Navigation, CancelLeavesTheStartPageAndTheDialogReturnsAtTheNextStart)
 {
     {
         auto quillane = session.startQuillane();
@@ -108,7 +111,7 @@ TEST_F(Navigation, CancelLeavesAnEmptyWindowAndTheDialogReturnsAtTheNextStart)
         session.xdotool({ "key", "Escape" });
         ASSERT_TRUE(waitUntil([&] { return !dialogShows(100ms); }));
         EXPECT_EQ(rememberedAddress(), std::nullopt);
-        EXPECT_EQ(pageColour(*window), (Pixel { 255, 255, 255 }));
+        EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == startPageColour; })) << "the start page shows, in the light theme";
         closeWindow(*window);
         ASSERT_EQ(quillane->waitForExit(10s), 0);
     }
@@ -116,16 +119,64 @@ TEST_F(Navigation, CancelLeavesAnEmptyWindowAndTheDialogReturnsAtTheNextStart)
     EXPECT_TRUE(dialogShows(15s));
 }
 
-TEST_F(Navigation, BlankOrUnparsableTextClosesTheDialogAndChangesNothing)
+TEST_F(Navigation, BlankTextClosesTheDialogAndTextThatIsNoAddressKeepsIt)
 {
     auto quillane = session.startQuillane();
-    ASSERT_TRUE(session.waitForWindow() && dialogShows(15s));
+    auto window = session.waitForWindow();
+    ASSERT_TRUE(window && dialogShows(15s));
     session.xdotool({ "type", "--delay", "15", "    " });
     session.xdotool({ "key", "Return" });
     ASSERT_TRUE(waitUntil([&] { return !dialogShows(100ms); }));
     EXPECT_EQ(rememberedAddress(), std::nullopt);
     EXPECT_TRUE(server.requests().empty());
+    EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == startPageColour; })) << "the start page shows";
+
+    // The dialog stays with what was typed (it says why, under the field) until an address comes.
+    session.xdotool({ "windowactivate", "--sync", std::to_string(*window) });
+    session.xdotool({ "key", "ctrl+l" });
+    ASSERT_TRUE(dialogShows(5s));
+    session.xdotool({ "type", "--delay", "15", "hello world" });
+    session.xdotool({ "key", "Return" });
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(dialogShows(0ms)) << "not closed";
+    session.xdotool({ "key", "ctrl+a" });
+    session.xdotool({ "type", "--delay", "15", "127.0.0.1:" + std::to_string(server.port()) + "/green.html" });
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/green.html") == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return !dialogShows(0ms); }));
     EXPECT_TRUE(quillane->running());
+}
+
+TEST_F(Navigation, TheStartPageFollowsADarkTheme)
+{
+    session.run({ "mkdir", "-p", session.configHome() + "/gtk-3.0" });
+    session.run({ "sh", "-c", "printf '[Settings]\\ngtk-application-prefer-dark-theme=1\\n' > " + session.configHome() + "/gtk-3.0/settings.ini" });
+    auto quillane = session.startQuillane();
+    auto window = session.waitForWindow();
+    ASSERT_TRUE(window && dialogShows(15s));
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == darkStartPageColour; })) << pageColour(*window).red;
+    Geometry frame = session.geometry(*window);
+    EXPECT_TRUE(waitUntil([&] { return session.screenshot({ frame.x + frame.width / 2, frame.y + 5, 1, 1 }, "band").at(0, 0) == darkStartPageColour; }))
+        << "the band takes the page's colour";
+}
+
+TEST_F(Navigation, AnAddressOnTheCommandLineOpensItsPageAsALinkWould)
+{
+    auto quillane = session.startQuillane({ server.url("/green.html?from=command&x=1") });
+    auto window = session.waitForWindow();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/green.html?from=command&x=1") == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return rememberedAddress() == server.url("/green.html?from=command&x=1"); })) << session.readPreferences();
+    EXPECT_FALSE(dialogShows(1s));
+
+    // An address as typed in Open Address, handed to the running Quillane.
+    int status = -1;
+    std::string said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " '127.0.0.1:" + std::to_string(server.port()) + "/blue.html' 'hello world' 2>&1" }, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(said.find("\u201chello world\u201d is neither a web address nor a quillane: link"), std::string::npos) << said;
+    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/blue.html") == 1; }));
+    EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == Pixel { 0, 0, 200 }; }));
 }
 
 TEST_F(Navigation, ALinkOnTheCommandLineOpensItsPage)

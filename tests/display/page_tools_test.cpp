@@ -55,6 +55,36 @@ TEST_F(PageTools, NotificationsAreAskedOnceShownOnTheDesktopAndClickedThrough)
     EXPECT_TRUE(titleHas("page granted")) << title();
 }
 
+TEST_F(PageTools, ClickingANotificationBringsBackAMinimisedWindow)
+{
+    std::string shown = session.folder() + "/notifications.txt";
+    auto service = session.start({ NOTIFICATION_SERVICE, shown, "2500" });
+    ASSERT_TRUE(waitUntil([&] { return readFile(shown).find("ready") != std::string::npos; }));
+    // The page tells something once it is out of sight; the service clicks it 2.5 s later, after
+    // the user has been working in another window (which a window manager weighs before it lets a
+    // window come forward).
+    ASSERT_TRUE(open("<title>page</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "document.addEventListener('visibilitychange', () => { if (!document.hidden) return;"
+                     " const shown = new Notification('While away', { body: 'something came' });"
+                     " shown.onclick = () => document.title += ' clicked' })</script></body>",
+        "notifications={'" + server.url("") + "': true}\n"));
+    // The user worked in the page, then in another program.
+    pointAt(300, 200);
+    session.xdotool({ "click", "1" });
+    session.xdotool({ "windowminimize", "--sync", std::to_string(window) });
+    ASSERT_TRUE(waitUntil([&] { return readFile(shown).find("While away|something came") != std::string::npos; })) << readFile(shown);
+    auto other = session.start({ "xmessage", "-center", "another program" });
+    auto otherWindow = session.waitForWindowNamed("xmessage");
+    ASSERT_TRUE(otherWindow);
+    Geometry where = session.geometry(*otherWindow);
+    session.xdotool({ "mousemove", std::to_string(where.x + 5), std::to_string(where.y + where.height - 5) });
+    session.xdotool({ "click", "1" });
+    EXPECT_TRUE(titleHas("page clicked")) << title();
+    EXPECT_TRUE(waitUntil([&] { return session.property(window, "_NET_WM_STATE").find("_NET_WM_STATE_HIDDEN") == std::string::npos; }))
+        << session.property(window, "_NET_WM_STATE");
+    EXPECT_TRUE(waitUntil([&] { return session.run({ "xdotool", "getactivewindow" }) == std::to_string(window) + "\n"; })) << "and has the keyboard";
+}
+
 TEST_F(PageTools, ARefusedSiteIsNotAskedAgainAndMicrophoneChoicesStayApart)
 {
     ASSERT_TRUE(open("<title>page</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
@@ -125,5 +155,59 @@ TEST_F(PageTools, FindGoesThroughTheMatchesAndPrintingMakesAPDFOfThePage)
         ASSERT_TRUE(spinUntil([&] { return printed.has_value(); }, std::chrono::seconds(20)));
         EXPECT_TRUE(*printed);
         EXPECT_NE(session.run({ "pdftotext", pdf, "-" }).find("One fox, two Fox"), std::string::npos);
+    });
+}
+
+TEST_F(PageTools, AnAllowedSiteIsGrantedAtLoadAndAskedAgainAfterForgettingWithoutAReload)
+{
+    // What the page sees, a tenth of a second at a time: its first answer, Notification.permission,
+    // the Permissions API's state, and the answer to a second request made with a click.
+    std::string shown = session.folder() + "/notifications.txt";
+    auto service = session.start({ NOTIFICATION_SERVICE, shown });
+    ASSERT_TRUE(waitUntil([&] { return readFile(shown).find("ready") != std::string::npos; }));
+    ASSERT_TRUE(open("<title>page</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+                     "<button style='position: fixed; top: 100px; left: 20px; font-size: 30px'"
+                     " onclick=\"Notification.requestPermission().then(answer => again = answer)\">ask</button><script>"
+                     "let first = '', state = '', again = '', closed = '';"
+                     "addEventListener('keydown', () => { const stale = new Notification('Stale', { body: 'old answer' });"
+                     " stale.onclose = () => closed = ' closed' });"
+                     "Notification.requestPermission().then(answer => first = answer);"
+                     "setInterval(() => navigator.permissions.query({ name: 'notifications' }).then(status => {"
+                     " state = status.state; document.title = ['asked', first, 'now', Notification.permission, 'query', state, 'again', again].join(' ') + closed }), 100)"
+                     "</script></body>",
+        "notifications={'" + server.url("") + "': true}\n"));
+    EXPECT_TRUE(titleHas("asked granted now granted query granted again")) << "answered at load, without a click: " << title();
+    session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path", "/org/quillane/Quillane", "--method",
+        "org.gtk.Actions.Activate", "forget-notification-choices", "[]", "{}" });
+    EXPECT_TRUE(titleHas("now default query prompt")) << "the open page hears it: " << title();
+    EXPECT_EQ(server.timesRequested("/page.html"), 1) << "not reloaded";
+    // The engine still holds the old answer for the page, so it would show a notification: the
+    // program does not.
+    key("n");
+    EXPECT_TRUE(titleHas("closed")) << title();
+    EXPECT_EQ(readFile(shown).find("Stale|"), std::string::npos) << readFile(shown);
+
+    pointAt(60, 10 + 115);
+    session.xdotool({ "click", "1" });
+    ASSERT_TRUE(session.waitForWindowNamed("Allow \u201c127.0.0.1\u201d to show notifications?")) << "asked again";
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(titleHas("now granted query granted again granted")) << title();
+}
+
+TEST_F(PageTools, ForgettingNotificationChoicesSaysWhatItDidInTheWindow)
+{
+    session.enterThisProcess();
+    server.serve("/blank.html", "");
+    session.writePreferences("[Preferences]\naddress='" + server.url("/blank.html") + "'\n"
+        "notifications={'https://mail.example': true, 'https://news.example': false}\n");
+    launchQuillane(session, [&](DrivenQuillane& delegate) {
+        platform::Window& window = delegate.mainWindow().window();
+        EXPECT_FALSE(window.noteShown());
+        delegate.commands().activate("forget-notification-choices");
+        EXPECT_TRUE(spinUntil([&] { return window.noteShown() == "Forgot the notification choices of 2 sites: they will be asked again."; }))
+            << window.noteShown().value_or("no note");
+        delegate.commands().activate("forget-notification-choices");
+        EXPECT_TRUE(spinUntil([&] { return window.noteShown() == "No site had a notification choice to forget."; }));
+        EXPECT_TRUE(spinUntil([&] { return !window.noteShown(); }, std::chrono::seconds(6))) << "and it goes by itself";
     });
 }

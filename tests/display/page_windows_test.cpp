@@ -59,6 +59,12 @@ protected:
         return received;
     }
 
+    int windowsOfClass(const std::string& pattern) const
+    {
+        std::string found = session.run({ "xdotool", "search", "--onlyvisible", "--class", pattern });
+        return int(std::count(found.begin(), found.end(), '\n'));
+    }
+
     int windowsNamed(const std::string& name) const
     {
         std::string found = session.run({ "xdotool", "search", "--onlyvisible", "--name", "^" + name + "$" });
@@ -123,6 +129,21 @@ TEST_F(PageWindows, ThePageAsksForAnotherWindow)
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "the main page stayed";
 }
 
+TEST_F(PageWindows, ABlankWindowThePagePointsAtADownloadAfterwardsLeavesNoWindow)
+{
+    // As a notebook's "Download as" does: a blank window first, then the download in it.
+    server.serve("/report.bin", std::string("report"), "application/x-quillane-report");
+    ASSERT_TRUE(open("<title>Main</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+        + control(60, "<button onclick=\"const w = window.open('about:blank', 'export'); setTimeout(() => w.location = '/report.bin', 700)\">export</button>")
+        + "</body>"));
+    click(60, 10 + 75);
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    EXPECT_TRUE(waitUntil([&] { return windowsOfClass("^Quillane$") == 2; })) << "the main window and the save dialog: " << windowsOfClass("^Quillane$");
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(gone("Save File"));
+    EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }), std::to_string(window) + "\n") << "only the main window is left";
+}
+
 TEST_F(PageWindows, ClosingAPageWithABeforeunloadHandlerAsksFirst)
 {
     ASSERT_TRUE(open("<title>Unsaved</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
@@ -163,6 +184,45 @@ TEST_F(PageWindows, KeysReachThePageBeforeTheMenus)
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "not reloaded";
     EXPECT_FALSE(session.waitForWindowNamed("Open Address", std::chrono::milliseconds(300))) << "no Open Address";
     EXPECT_EQ(session.property(window, "_NET_WM_STATE").find("HIDDEN"), std::string::npos) << "not minimised";
+}
+
+TEST_F(PageWindows, F10GoesToThePageFirstAndTheMenusHaveAKeyATerminalLeavesAlone)
+{
+    // Like a terminal in the page: every key is the page's, except the Ctrl+Shift ones.
+    ASSERT_TRUE(open("<title>keys:</title><body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                     "addEventListener('keydown', event => { if (event.ctrlKey && event.shiftKey) return;"
+                     " event.preventDefault(); document.title += ' ' + event.key })</script></body>"));
+    click(300, 300);
+    key("F10");
+    key("a");
+    EXPECT_TRUE(waitUntil([&] { return title().find("keys: F10 a") != std::string::npos; })) << "F10 reached the page, and no menu took the next key: " << title();
+
+    // Ctrl+Shift+M opens the menus with the first one chosen: Right opens it, Return takes its first item.
+    key("ctrl+shift+m");
+    ASSERT_TRUE(waitUntil([&] { return windowsOfClass("^Quillane$") == 2; })) << "the menu shows";
+    session.xdotool({ "key", "Right" });
+    session.xdotool({ "key", "Return" });
+    EXPECT_TRUE(session.waitForWindowNamed("About Quillane", std::chrono::seconds(5))) << "Quillane > About Quillane";
+    EXPECT_TRUE(title().find(" M") == std::string::npos && title().find(" m") == std::string::npos) << "the page left it alone: " << title();
+}
+
+TEST_F(PageWindows, CtrlWClosesAPageWindowAndNeverTheMainOneAndAnUntitledOneIsNamedAfterItsSite)
+{
+    server.serve("/untitled.html", "<body style='margin: 0; background: rgb(0, 150, 0)'></body>");
+    ASSERT_TRUE(open("<title>Main</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+        + control(60, "<button onclick=\"window.open('/untitled.html', 'untitled')\">open</button>") + "</body>"));
+    click(60, 10 + 75);
+    std::string site = "127.0.0.1:" + std::to_string(server.port());
+    auto untitled = session.waitForWindowNamed(site);
+    ASSERT_TRUE(untitled) << "named after its site";
+    session.xdotool({ "windowactivate", "--sync", std::to_string(*untitled) });
+    session.xdotool({ "key", "ctrl+w" });
+    EXPECT_TRUE(gone(site));
+
+    key("ctrl+w");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(quillane->running());
+    EXPECT_EQ(windowsNamed("Main"), 1) << "the main window stays";
 }
 
 TEST_F(PageWindows, AClickThatFollowsSixtyLinksHandsOneToAnotherProgramAndNeverCodeOrData)

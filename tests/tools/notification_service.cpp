@@ -1,10 +1,11 @@
 // A desktop notification service for tests: it owns org.freedesktop.Notifications on the session
 // bus, writes each notification it is asked to show to a file ("title|body|application|desktop
-// entry" a line), and clicks each one a moment later, as a user would (unless started with
-// --no-click).
+// entry" a line), and clicks each one a moment later (half a second, or the milliseconds given after
+// the file), as a user would, unless started with --no-click after the file.
 #include <gio/gio.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -21,6 +22,7 @@ constexpr const char* introspection = R"(<node><interface name="org.freedesktop.
 </interface></node>)";
 
 std::string logPath;
+guint clickDelay = 500;
 guint nextId = 1;
 bool clicks = true;
 
@@ -64,7 +66,7 @@ void onCall(GDBusConnection* connection, const char*, const char*, const char*, 
         append(std::string(title) + "|" + body + "|" + application + "|" + (entry ? entry : ""));
         g_variant_unref(hints);
         if (clicks)
-            g_timeout_add(500, click, new Click { connection, id });
+            g_timeout_add(clickDelay, click, new Click { connection, id });
         g_dbus_method_invocation_return_value(invocation, g_variant_new("(u)", id));
     } else if (name == "CloseNotification") {
         append("closed");
@@ -92,10 +94,13 @@ void onName(GDBusConnection*, const char*, gpointer)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc > 3)
+    if (argc != 2 && argc != 3)
         return 2;
     logPath = argv[1];
-    clicks = !(argc == 3 && std::string(argv[2]) == "--no-click");
+    if (argc == 3 && std::string(argv[2]) == "--no-click")
+        clicks = false;
+    else if (argc == 3)
+        clickDelay = guint(std::atoi(argv[2]));
     GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(introspection, nullptr);
     g_bus_own_name(G_BUS_TYPE_SESSION, "org.freedesktop.Notifications", G_BUS_NAME_OWNER_FLAGS_NONE, onBus, onName, nullptr, node, nullptr);
     GMainLoop* loop = g_main_loop_new(nullptr, FALSE);

@@ -174,3 +174,48 @@ TEST(SameSite, SchemeHostAndPortWithTheDefaultPortWrittenOrNot)
         EXPECT_EQ(quillane::sameSite(*b, *a), same) << second << " and " << first;
     }
 }
+
+TEST(WhyNotAnAddress, TypedTextThatIsNoAddressIsToldWhyAndNothingTypedIsNotRefused)
+{
+    using quillane::whyNotAnAddress;
+    for (std::string_view fine : { "example.com", " localhost:3000 ", "https://example.com/a?b=c", "", " \n\t " })
+        EXPECT_EQ(whyNotAnAddress(fine), std::nullopt) << "[" << fine << "]";
+    EXPECT_EQ(whyNotAnAddress("hello world"), "\u201chello world\u201d is not an address: addresses have no spaces. Type one such as example.com.");
+    EXPECT_EQ(whyNotAnAddress(" https://example.com/a\tb "),
+        "\u201chttps://example.com/a\tb\u201d is not an address: addresses have no spaces. Type one such as example.com.")
+        << "quoted as typed, without the white space around it";
+    EXPECT_EQ(whyNotAnAddress("example.com:99999"), "\u201cexample.com:99999\u201d is not an address Quillane can read. Type one such as example.com.");
+    EXPECT_EQ(whyNotAnAddress("\xff\xfe"), "The text is not readable as an address.");
+    EXPECT_EQ(whyNotAnAddress(std::string(quillane::longestAddress + 1, 'a')), "The text is too long for an address.");
+}
+
+TEST(WhyNotAnAddress, ALongTextIsQuotedShortenedBetweenCharacters)
+{
+    // 59 ASCII letters, then "é" (two bytes) across the 60-byte mark, then a space that makes it no address.
+    std::string text = std::string(59, 'a') + "\xc3\xa9 b";
+    EXPECT_EQ(*quillane::whyNotAnAddress(text), "\u201c" + std::string(59, 'a') + "\u2026\u201d is not an address: addresses have no spaces. Type one such as example.com.");
+    std::string sixty = std::string(57, 'a') + " bc";
+    EXPECT_EQ(*quillane::whyNotAnAddress(sixty), "\u201c" + sixty + "\u201d is not an address: addresses have no spaces. Type one such as example.com.")
+        << "60 bytes are quoted whole";
+}
+
+TEST(WithinScope, OfTheScopesSiteWithAPathThatStartsWithItsPath)
+{
+    auto url = [](const char* text) { return *quillane::platform::URL::parse(text); };
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        { "https://mail.example/app/inbox", "https://mail.example/app/", true },
+        { "https://mail.example/app/", "https://mail.example/app/", true },
+        { "https://mail.example/app", "https://mail.example/app/", false },
+        { "https://mail.example/apple", "https://mail.example/app/", false },
+        { "https://mail.example/apple", "https://mail.example/app", true },
+        { "https://mail.example/", "https://mail.example/app/", false },
+        { "https://mail.example", "https://mail.example/", true },
+        { "https://mail.example/x?y", "https://mail.example", true },
+        { "https://MAIL.example:443/app/x", "https://mail.example/app/", true },
+        { "http://mail.example/app/x", "https://mail.example/app/", false },
+        { "https://mail.example:8443/app/x", "https://mail.example/app/", false },
+        { "https://other.example/app/x", "https://mail.example/app/", false },
+    };
+    for (const auto& [address, scope, expected] : cases)
+        EXPECT_EQ(quillane::withinScope(url(address), url(scope)), expected) << address << " in " << scope;
+}

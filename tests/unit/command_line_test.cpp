@@ -1,6 +1,7 @@
 #include "apps/app_names.h"
 #include "apps/app_management.h"
 #include "launch/command_line.h"
+#include "page/address_rules.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -100,4 +101,30 @@ TEST(Applications, InstallingAnythingButAWebPageIsRefusedBeforeAnythingIsWritten
         EXPECT_EQ(quillane::manageApps({ Kind::install, "page", address, false }), 2) << address;
     EXPECT_FALSE(g_file_test((home + "/data/applications").c_str(), G_FILE_TEST_EXISTS));
     EXPECT_FALSE(g_file_test((home + "/config/quillane").c_str(), G_FILE_TEST_EXISTS));
+}
+
+TEST(CommandLine, AnAddressOpensAsTheQuillaneLinkForItAndAnythingElseIsNone)
+{
+    using quillane::linkFor;
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        { "https://example.org/a?b=c&d=e#f", "quillane://open?url=https%3A%2F%2Fexample.org%2Fa%3Fb%3Dc%26d%3De%23f" },
+        { "http://127.0.0.1:8080/", "quillane://open?url=http%3A%2F%2F127.0.0.1%3A8080%2F" },
+        { "example.org", "quillane://open?url=https%3A%2F%2Fexample.org" },
+        { "localhost:3000", "quillane://open?url=http%3A%2F%2Flocalhost%3A3000" },
+        { "a+b.example/x y", std::nullopt },
+        { "quillane://open?url=https%3A%2F%2Fexample.com", "quillane://open?url=https%3A%2F%2Fexample.com" },
+        { "QUILLANE://open?url=x", "QUILLANE://open?url=x" },
+        { "hello world", std::nullopt },
+        { "ftp://example.org/", std::nullopt },
+        { "file:///etc/passwd", std::nullopt },
+        { "javascript:alert(1)", std::nullopt },
+        { "https://", std::nullopt },
+        { "", std::nullopt },
+    };
+    for (const auto& [argument, expected] : cases)
+        EXPECT_EQ(linkFor(argument), expected) << argument;
+    // What the running program makes of the link is the address given.
+    auto link = quillane::platform::URL::parse(*linkFor("https://example.org/a?b=c+d&e=%41"));
+    ASSERT_TRUE(link);
+    EXPECT_EQ(quillane::page(*link)->absoluteString(), "https://example.org/a?b=c+d&e=%41");
 }

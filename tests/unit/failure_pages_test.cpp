@@ -1,6 +1,7 @@
 // The pages that tell why a page did not come: the user's words first, the engine's in small type,
 // and nothing from outside left unescaped.
 #include "page/failure_pages.h"
+#include "page/own_pages.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ TEST(FailurePages, EachKindIsToldInWordsWithTheEnginesTextInTheDetail)
         { Kind::other, "Internal error", "The page could not be loaded", "Something went wrong while Quillane was loading \u201cnosuchhost.invalid\u201d." },
     };
     for (const auto& each : cases) {
-        std::string page = loadFailurePage(failure(each.kind, "https://nosuchhost.invalid/a", each.message));
+        std::string page = loadFailurePage(failure(each.kind, "https://nosuchhost.invalid/a", each.message), false);
         EXPECT_EQ(between(page, "<h1>", "</h1>"), each.headline);
         std::string detail = between(page, "<p class='detail'>", "</p>");
         EXPECT_EQ(detail, std::string("https://nosuchhost.invalid/a<br>") + each.message + ".");
@@ -57,15 +58,15 @@ TEST(FailurePages, EachKindIsToldInWordsWithTheEnginesTextInTheDetail)
         EXPECT_NE(page.find("href='https://nosuchhost.invalid/a'>Try Again</a>"), std::string::npos);
     }
     // A message that ends a sentence of its own gets no second full stop.
-    std::string stopped = loadFailurePage(failure(Kind::other, "https://nosuchhost.invalid/", "Internal error."));
+    std::string stopped = loadFailurePage(failure(Kind::other, "https://nosuchhost.invalid/", "Internal error."), false);
     EXPECT_EQ(between(stopped, "<p class='detail'>", "</p>"), "https://nosuchhost.invalid/<br>Internal error.");
 }
 
 TEST(FailurePages, AnInternationalisedSiteIsNamedInItsOwnLettersWhereThatIsSafe)
 {
-    std::string page = loadFailurePage(failure(Kind::nameNotFound, "https://xn--bcher-kva.test/", "Error resolving"));
+    std::string page = loadFailurePage(failure(Kind::nameNotFound, "https://xn--bcher-kva.test/", "Error resolving"), false);
     EXPECT_NE(page.find("find the site \u201cb\u00fccher.test\u201d"), std::string::npos) << page;
-    std::string spoof = loadFailurePage(failure(Kind::nameNotFound, "https://xn--pypal-4ve.com/", "Error resolving"));
+    std::string spoof = loadFailurePage(failure(Kind::nameNotFound, "https://xn--pypal-4ve.com/", "Error resolving"), false);
     EXPECT_NE(spoof.find("find the site \u201cxn--pypal-4ve.com\u201d"), std::string::npos) << spoof;
 }
 
@@ -75,13 +76,13 @@ TEST(FailurePages, TextFromOutsideIsEscapedEverywhere)
     for (Kind kind : { Kind::nameNotFound, Kind::refused, Kind::timedOut, Kind::certificate, Kind::blockedPort, Kind::other }) {
         auto told = failure(kind, hostile, "<img src=x onerror=alert(1)>");
         told.certificateProblems = { "<b>bold</b>" };
-        std::string page = loadFailurePage(told);
+        std::string page = loadFailurePage(told, false);
         EXPECT_EQ(page.find("<script>"), std::string::npos) << page;
         EXPECT_EQ(page.find("<img"), std::string::npos) << page;
         EXPECT_EQ(page.find("<b>"), std::string::npos) << page;
         EXPECT_EQ(page.find("'a'"), std::string::npos) << "a quote would end the link's attribute";
     }
-    std::string stopped = stoppedPage(hostile);
+    std::string stopped = stoppedPage(hostile, false);
     EXPECT_EQ(stopped.find("<script>"), std::string::npos);
     EXPECT_NE(stopped.find("<h1>The page stopped working</h1>"), std::string::npos);
 }
@@ -90,7 +91,25 @@ TEST(FailurePages, ACertificateIsExplainedByItsProblemsAlone)
 {
     auto told = failure(Kind::certificate, "https://self-signed.invalid/", "The site's certificate was not accepted");
     told.certificateProblems = { "it is not signed by an authority this computer trusts", "it has expired" };
-    std::string page = loadFailurePage(told);
+    std::string page = loadFailurePage(told, false);
     EXPECT_NE(page.find("<li>it is not signed by an authority this computer trusts</li><li>it has expired</li>"), std::string::npos) << page;
     EXPECT_EQ(between(page, "<p class='detail'>", "</p>"), "https://self-signed.invalid/");
+}
+
+TEST(FailurePages, OurPagesAreDarkWhenTheDesktopIsAndFollowTheEngineOtherwise)
+{
+    const std::string pages[][2] = {
+        { loadFailurePage(failure(Kind::refused, "https://x.invalid/", "Refused"), true),
+            loadFailurePage(failure(Kind::refused, "https://x.invalid/", "Refused"), false) },
+        { stoppedPage("https://x.invalid/", true), stoppedPage("https://x.invalid/", false) },
+        { startPage(true), startPage(false) },
+    };
+    for (const auto& [dark, light] : pages) {
+        EXPECT_NE(dark.find("<html class='dark'>"), std::string::npos) << dark;
+        EXPECT_NE(dark.find("content='dark'"), std::string::npos) << dark;
+        EXPECT_EQ(light.find("class='dark'"), std::string::npos) << light;
+        EXPECT_NE(light.find("content='light dark'"), std::string::npos) << "the engine's preference still counts: " << light;
+        EXPECT_NE(light.find("@media (prefers-color-scheme: dark)"), std::string::npos);
+    }
+    EXPECT_NE(startPage(false).find("<h1>No page is open</h1><p>Press <kbd>Ctrl+L</kbd> to open an address"), std::string::npos);
 }

@@ -8,10 +8,10 @@ using namespace quillane;
 
 namespace {
 ManifestFacts facts(const std::string& json, const std::string& at = "https://mail.example/app/manifest.json",
-    const std::string& installed = "https://mail.example/app/inbox")
+    const std::string& page = "https://mail.example/app/inbox?folder=1")
 {
     auto parsed = platform::parseJSON(json);
-    return parsed ? readManifest(*parsed, at, *platform::URL::parse(installed)) : ManifestFacts {};
+    return parsed ? readManifest(*parsed, at, *platform::URL::parse(page)) : ManifestFacts {};
 }
 } // namespace
 
@@ -111,4 +111,40 @@ TEST(Manifest, TheColoursAreCSSColoursMadeOpaque)
     EXPECT_FALSE(facts(R"({"theme_color": 3355545})").themeColour) << "not a text";
     EXPECT_FALSE(facts(R"({"theme_color": ""})").themeColour);
     EXPECT_FALSE(facts(R"({})").backgroundColour);
+}
+
+TEST(Manifest, TheStartAddressIsStartUrlOnThePagesSiteElseNone)
+{
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        { R"({"start_url": "start.html?from=app"})", "https://mail.example/app/start.html?from=app" },
+        { R"({"start_url": "/"})", "https://mail.example/" },
+        { R"({"start_url": "https://mail.example:443/app/"})", "https://mail.example:443/app/" },
+        { R"({"start_url": "https://other.example/app/"})", std::nullopt },
+        { R"({"start_url": "http://mail.example/app/"})", std::nullopt },
+        { R"({"start_url": "https://mail.example:8443/app/"})", std::nullopt },
+        { R"({"start_url": "//evil.example/"})", std::nullopt },
+        { R"j({"start_url": "javascript:alert(1)"})j", std::nullopt },
+        { R"({"start_url": ""})", std::nullopt },
+        { R"({"start_url": 7})", std::nullopt },
+        { R"({})", std::nullopt },
+    };
+    for (const auto& [json, expected] : cases)
+        EXPECT_EQ(facts(json).startAddress, expected) << json;
+    // Resolved against the manifest, wherever that is on the site.
+    EXPECT_EQ(facts(R"({"start_url": "./"})", "https://mail.example/static/manifest.json").startAddress, "https://mail.example/static/");
+    // A manifest on a CDN still starts the application on the page's site only.
+    EXPECT_EQ(facts(R"({"start_url": "/app/"})", "https://cdn.example/manifest.json").startAddress, std::nullopt);
+    EXPECT_EQ(facts(R"({"start_url": "https://mail.example/app/"})", "https://cdn.example/manifest.json").startAddress, "https://mail.example/app/");
+}
+
+TEST(Manifest, TheScopeIsKeptWhenTheStartAddressLiesWithinIt)
+{
+    EXPECT_EQ(facts(R"({"scope": "/app/"})").scope, "https://mail.example/app/") << "the page's address, without a start address";
+    EXPECT_EQ(facts(R"({"scope": "./", "start_url": "start.html"})").scope, "https://mail.example/app/");
+    EXPECT_EQ(facts(R"({"scope": "/"})").scope, "https://mail.example/");
+    EXPECT_EQ(facts(R"({"scope": "/app/", "start_url": "/other/start.html"})").scope, std::nullopt) << "the start lies outside";
+    EXPECT_EQ(facts(R"({"scope": "/application/"})").scope, std::nullopt);
+    EXPECT_EQ(facts(R"({"scope": "https://other.example/app/"})").scope, std::nullopt);
+    EXPECT_EQ(facts(R"({"scope": 1})").scope, std::nullopt);
+    EXPECT_EQ(facts(R"({})").scope, std::nullopt);
 }

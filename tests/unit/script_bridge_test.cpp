@@ -47,6 +47,16 @@ TEST(ScriptBridge, AnObjectWithATextUnderBandIsABandReport)
     EXPECT_EQ(withOthers.band, "red");
 }
 
+TEST(ScriptBridge, AskUnderNotificationsIsTheMainPagesRequestToBeAsked)
+{
+    EXPECT_EQ(classifyMessage(object({ { "notifications", text("ask") } })).kind, ScriptMessage::Kind::notificationRequest);
+    EXPECT_EQ(classifyMessage(object({ { "band", text("red") }, { "notifications", text("ask") } })).kind, ScriptMessage::Kind::bandReport)
+        << "a band report first";
+    for (const auto& shape : { object({ { "notifications", text("Ask") } }), object({ { "notifications", text("") } }),
+             object({ { "notifications", number(1) } }), object({ { "Notifications", text("ask") } }) })
+        EXPECT_EQ(classifyMessage(shape).kind, ScriptMessage::Kind::dragRequest);
+}
+
 TEST(ScriptBridge, EveryOtherShapeIsADragRequest)
 {
     ScriptValue list;

@@ -1,5 +1,6 @@
 #include "files/accepted_types.h"
 #include "files/download_destination.h"
+#include "files/downloads.h"
 
 #include <gtest/gtest.h>
 
@@ -43,4 +44,18 @@ TEST(DownloadDestination, TheSuggestedNameNeverLeavesTheFolder)
     EXPECT_EQ(probeDestination("report.txt", "../probe.txt"), "./probe.txt");
     EXPECT_EQ(probeDestination("/report.txt", "probe.txt"), "/probe.txt");
     EXPECT_EQ(probeDestination("out/--probe", ".."), "out/download");
+}
+
+TEST(DownloadProgress, RunningDownloadsAddUpAndAnUnknownSizeMakesItUnknown)
+{
+    using quillane::Downloads;
+    using Sizes = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
+    EXPECT_EQ(Downloads::overallProgress({}), std::nullopt) << "nothing runs: nothing shows";
+    EXPECT_EQ(Downloads::overallProgress(Sizes { { 0, 100 } }), 0.0);
+    EXPECT_EQ(Downloads::overallProgress(Sizes { { 50, 100 } }), 0.5);
+    EXPECT_EQ(Downloads::overallProgress(Sizes { { 100, 100 } }), 1.0);
+    EXPECT_EQ(Downloads::overallProgress(Sizes { { 150, 100 } }), 1.0) << "more than the server said is as far as it goes";
+    EXPECT_EQ(Downloads::overallProgress(Sizes { { 100, 100 }, { 0, 300 } }), 0.25) << "by bytes, not by downloads";
+    EXPECT_LT(*Downloads::overallProgress(Sizes { { 0, 0 } }), 0) << "a size not known";
+    EXPECT_LT(*Downloads::overallProgress(Sizes { { 100, 100 }, { 10, 0 } }), 0) << "one size not known makes the whole so";
 }

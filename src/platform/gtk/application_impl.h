@@ -1,6 +1,7 @@
 #pragma once
 // Private to the platform layer.
 #include "platform/application.h"
+#include "platform/ordered_map.h"
 #include "platform/program.h"
 #include "platform/gtk/gobject_ref.h"
 #include "platform/gtk/platform_access.h"
@@ -33,6 +34,10 @@ struct Application::Impl {
     GObjectRef<WebKitWebContext> context;
     // The spell checker's dictionaries, loaded once the context's first page has begun.
     ScheduledBlock spellingLoad;
+    // The notification answers the engine gives its pages without asking. Each page process asks
+    // for them as it starts, and keeps what it was given.
+    OrderedMap<bool> notificationAnswers;
+    SignalConnection notificationAnswersAsked;
     // Its commands on the session bus, as a single application's would be.
     GObjectRef<GDBusConnection> bus;
     guint exported = 0;
@@ -46,6 +51,7 @@ struct Application::Impl {
     // A window of this application: the program keeps running while it shows, it reaches the
     // application's commands, and the desktop tells it apart from other applications' windows.
     void adopt(GtkWindow* window) const;
+    void giveNotificationAnswers(WebKitWebContext* context);
 };
 
 } // namespace quillane::platform

@@ -18,10 +18,13 @@ struct Download::Impl {
     SignalConnection decideSignal;
     SignalConnection failedSignal;
     SignalConnection finishedSignal;
+    SignalConnection receivedSignal;
+    bool failed = false;
 
     gboolean onDecideDestination(WebKitDownload*, gchar* suggestedFilename);
     void onFailed(WebKitDownload*, GError* error);
     void onFinished(WebKitDownload*);
+    void onReceivedData(WebKitDownload*, guint64 length);
 };
 
 // Keeps a download of the engine's until it has finished or failed.

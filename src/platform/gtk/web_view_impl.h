@@ -52,6 +52,7 @@ struct WebView::Impl {
     void onTitle(GObject*, GParamSpec*) { owner.titleChanged(); }
     gboolean onPermissionRequest(WebKitWebView*, WebKitPermissionRequest*);
     gboolean onShowNotification(WebKitWebView*, WebKitNotification*);
+    gboolean onQueryPermissionState(WebKitWebView*, WebKitPermissionStateQuery*);
     gboolean onRunFileChooser(WebKitWebView*, WebKitFileChooserRequest*);
     gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType);
     gboolean decideNavigation(WebKitNavigationPolicyDecision* decision);
@@ -67,6 +68,9 @@ struct WebView::Impl {
     gboolean onEnterFullScreen(WebKitWebView*);
     gboolean onLeaveFullScreen(WebKitWebView*);
 };
+
+// The origin of the view's current address; none without one.
+std::optional<SecurityOrigin> originOf(WebKitWebView* view);
 
 inline GtkWidget* widgetOf(const WebView& view)
 {

@@ -35,6 +35,7 @@ struct Window::Impl {
     double bandHeight = 0;
     Colour bandColour { 0, 0, 0, 1 };
     std::optional<Colour> firstColour;
+    std::optional<double> progress;
     bool buttonsShown = true;
     // The pointer is over one of the buttons: they show their glyphs.
     bool overButtons = false;
@@ -60,6 +61,14 @@ struct Window::Impl {
     GtkWidget* notice = nullptr;
     GtkWidget* noticeLabel = nullptr;
     ScheduledBlock noticeHiding;
+    // The note over the bottom of the page, made when first shown.
+    GtkWidget* note = nullptr;
+    GtkWidget* noteText = nullptr;
+    GObjectRef<GtkCssProvider> noteStyleProvider;
+    std::vector<GtkWidget*> noteButtons;
+    std::vector<std::function<void()>> noteActions;
+    std::vector<SignalConnection> noteButtonSignals;
+    ScheduledBlock noteTimer;
 
     // A press the owner took: its release, and GDK's double-press events for it, are dropped too.
     std::optional<guint> takenButton;
@@ -108,6 +117,9 @@ struct Window::Impl {
     gboolean onKeyPress(GtkWidget*, GdkEventKey*);
     void waitForThePage(WebKitWebView* page, GdkEventKey* key);
     void actOnKey(unsigned long id);
+    void buildNote();
+    void hideNote();
+    void onNoteButton(GtkButton*);
     void scheduleFrameSave();
     void saveFrame();
     void layOut();
