@@ -9,13 +9,13 @@ namespace quillane {
 namespace {
 // The page: a headline and what it means in words, then the technical detail in smaller type.
 // `body` is HTML already; the rest is escaped here.
-std::string page(const std::string& title, const std::string& body, const std::string& address, const std::string& detail, bool dark)
+std::string page(const std::string& title, const std::string& body, const std::string& address, const std::string& detail)
 {
     std::string details = "<p class='detail'>" + escapedForHTML(address);
     if (!detail.empty())
         details += "<br>" + escapedForHTML(detail);
     details += "</p>";
-    return ownPageHead(title, dark) + "<body><h1>" + escapedForHTML(title) + "</h1>" + body + details + "<p><a class='button' href='" + escapedForHTML(address)
+    return ownPageHead(title) + "<body><h1>" + escapedForHTML(title) + "</h1>" + body + details + "<p><a class='button' href='" + escapedForHTML(address)
         + "'>Try Again</a></p><p>To open another address, choose File &gt; Open Address\u2026 (Ctrl+L).</p></body>";
 }
 
@@ -107,21 +107,21 @@ std::string escapedForHTML(std::string_view text)
     return result;
 }
 
-std::string loadFailurePage(const platform::LoadFailure& failure, bool dark)
+std::string loadFailurePage(const platform::LoadFailure& failure)
 {
     // The certificate's problems are told in words already; the engine's words go with the detail.
     std::string detail = failure.kind == platform::LoadFailure::Kind::certificate ? "" : failure.message;
     if (!detail.empty() && detail.back() != '.')
         detail += '.';
-    return page(headline(failure.kind), explanation(failure), failure.address, detail, dark);
+    return page(headline(failure.kind), explanation(failure), failure.address, detail);
 }
 
-std::string stoppedPage(const std::string& address, bool dark)
+std::string stoppedPage(const std::string& address)
 {
     return page("The page stopped working",
         "<p>The page\u2019s process ended several times in a short while, so Quillane stopped bringing it back. It may need more memory "
         "than it can have, or something in it may be broken.</p>",
-        address, "", dark);
+        address, "");
 }
 
 } // namespace quillane

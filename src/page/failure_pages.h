@@ -12,7 +12,7 @@ namespace quillane {
 // The text with &, <, >, " and ' written as HTML character references.
 std::string escapedForHTML(std::string_view text);
 
-std::string loadFailurePage(const platform::LoadFailure& failure, bool dark);
-std::string stoppedPage(const std::string& address, bool dark);
+std::string loadFailurePage(const platform::LoadFailure& failure);
+std::string stoppedPage(const std::string& address);
 
 } // namespace quillane

@@ -5,7 +5,6 @@
 #include "page/failure_pages.h"
 #include "page/own_pages.h"
 #include "page/shown_addresses.h"
-#include "platform/appearance.h"
 #include "platform/input.h"
 
 #include <utility>
@@ -122,7 +121,7 @@ void Navigation::showStartPage()
 {
     m_ownPageLoading = true;
     m_startPageShown = true;
-    m_main.page().loadHTML(startPage(platform::prefersDarkTheme()), "");
+    m_main.page().loadHTML(startPage(), "");
 }
 
 void Navigation::pageFinished()
@@ -136,7 +135,7 @@ void Navigation::pageFailed(const platform::LoadFailure& failure)
 {
     if (failure.kind == platform::LoadFailure::Kind::cancelled)
         return;
-    showOwnPage(loadFailurePage(failure, platform::prefersDarkTheme()), failure.address);
+    showOwnPage(loadFailurePage(failure), failure.address);
     // Once the start is over: a load refused at once (a blocked port) fails before the window is
     // shown, and a dialog shown before its window would stay behind it.
     if (std::exchange(m_startPending, false))
@@ -153,7 +152,7 @@ void Navigation::pageProcessEnded()
     if (address.empty())
         return;
     if (!m_recovery.shouldReload()) {
-        showOwnPage(stoppedPage(address, platform::prefersDarkTheme()), address);
+        showOwnPage(stoppedPage(address), address);
         return;
     }
     // Once the engine has finished with the ended process.

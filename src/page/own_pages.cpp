@@ -10,7 +10,6 @@ namespace {
 // The dark background is also the blank window's (main_window/main_window.h).
 constexpr std::string_view style = "<style>"
                                    ":root { color-scheme: light; --background: #f4f4f5; --text: #222; --quiet: #666; --button: #2a5db0 }"
-                                   " :root.dark { color-scheme: dark; --background: #1f1f22; --text: #e4e4e7; --quiet: #a0a0a8; --button: #3d74d1 }"
                                    " @media (prefers-color-scheme: dark) {"
                                    " :root { color-scheme: dark; --background: #1f1f22; --text: #e4e4e7; --quiet: #a0a0a8; --button: #3d74d1 } }"
                                    " html { background: var(--background); color: var(--text); font: 15px/1.5 sans-serif }"
@@ -22,15 +21,15 @@ constexpr std::string_view style = "<style>"
                                    " color: white; text-decoration: none }</style>";
 } // namespace
 
-std::string ownPageHead(const std::string& title, bool dark)
+std::string ownPageHead(const std::string& title)
 {
-    return std::string("<!doctype html><html") + (dark ? " class='dark'" : "") + "><meta charset='utf-8'><meta name='color-scheme' content='"
-        + (dark ? "dark" : "light dark") + "'><title>" + escapedForHTML(title) + "</title>" + std::string(style);
+    return "<!doctype html><html><meta charset='utf-8'><meta name='color-scheme' content='light dark'><title>" + escapedForHTML(title) + "</title>"
+        + std::string(style);
 }
 
-std::string startPage(bool dark)
+std::string startPage()
 {
-    return ownPageHead("Quillane", dark)
+    return ownPageHead("Quillane")
         + "<body><h1>No page is open</h1><p>Press <kbd>Ctrl+L</kbd> to open an address, such as example.com.</p>"
           "<p class='quiet'>A right-click here offers Open Address too; <kbd>F10</kbd> or <kbd>Ctrl+Shift+M</kbd> opens the menus.</p></body>";
 }

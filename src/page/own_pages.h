@@ -6,11 +6,11 @@
 namespace quillane {
 
 // The start of a page of ours up to its body: the document's head with the title (escaped here) and
-// the style. The page is dark when the program says the desktop is (`dark`), and also when the engine
-// does (the colour-scheme media query), so it follows a change of theme while it shows.
-std::string ownPageHead(const std::string& title, bool dark);
+// the style. The page is dark while the engine says the desktop is (the colour-scheme media query,
+// which follows GTK's dark variant and dark themes), so it follows a change while it shows.
+std::string ownPageHead(const std::string& title);
 
 // The page shown when there is no page yet: how to open one.
-std::string startPage(bool dark);
+std::string startPage();
 
 } // namespace quillane

@@ -102,11 +102,11 @@ TEST_F(Microphone, AfterForgettingTheChoicesTheQuestionReturns)
     ASSERT_TRUE(open(askingPage, "microphone={'http://127.0.0.1:" + std::to_string(server.port()) + "': true}\n"));
     EXPECT_TRUE(pageBecomes(granted));
     EXPECT_FALSE(asked(std::chrono::milliseconds(300)));
-    // Quillane > Forget Microphone Choices, through the menus that F10 opens.
+    // Quillane > Forget Microphone Choices, through the menus that F10 opens (the first menu chosen).
     session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
     session.xdotool({ "key", "F10" });
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    for (const char* key : { "Down", "Right", "Down", "Return" }) {
+    for (const char* key : { "Right", "Down", "Return" }) {
         session.xdotool({ "key", key });
         std::this_thread::sleep_for(std::chrono::milliseconds(150));
     }

@@ -16,7 +16,7 @@ constexpr const char* greenPage = "<!doctype html><body style='margin: 0; backgr
 constexpr const char* bluePage = "<!doctype html><body style='margin: 0; background: rgb(0, 0, 200)'>blue</body>";
 // The start page's background, light and dark.
 constexpr Pixel startPageColour { 0xf4, 0xf4, 0xf5 };
-constexpr Pixel darkStartPageColour { 0x23, 0x23, 0x26 };
+constexpr Pixel darkStartPageColour { 0x1f, 0x1f, 0x22 };
 
 class Navigation : public ::testing::Test {
 protected:

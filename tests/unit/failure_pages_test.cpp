@@ -48,7 +48,7 @@ TEST(FailurePages, EachKindIsToldInWordsWithTheEnginesTextInTheDetail)
         { Kind::other, "Internal error", "The page could not be loaded", "Something went wrong while Quillane was loading \u201cnosuchhost.invalid\u201d." },
     };
     for (const auto& each : cases) {
-        std::string page = loadFailurePage(failure(each.kind, "https://nosuchhost.invalid/a", each.message), false);
+        std::string page = loadFailurePage(failure(each.kind, "https://nosuchhost.invalid/a", each.message));
         EXPECT_EQ(between(page, "<h1>", "</h1>"), each.headline);
         std::string detail = between(page, "<p class='detail'>", "</p>");
         EXPECT_EQ(detail, std::string("https://nosuchhost.invalid/a<br>") + each.message + ".");
@@ -58,15 +58,15 @@ TEST(FailurePages, EachKindIsToldInWordsWithTheEnginesTextInTheDetail)
         EXPECT_NE(page.find("href='https://nosuchhost.invalid/a'>Try Again</a>"), std::string::npos);
     }
     // A message that ends a sentence of its own gets no second full stop.
-    std::string stopped = loadFailurePage(failure(Kind::other, "https://nosuchhost.invalid/", "Internal error."), false);
+    std::string stopped = loadFailurePage(failure(Kind::other, "https://nosuchhost.invalid/", "Internal error."));
     EXPECT_EQ(between(stopped, "<p class='detail'>", "</p>"), "https://nosuchhost.invalid/<br>Internal error.");
 }
 
 TEST(FailurePages, AnInternationalisedSiteIsNamedInItsOwnLettersWhereThatIsSafe)
 {
-    std::string page = loadFailurePage(failure(Kind::nameNotFound, "https://xn--bcher-kva.test/", "Error resolving"), false);
+    std::string page = loadFailurePage(failure(Kind::nameNotFound, "https://xn--bcher-kva.test/", "Error resolving"));
     EXPECT_NE(page.find("find the site \u201cb\u00fccher.test\u201d"), std::string::npos) << page;
-    std::string spoof = loadFailurePage(failure(Kind::nameNotFound, "https://xn--pypal-4ve.com/", "Error resolving"), false);
+    std::string spoof = loadFailurePage(failure(Kind::nameNotFound, "https://xn--pypal-4ve.com/", "Error resolving"));
     EXPECT_NE(spoof.find("find the site \u201cxn--pypal-4ve.com\u201d"), std::string::npos) << spoof;
 }
 
@@ -76,13 +76,13 @@ TEST(FailurePages, TextFromOutsideIsEscapedEverywhere)
     for (Kind kind : { Kind::nameNotFound, Kind::refused, Kind::timedOut, Kind::certificate, Kind::blockedPort, Kind::other }) {
         auto told = failure(kind, hostile, "<img src=x onerror=alert(1)>");
         told.certificateProblems = { "<b>bold</b>" };
-        std::string page = loadFailurePage(told, false);
+        std::string page = loadFailurePage(told);
         EXPECT_EQ(page.find("<script>"), std::string::npos) << page;
         EXPECT_EQ(page.find("<img"), std::string::npos) << page;
         EXPECT_EQ(page.find("<b>"), std::string::npos) << page;
         EXPECT_EQ(page.find("'a'"), std::string::npos) << "a quote would end the link's attribute";
     }
-    std::string stopped = stoppedPage(hostile, false);
+    std::string stopped = stoppedPage(hostile);
     EXPECT_EQ(stopped.find("<script>"), std::string::npos);
     EXPECT_NE(stopped.find("<h1>The page stopped working</h1>"), std::string::npos);
 }
@@ -91,25 +91,17 @@ TEST(FailurePages, ACertificateIsExplainedByItsProblemsAlone)
 {
     auto told = failure(Kind::certificate, "https://self-signed.invalid/", "The site's certificate was not accepted");
     told.certificateProblems = { "it is not signed by an authority this computer trusts", "it has expired" };
-    std::string page = loadFailurePage(told, false);
+    std::string page = loadFailurePage(told);
     EXPECT_NE(page.find("<li>it is not signed by an authority this computer trusts</li><li>it has expired</li>"), std::string::npos) << page;
     EXPECT_EQ(between(page, "<p class='detail'>", "</p>"), "https://self-signed.invalid/");
 }
 
-TEST(FailurePages, OurPagesAreDarkWhenTheDesktopIsAndFollowTheEngineOtherwise)
+TEST(FailurePages, OurPagesFollowTheEnginesLightOrDarkWhileTheyShow)
 {
-    const std::string pages[][2] = {
-        { loadFailurePage(failure(Kind::refused, "https://x.invalid/", "Refused"), true),
-            loadFailurePage(failure(Kind::refused, "https://x.invalid/", "Refused"), false) },
-        { stoppedPage("https://x.invalid/", true), stoppedPage("https://x.invalid/", false) },
-        { startPage(true), startPage(false) },
-    };
-    for (const auto& [dark, light] : pages) {
-        EXPECT_NE(dark.find("<html class='dark'>"), std::string::npos) << dark;
-        EXPECT_NE(dark.find("content='dark'"), std::string::npos) << dark;
-        EXPECT_EQ(light.find("class='dark'"), std::string::npos) << light;
-        EXPECT_NE(light.find("content='light dark'"), std::string::npos) << "the engine's preference still counts: " << light;
-        EXPECT_NE(light.find("@media (prefers-color-scheme: dark)"), std::string::npos);
+    for (const std::string& page : { loadFailurePage(failure(Kind::refused, "https://x.invalid/", "Refused")), stoppedPage("https://x.invalid/"), startPage() }) {
+        EXPECT_NE(page.find("<meta name='color-scheme' content='light dark'>"), std::string::npos) << page;
+        EXPECT_NE(page.find("@media (prefers-color-scheme: dark) { :root { color-scheme: dark; --background: #1f1f22;"), std::string::npos)
+            << "the blank window's dark: " << page;
     }
-    EXPECT_NE(startPage(false).find("<h1>No page is open</h1><p>Press <kbd>Ctrl+L</kbd> to open an address"), std::string::npos);
+    EXPECT_NE(startPage().find("<h1>No page is open</h1><p>Press <kbd>Ctrl+L</kbd> to open an address"), std::string::npos);
 }
