@@ -3,7 +3,6 @@
 #include "fake_window.h"
 #include "platform/input.h"
 #include "platform/preferences.h"
-#include "page/page_zoom.h"
 #include "permissions/microphone_permission.h"
 #include "main_window/drags.h"
 #include "main_window/window_modes.h"
@@ -259,20 +258,6 @@ TEST(DragsTest, TheBandMovesOnAPressMaximisesOnADoubleClickAndOpensTheMenusOnARi
         EXPECT_EQ(doubleClicks, doubles) << button << "/" << count;
         EXPECT_EQ(menus, menusOpened) << button << "/" << count;
     }
-}
-
-TEST(PageZoomSteps, ZoomGoesByTheBrowsersStepsAndStopsAtTheEnds)
-{
-    EXPECT_DOUBLE_EQ(zoomedIn(1.0), 1.1);
-    EXPECT_DOUBLE_EQ(zoomedIn(1.1), 1.25);
-    EXPECT_DOUBLE_EQ(zoomedOut(1.0), 0.9);
-    EXPECT_DOUBLE_EQ(zoomedOut(0.9), 0.8);
-    EXPECT_DOUBLE_EQ(zoomedIn(3.0), 3.0);
-    EXPECT_DOUBLE_EQ(zoomedOut(0.5), 0.5);
-    // A level between steps (set elsewhere, or rounded) goes to the next step in that direction.
-    EXPECT_DOUBLE_EQ(zoomedIn(1.0999999), 1.25);
-    EXPECT_DOUBLE_EQ(zoomedOut(1.3), 1.25);
-    EXPECT_DOUBLE_EQ(zoomedIn(0.1), 0.5);
 }
 
 using SitePermissionTest = StoreTest;

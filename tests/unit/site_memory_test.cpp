@@ -123,30 +123,6 @@ TEST_F(SiteMemory, ASiteTextPastTheLongestIsAnsweredButAskedAgainNextTime)
     }
 }
 
-TEST(ZoomRemembered, TheOwnSizeIsForgottenAnyOtherBecomesTheSitesNewest)
-{
-    const std::string longest(Preferences::longestKey, 's');
-    const std::string tooLong(Preferences::longestKey + 1, 's');
-    struct Case {
-        OrderedMap<double> before;
-        std::string site;
-        double level;
-        OrderedMap<double> after;
-    };
-    const std::vector<Case> cases {
-        { {}, "https://a.example", 1.25, { { "https://a.example", 1.25 } } },
-        { { { "https://a.example", 1.1 }, { "https://b.example", 1.5 } }, "https://a.example", 1.25, { { "https://b.example", 1.5 }, { "https://a.example", 1.25 } } },
-        { { { "https://a.example", 1.1 }, { "https://b.example", 1.5 } }, "https://a.example", 1.0, { { "https://b.example", 1.5 } } },
-        { { { "https://a.example", 1.1 } }, "https://a.example", 1.0004, {} },
-        { { { "https://b.example", 1.5 } }, "https://a.example", 1.0, { { "https://b.example", 1.5 } } },
-        { { { "https://b.example", 1.5 } }, "https://a.example", 0.9, { { "https://b.example", 1.5 }, { "https://a.example", 0.9 } } },
-        { {}, longest, 1.25, { { longest, 1.25 } } },
-        { {}, tooLong, 1.25, {} },
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(zoomRemembered(c.before, c.site, c.level), c.after) << c.site.substr(0, 20) << " at " << c.level;
-}
-
 TEST_F(SiteMemory, ZoomPastTheLimitLetsTheOldestSiteGo)
 {
     OrderedMap<double> levels;
