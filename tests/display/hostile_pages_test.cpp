@@ -1,4 +1,5 @@
 // Pages and faults that must not freeze, steer or silently break the program.
+#include "in_process.h"
 #include "quillane_test.h"
 
 #include <dirent.h>
@@ -7,6 +8,7 @@
 
 #include <fstream>
 
+using namespace quillane;
 using namespace quillane::testing;
 
 namespace {
@@ -133,6 +135,38 @@ TEST_F(HostilePages, NeitherAFrameOfAnotherSiteNorThePagesOwnScriptsReachTheProg
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     session.xdotool({ "mouseup", "1" });
     EXPECT_TRUE(waitUntil([&] { return frame().x == before.x + 40 && frame().y == before.y + 30; }));
+}
+
+TEST(PopUps, APopUpOfTheMainPagesSiteSharingItsScriptsNeverSpeaksForTheMainWindow)
+{
+    DisplaySession session;
+    session.enterThisProcess();
+    HttpServer server;
+    // The pop-up shows red at its top, and makes our drag script ask for a drag before it tells its
+    // opener, which then turns green: the main page's report comes after anything the pop-up said.
+    server.serve("/main.html", "<body style='margin: 0; background: rgb(240, 240, 240)'><script>"
+                               "addEventListener('mousedown', () => window.open('/popup.html', 'sign-in'));"
+                               "addEventListener('message', () => document.body.style.background = 'rgb(0, 150, 0)')</script></body>");
+    server.serve("/popup.html", "<body style='margin: 0; background: rgb(250, 0, 0)'><script>addEventListener('load', () => {"
+                                " document.body.dispatchEvent(new MouseEvent('mousedown', { bubbles: true, clientX: 300, clientY: 2 }));"
+                                " opener.postMessage('said', '*') })</script></body>");
+    server.serve("/blank.html", "");
+    session.writePreferences("[Preferences]\naddress='" + server.url("/blank.html") + "'\n");
+    launchQuillane(session, [&](DrivenQuillane& quillane) {
+        platform::Window& window = quillane.mainWindow().window();
+        quillane.mainWindow().page().load(server.url("/main.html"), 30);
+        ASSERT_TRUE(spinUntil([&] { return window.bandColour() == platform::Colour { 240 / 255.0, 240 / 255.0, 240 / 255.0, 1 }; }));
+        Geometry frame = session.geometry(window.x11Id());
+        session.xdotool({ "mousemove", std::to_string(frame.x + 300), std::to_string(frame.y + 300) });
+        session.xdotool({ "click", "1" });
+        EXPECT_TRUE(spinUntil([&] { return window.bandColour() == platform::Colour { 0, 150 / 255.0, 0, 1 }; })) << "the opener heard";
+        EXPECT_EQ(server.timesRequested("/popup.html"), 1);
+        for (const auto& message : quillane.messages) {
+            const platform::ScriptValue* band = message.find("band");
+            ASSERT_TRUE(band) << "a drag request came through";
+            EXPECT_NE(band->text, "rgb(250, 0, 0)") << "the pop-up's colour came through";
+        }
+    });
 }
 
 TEST_F(HostilePages, APageWhoseProcessEndsComesBackUntilItKeepsEnding)
