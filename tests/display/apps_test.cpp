@@ -142,7 +142,7 @@ TEST_F(Apps, InstallingFromThePageTakesTheManifestsNameAndIcon)
     server.serve("/icon.png", readFile(icon), "image/png");
     server.serve("/manifest.json", R"({"name": "Team Mail", "icons": [{"src": "icon.png", "sizes": "96x96", "type": "image/png"}]})", "application/manifest+json");
     ASSERT_TRUE(open("<title>Inbox</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
-    installFromThePage();
+    activate("install-app");
     ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
     EXPECT_EQ(server.timesRequested("/icon.png"), 1) << "fetched through the page";
     session.xdotool({ "key", "Return" });
@@ -168,7 +168,7 @@ TEST_F(Apps, AHostileManifestFallsBackToTheDefaults)
     server.serve("/manifest.json", R"({"name": "../../../evil\u0007", "short_name": 7, "icons": [{"src": "/icon.png", "sizes": "512x512"},)"
                                    R"( {"src": "file:///etc/passwd.png"}]})", "application/manifest+json");
     ASSERT_TRUE(open("<title>Evil / page</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
-    installFromThePage();
+    activate("install-app");
     ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
     session.xdotool({ "key", "Return" });
     std::string entry = session.dataHome() + "/applications/org.quillane.Quillane.Evil-page.desktop";

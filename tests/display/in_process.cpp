@@ -20,12 +20,6 @@ bool spinUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-void spinFor(std::chrono::milliseconds duration)
-{
-    auto until = std::chrono::steady_clock::now() + duration;
-    spinUntil([&] { return std::chrono::steady_clock::now() >= until; }, duration + std::chrono::seconds(1));
-}
-
 void runApplication(const std::function<void(platform::Application&)>& body)
 {
     platform::Application application({ "org.quillane.PlatformTest", "quillane", "Quillane", "Quillane" }, false);

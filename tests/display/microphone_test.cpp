@@ -109,14 +109,8 @@ TEST_F(Microphone, AfterForgettingTheChoicesTheQuestionReturns)
     ASSERT_TRUE(open(askingPage, "microphone={'http://127.0.0.1:" + std::to_string(server.port()) + "': true}\n"));
     EXPECT_TRUE(pageBecomes(granted));
     EXPECT_FALSE(asked(std::chrono::milliseconds(300)));
-    // Quillane > Forget Microphone Choices, through the menus that F10 opens.
-    session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
-    session.xdotool({ "key", "F10" });
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    for (const char* key : { "Down", "Right", "Down", "Return" }) {
-        session.xdotool({ "key", key });
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    }
+    // Quillane > Forget Microphone Choices, as the menu item does it.
+    activate("forget-microphone-choices");
     EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("microphone=") == std::string::npos; })) << session.readPreferences();
     session.xdotool({ "key", "ctrl+r" });
     EXPECT_TRUE(asked()) << "asked again after a reload";

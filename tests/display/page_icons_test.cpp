@@ -17,7 +17,7 @@ protected:
     // Asks the running program to install its page; its question, once it shows.
     std::optional<unsigned long> askToInstall() const
     {
-        installFromThePage();
+        activate("install-app");
         return session.waitForWindowNamed("Install as Application", std::chrono::seconds(30));
     }
     // Answers the question with Install (its default button).
