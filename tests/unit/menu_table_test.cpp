@@ -29,26 +29,6 @@ TEST(CommandTable, NamesAndKeysAreEachTakenOnce)
     }
 }
 
-TEST(CommandTable, TheMenuBarAndTheContextMenuNameOnlyCommandsThatExist)
-{
-    std::vector<std::string> titles;
-    for (const auto& menu : menuBar()) {
-        titles.push_back(menu.title);
-        for (const auto& section : menu.sections) {
-            EXPECT_FALSE(section.empty()) << menu.title;
-            for (const auto& name : section)
-                EXPECT_TRUE(specNamed(name)) << name;
-        }
-    }
-    EXPECT_EQ(titles, (std::vector<std::string> { "Quillane", "File", "Edit", "View", "Window" }));
-    for (const auto& entry : pageContextMenu()) {
-        if (entry.command.empty())
-            continue;
-        ASSERT_TRUE(specNamed(entry.command)) << entry.command;
-        EXPECT_EQ(entry.label, specNamed(entry.command)->label);
-    }
-}
-
 TEST(CommandTable, QuittingAnotherAddressAndFullScreenNeverWaitForAPageThatDoesNotAnswer)
 {
     std::vector<std::string> kept;
@@ -60,10 +40,4 @@ TEST(CommandTable, QuittingAnotherAddressAndFullScreenNeverWaitForAPageThatDoesN
     EXPECT_EQ(kept, (std::vector<std::string> { "<Primary>l", "<Primary>q", "F11" }));
     // Reloading a web terminal that was slow to answer Ctrl+R would lose its session.
     EXPECT_FALSE(specNamed("reload")->keptFromAnUnresponsivePage);
-}
-
-TEST(CommandTable, OnlyFloatOnTopCarriesACheckMark)
-{
-    for (const auto& spec : commandSpecs())
-        EXPECT_EQ(spec.checkable, spec.name == "float-on-top") << spec.name;
 }

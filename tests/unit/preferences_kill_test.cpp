@@ -1,11 +1,8 @@
 // The preferences store survives being killed in the middle of a write.
 #include "platform/preferences.h"
+#include "temporary_folder.h"
 
-#include <gtest/gtest.h>
-
-#include <chrono>
 #include <csignal>
-#include <filesystem>
 #include <random>
 #include <thread>
 
@@ -15,11 +12,10 @@
 using quillane::platform::OrderedMap;
 using quillane::platform::Preferences;
 
-TEST(PreferencesUnderKill, AKilledWriterNeverLeavesABrokenFileOrLosesAnAnswer)
+using PreferencesUnderKill = quillane::testing::TemporaryFolder;
+
+TEST_F(PreferencesUnderKill, AKilledWriterNeverLeavesABrokenFileOrLosesAnAnswer)
 {
-    char pattern[] = "/tmp/quillane-kill-XXXXXX";
-    ASSERT_TRUE(mkdtemp(pattern));
-    std::filesystem::path folder = std::filesystem::path(pattern) / "quillane";
     const OrderedMap<bool> answers { { "https://allowed.example", true }, { "http://[::1]:8080", false } };
     {
         Preferences before(folder);
@@ -57,5 +53,4 @@ TEST(PreferencesUnderKill, AKilledWriterNeverLeavesABrokenFileOrLosesAnAnswer)
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         files += entry.path().filename().string().rfind("preferences.ini", 0) == 0 ? 1 : 0;
     EXPECT_EQ(files, 1);
-    std::filesystem::remove_all(pattern);
 }
