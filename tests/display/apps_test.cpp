@@ -86,13 +86,10 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     EXPECT_EQ(status, 2);
     session.run({ QUILLANE_BINARY, "--app", "a/b" }, &status);
     EXPECT_EQ(status, 2);
-    // Only web pages become applications.
-    for (const char* notAPage : { "javascript://x%0Aalert(1)", "file:///etc/passwd", "quillane://open?url=https%3A%2F%2Fexample.com" }) {
-        said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " --install page '" + notAPage + "' 2>&1" }, &status);
-        EXPECT_EQ(status, 2) << notAPage;
-        EXPECT_NE(said.find("http or https"), std::string::npos) << said;
-    }
-    EXPECT_FALSE(g_file_test((session.dataHome() + "/applications/org.quillane.Quillane.page.desktop").c_str(), G_FILE_TEST_EXISTS));
+    // Only web pages become applications (the unit tests try the other kinds).
+    said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " --install page 'file:///etc/passwd' 2>&1" }, &status);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(said.find("http or https"), std::string::npos) << said;
 
     // The desktop starts it from its entry, on its page.
     std::string binaries = std::string(QUILLANE_BINARY).substr(0, std::string(QUILLANE_BINARY).rfind('/'));
@@ -104,28 +101,14 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     session.run({ "wmctrl", "-i", "-c", std::to_string(*window) });
     EXPECT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane-my-notes", std::chrono::milliseconds(0)); }));
 
-    said = session.run({ QUILLANE_BINARY, "--uninstall", "my-notes" }, &status);
-    EXPECT_EQ(status, 0);
-    EXPECT_NE(said.find("removed " + entry), std::string::npos) << said;
-    EXPECT_TRUE(g_file_test((session.configHome() + "/quillane/apps/my-notes").c_str(), G_FILE_TEST_IS_DIR)) << "data kept without --purge";
-    session.run({ QUILLANE_BINARY, "--install", "my-notes", server.url("/notes") }, &status);
+    // What --purge takes, and the links it leaves alone, the unit tests show; here, what it says.
     said = session.run({ QUILLANE_BINARY, "--uninstall", "my-notes", "--purge" }, &status);
-    EXPECT_NE(said.find("removed " + session.configHome() + "/quillane/apps/my-notes"), std::string::npos) << said;
-    EXPECT_FALSE(g_file_test((session.configHome() + "/quillane/apps/my-notes").c_str(), G_FILE_TEST_EXISTS));
-    EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), "");
-
-    // An entry that is a symbolic link goes as a link; what it points to stays.
-    session.run({ QUILLANE_BINARY, "--install", "linked", server.url("/notes") }, &status);
-    std::string linked = session.dataHome() + "/applications/org.quillane.Quillane.linked.desktop";
-    std::string kept = session.folder() + "/kept.desktop";
-    ASSERT_EQ(std::rename(linked.c_str(), kept.c_str()), 0);
-    ASSERT_EQ(symlink(kept.c_str(), linked.c_str()), 0);
-    said = session.run({ QUILLANE_BINARY, "--uninstall", "linked" }, &status);
     EXPECT_EQ(status, 0);
-    EXPECT_NE(said.find("removed " + linked), std::string::npos) << said;
-    EXPECT_FALSE(g_file_test(linked.c_str(), G_FILE_TEST_IS_SYMLINK));
-    EXPECT_TRUE(g_file_test(kept.c_str(), G_FILE_TEST_IS_REGULAR));
+    EXPECT_NE(said.find("removed " + entry + "\n"), std::string::npos) << said;
+    EXPECT_NE(said.find("removed " + session.configHome() + "/quillane/apps/my-notes\n"), std::string::npos) << said;
     EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), "");
+    session.run({ QUILLANE_BINARY, "--uninstall", "my-notes" }, &status);
+    EXPECT_EQ(status, 1) << "no longer installed";
 }
 
 namespace {

@@ -94,7 +94,7 @@ TEST_F(HostileIcons, WhileASlowSvgDecodesTheProgramAnswersKeysAndQuits)
 
     activate("install-app");
     std::vector<pid_t> decoders;
-    ASSERT_TRUE(waitUntil([&] { return !(decoders = childrenNamed(pid, decoderName)).empty(); }, std::chrono::seconds(20)))
+    ASSERT_TRUE(waitUntil([&] { return !(decoders = descendantsNamed(pid, decoderName)).empty(); }, std::chrono::seconds(20)))
         << "the icon is decoded in a process of its own";
 
     // Each key goes through the interface's main loop to the page, whose handler asks the server:
@@ -107,7 +107,7 @@ TEST_F(HostileIcons, WhileASlowSvgDecodesTheProgramAnswersKeysAndQuits)
         ASSERT_TRUE(answered) << "key " << key << " was never answered";
         answers.push_back(*answered);
     }
-    EXPECT_FALSE(childrenNamed(pid, decoderName).empty()) << "every key was answered while the icon was still being decoded";
+    EXPECT_FALSE(descendantsNamed(pid, decoderName).empty()) << "every key was answered while the icon was still being decoded";
     double processorUsed = processorSeconds(pid) - processorBefore;
     std::sort(answers.begin(), answers.end());
     std::printf("keys answered in %.1f ms (median), %.1f ms (slowest); interface process used %.2f s of processor time meanwhile\n", answers[2],

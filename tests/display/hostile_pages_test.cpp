@@ -1,12 +1,9 @@
 // Pages and faults that must not freeze, steer or silently break the program.
 #include "in_process.h"
+#include "process_stats.h"
 #include "quillane_test.h"
 
-#include <dirent.h>
 #include <signal.h>
-#include <unistd.h>
-
-#include <fstream>
 
 using namespace quillane;
 using namespace quillane::testing;
@@ -14,47 +11,10 @@ using namespace quillane::testing;
 namespace {
 class HostilePages : public QuillaneTest {
 protected:
-    // The processes that run this Quillane's pages: descendants of it whose command is the engine's.
-    std::vector<pid_t> webProcesses() const
-    {
-        std::map<pid_t, pid_t> parents;
-        std::map<pid_t, std::string> commands;
-        DIR* proc = opendir("/proc");
-        while (dirent* entry = proc ? readdir(proc) : nullptr) {
-            pid_t pid = std::atoi(entry->d_name);
-            if (pid <= 0)
-                continue;
-            std::string stat = readFile("/proc/" + std::string(entry->d_name) + "/stat");
-            auto close = stat.rfind(')');
-            if (close == std::string::npos)
-                continue;
-            std::istringstream rest(stat.substr(close + 2));
-            char state = 0;
-            pid_t parent = 0;
-            rest >> state >> parent;
-            parents[pid] = parent;
-            commands[pid] = readFile("/proc/" + std::string(entry->d_name) + "/cmdline");
-        }
-        if (proc)
-            closedir(proc);
-        std::vector<pid_t> found;
-        for (const auto& [pid, command] : commands) {
-            if (command.rfind("/WebKitWebProcess") == std::string::npos && command.find("WebKitWebProcess") != 0)
-                continue;
-            for (pid_t up = parents[pid]; up > 1; up = parents[up]) {
-                if (up == quillane->pid()) {
-                    found.push_back(pid);
-                    break;
-                }
-            }
-        }
-        return found;
-    }
-
     // Ends the page's process as a crash would; true when there was one to end.
     bool crashThePage() const
     {
-        auto processes = webProcesses();
+        auto processes = descendantsNamed(quillane->pid(), "WebKitWebProcess");
         for (pid_t pid : processes)
             kill(pid, SIGKILL);
         return !processes.empty();
@@ -143,7 +103,7 @@ TEST_F(HostilePages, APageWhoseProcessEndsComesBackUntilItKeepsEnding)
     ASSERT_TRUE(crashThePage());
     ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/painted") == 3; }));
     ASSERT_TRUE(crashThePage());
-    EXPECT_TRUE(waitUntil([&] { return title().find("The page stopped working") != std::string::npos; })) << title();
+    EXPECT_TRUE(titleHas("The page stopped working")) << title();
     EXPECT_EQ(server.timesRequested("/page.html"), 3);
     EXPECT_TRUE(quillane->running());
 }
@@ -171,13 +131,13 @@ TEST_F(HostilePages, ALoadThatFailsIsToldInTheWindowAndACertificateIsNeverAccept
     auto found = session.waitForWindow();
     ASSERT_TRUE(found);
     window = *found;
-    EXPECT_TRUE(waitUntil([&] { return title().find("The site\u2019s certificate was not accepted") != std::string::npos; })) << title();
+    EXPECT_TRUE(titleHas("The site\u2019s certificate was not accepted")) << title();
     // The address remembered for the start failed: the dialog offers another.
     ASSERT_TRUE(session.waitForWindowNamed("Open Address"));
     session.xdotool({ "key", "ctrl+a" });
     session.xdotool({ "type", "127.0.0.1:" + std::to_string(closed) + "/" });
     session.xdotool({ "key", "Return" });
-    EXPECT_TRUE(waitUntil([&] { return title().find("The site refused the connection") != std::string::npos; })) << title();
+    EXPECT_TRUE(titleHas("The site refused the connection")) << title();
     EXPECT_FALSE(session.waitForWindowNamed("Open Address", std::chrono::milliseconds(500))) << "asked once, at the start";
     EXPECT_TRUE(quillane->running());
 }
@@ -227,6 +187,6 @@ TEST_F(HostilePages, APortPagesMayNotUseIsToldLikeAnyOtherFailure)
     auto found = session.waitForWindow();
     ASSERT_TRUE(found);
     window = *found;
-    EXPECT_TRUE(waitUntil([&] { return title().find("Pages may not use this port") != std::string::npos; })) << title();
+    EXPECT_TRUE(titleHas("Pages may not use this port")) << title();
     EXPECT_TRUE(session.waitForWindowNamed("Open Address")) << "the remembered page failed at the start";
 }

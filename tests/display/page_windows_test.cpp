@@ -125,7 +125,7 @@ TEST_F(PageWindows, KeysReachThePageBeforeTheMenus)
     click(300, 300);
     for (const char* keys : { "ctrl+c", "ctrl+r", "ctrl+l", "ctrl+q", "ctrl+m" })
         key(keys);
-    EXPECT_TRUE(waitUntil([&] { return title().find("keys: c r l q m") != std::string::npos; })) << title();
+    EXPECT_TRUE(titleHas("keys: c r l q m")) << title();
     EXPECT_TRUE(quillane->running()) << "not quit, and the page's own window.close() closed nothing";
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "not reloaded";
     EXPECT_FALSE(session.waitForWindowNamed("Open Address", std::chrono::milliseconds(300))) << "no Open Address";

@@ -3,6 +3,7 @@
 #include "harness.h"
 
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include <unistd.h>
@@ -46,9 +47,12 @@ double processorSeconds(pid_t pid)
     return double(std::atoll(fields[11].c_str()) + std::atoll(fields[12].c_str())) / double(sysconf(_SC_CLK_TCK));
 }
 
-std::vector<pid_t> childrenNamed(pid_t parent, const std::string& name)
+std::vector<pid_t> descendantsNamed(pid_t ancestor, const std::string& name)
 {
-    std::vector<pid_t> found;
+    // The kernel keeps the first 15 bytes of a command's name.
+    const std::string shown = name.substr(0, 15);
+    std::map<pid_t, pid_t> parents;
+    std::vector<pid_t> named;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
         std::string file = entry.path().filename();
@@ -57,8 +61,20 @@ std::vector<pid_t> childrenNamed(pid_t parent, const std::string& name)
         pid_t pid = std::atoi(file.c_str());
         std::string command;
         auto fields = statFields(pid, &command);
-        if (fields.size() > 1 && command == name && fields[0] != "Z" && std::atoi(fields[1].c_str()) == parent)
-            found.push_back(pid);
+        if (fields.size() < 2 || fields[0] == "Z")
+            continue;
+        parents[pid] = std::atoi(fields[1].c_str());
+        if (command == shown)
+            named.push_back(pid);
+    }
+    std::vector<pid_t> found;
+    for (pid_t pid : named) {
+        for (pid_t up = parents[pid]; up > 1; up = parents.count(up) ? parents[up] : 0) {
+            if (up == ancestor) {
+                found.push_back(pid);
+                break;
+            }
+        }
     }
     return found;
 }
