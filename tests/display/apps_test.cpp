@@ -111,40 +111,6 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     EXPECT_EQ(status, 1) << "no longer installed";
 }
 
-namespace {
-void makeIcon(const DisplaySession& session, const std::string& path)
-{
-    session.run({ "convert", "-size", "96x96", "xc:rgb(200,40,40)", path });
-}
-} // namespace
-
-TEST_F(Apps, InstallingFromThePageTakesTheManifestsNameAndIcon)
-{
-    std::string icon = session.folder() + "/icon.png";
-    makeIcon(session, icon);
-    server.serve("/icon.png", readFile(icon), "image/png");
-    server.serve("/manifest.json", R"({"name": "Team Mail", "icons": [{"src": "icon.png", "sizes": "96x96", "type": "image/png"}]})", "application/manifest+json");
-    ASSERT_TRUE(open("<title>Inbox</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
-    activate("install-app");
-    ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
-    EXPECT_EQ(server.timesRequested("/icon.png"), 1) << "fetched through the page";
-    session.xdotool({ "key", "Return" });
-
-    std::string entry = session.dataHome() + "/applications/org.quillane.Quillane.Team-Mail.desktop";
-    ASSERT_TRUE(waitUntil([&] { return g_file_test(entry.c_str(), G_FILE_TEST_EXISTS); }));
-    int status = -1;
-    session.run({ "desktop-file-validate", entry }, &status);
-    EXPECT_EQ(status, 0);
-    std::string written = session.dataHome() + "/icons/hicolor/256x256/apps/org.quillane.Quillane.Team-Mail.png";
-    EXPECT_EQ(session.run({ "identify", "-format", "%m %wx%h", written }), "PNG 256x256") << "a real PNG, made to its size";
-    EXPECT_NE(readFile(entry).find("Icon=org.quillane.Quillane.Team-Mail"), std::string::npos);
-    EXPECT_NE(readFile(entry).find("Name=Team Mail\n"), std::string::npos) << "the manifest's name, as people see it";
-    // The new application starts on the page.
-    auto started = session.waitForWindow("Quillane-Team-Mail");
-    ASSERT_TRUE(started);
-    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/page.html") == 2; }));
-}
-
 TEST_F(Apps, AHostileManifestFallsBackToTheDefaults)
 {
     server.serve("/icon.png", "<html>not an image</html>", "image/png");

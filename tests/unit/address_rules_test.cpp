@@ -6,7 +6,6 @@
 
 using quillane::address;
 using quillane::page;
-using quillane::site;
 using quillane::platform::URL;
 
 namespace {
@@ -123,14 +122,6 @@ TEST(LongestAddress, SixtyFourKibibytesOfTypedTextOrLinkAreTakenAndOneByteMoreIs
         std::string link = linkStart + std::string(length - linkStart.size(), 'a');
         EXPECT_EQ(linked(link), taken ? "https://example.com/" + link.substr(linkStart.size()) : "none") << length;
     }
-}
-
-TEST(Site, ThePortAppearsOnlyWhenItIsNotZero)
-{
-    EXPECT_EQ(site("https", "example.com", 0), "https://example.com");
-    EXPECT_EQ(site("http", "localhost", 3000), "http://localhost:3000");
-    EXPECT_EQ(site("HTTPS", " Example.com", 443), "HTTPS:// Example.com:443");
-    EXPECT_EQ(site("http", "[::1]", 8080), "http://[::1]:8080");
 }
 
 TEST(WebPage, OnlyHttpAndHttpsAddressesWithAHostAreWebPages)
