@@ -94,16 +94,6 @@ TEST_F(Microphone, AFramesRequestIsRefusedWithoutAQuestionWhateverItsSite)
     EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
 }
 
-TEST_F(Microphone, AStoredValueOfAnotherShapeCountsAsNoAnswers)
-{
-    ASSERT_TRUE(open(askingPage, "microphone={'http://127.0.0.1': 3}\n"));
-    ASSERT_TRUE(asked());
-    session.xdotool({ "key", "Return" });
-    EXPECT_TRUE(pageBecomes(granted));
-    EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("microphone={'" + site() + "': true}\n") != std::string::npos; }))
-        << session.readPreferences();
-}
-
 TEST_F(Microphone, AfterForgettingTheChoicesTheQuestionReturns)
 {
     ASSERT_TRUE(open(askingPage, "microphone={'http://127.0.0.1:" + std::to_string(server.port()) + "': true}\n"));
