@@ -48,4 +48,10 @@ TEST(FindPosition, ANewCountKeepsThePlaceWhileItStillFitsAndNothingMovesWithoutM
     FindPosition none;
     EXPECT_FALSE(none.next());
     EXPECT_FALSE(none.previous());
+    // The bar's buttons step only while something matches.
+    EXPECT_FALSE(none.hasMatches());
+    none.found(2);
+    EXPECT_TRUE(none.hasMatches());
+    none.clear();
+    EXPECT_FALSE(none.hasMatches());
 }
