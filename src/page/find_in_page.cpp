@@ -8,24 +8,21 @@ FindInPage::FindInPage(MainWindow& main)
     : m_main(main)
     , m_bar(main.window(), MainWindow::band, {
           [this](const std::string& text) {
-              m_current = 0;
-              m_matches = 0;
+              m_position.clear();
               setStatus("");
               m_main.page().find(text);
           },
           [this] {
-              if (m_matches == 0)
+              if (!m_position.next())
                   return;
-              m_current = m_current % m_matches + 1;
               m_main.page().findNext();
-              showPosition();
+              setStatus(m_position.text());
           },
           [this] {
-              if (m_matches == 0)
+              if (!m_position.previous())
                   return;
-              m_current = m_current <= 1 ? m_matches : m_current - 1;
               m_main.page().findPrevious();
-              showPosition();
+              setStatus(m_position.text());
           },
           [this] {
               m_main.page().finishFind();
@@ -48,16 +45,13 @@ void FindInPage::open()
 
 void FindInPage::found(unsigned matches)
 {
-    m_matches = matches;
-    if (m_current == 0 || m_current > matches)
-        m_current = 1;
-    showPosition();
+    m_position.found(matches);
+    setStatus(m_position.text());
 }
 
 void FindInPage::notFound()
 {
-    m_matches = 0;
-    m_current = 0;
+    m_position.clear();
     setStatus(m_bar.text().empty() ? "" : "No matches");
 }
 
@@ -65,17 +59,12 @@ void FindInPage::setStatus(const std::string& status)
 {
     m_status = status;
     m_bar.setStatus(status);
-    m_bar.setCanStep(m_matches > 0);
+    m_bar.setCanStep(m_position.hasMatches());
 }
 
 std::string FindInPage::status() const
 {
     return m_status;
-}
-
-void FindInPage::showPosition()
-{
-    setStatus(std::to_string(m_current) + " of " + std::to_string(m_matches));
 }
 
 } // namespace quillane

@@ -1,6 +1,7 @@
 #pragma once
 // Find in page: the find bar over the main page, finding as the user types, Return and Shift+Return
 // (or the bar's buttons) going through the matches, Escape closing it and clearing the highlights.
+#include "page/find_position.h"
 #include "platform/find_bar.h"
 
 #include <optional>
@@ -25,13 +26,11 @@ public:
     bool isOpen() const { return m_bar.isShown(); }
 
 private:
-    void showPosition();
     void setStatus(const std::string& status);
 
     MainWindow& m_main;
     platform::FindBar m_bar;
-    unsigned m_matches = 0;
-    unsigned m_current = 0;
+    FindPosition m_position;
     std::string m_status;
 };
 

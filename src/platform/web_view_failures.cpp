@@ -1,4 +1,5 @@
 // Loads that fail, and the end of the process that runs the page.
+#include "platform/gtk/certificate_problems.h"
 #include "platform/gtk/web_view_impl.h"
 
 namespace quillane::platform {
@@ -24,27 +25,6 @@ LoadFailure::Kind kindOf(const GError* error, bool timedOut)
     if (error->domain == G_TLS_ERROR)
         return Kind::certificate;
     return Kind::other;
-}
-
-std::vector<std::string> problemsOf(GTlsCertificateFlags flags)
-{
-    static const std::pair<GTlsCertificateFlags, const char*> named[] = {
-        { G_TLS_CERTIFICATE_UNKNOWN_CA, "it is not signed by an authority this computer trusts" },
-        { G_TLS_CERTIFICATE_BAD_IDENTITY, "it is for another site" },
-        { G_TLS_CERTIFICATE_NOT_ACTIVATED, "it is not valid yet" },
-        { G_TLS_CERTIFICATE_EXPIRED, "it has expired" },
-        { G_TLS_CERTIFICATE_REVOKED, "it has been revoked" },
-        { G_TLS_CERTIFICATE_INSECURE, "it uses insecure cryptography" },
-        { G_TLS_CERTIFICATE_GENERIC_ERROR, "it could not be checked" },
-    };
-    std::vector<std::string> problems;
-    for (const auto& [flag, text] : named) {
-        if (flags & flag)
-            problems.emplace_back(text);
-    }
-    if (problems.empty())
-        problems.emplace_back("it could not be checked");
-    return problems;
 }
 } // namespace
 
@@ -78,7 +58,7 @@ gboolean WebView::Impl::onLoadFailedWithTLSErrors(WebKitWebView*, gchar* uri, GT
     failure.kind = LoadFailure::Kind::certificate;
     failure.address = uri ? uri : "";
     failure.message = "The site's certificate was not accepted";
-    failure.certificateProblems = problemsOf(errors);
+    failure.certificateProblems = certificateProblems(errors);
     failed(failure);
     return TRUE;
 }

@@ -24,7 +24,7 @@ protected:
         server.serve("/compose", composePage);
         if (!open("<title>Inbox</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"))
             return false;
-        installFromThePage();
+        activate("install-app");
         if (!session.waitForWindowNamed("Install as Application", questionWithin))
             return false;
         beforeAnswering();

@@ -69,7 +69,9 @@ TEST_F(Apps, ApplicationsRunSideBySideWithTheirOwnWindowsLinksAndCookies)
     // Each keeps its own page and cookies across a restart.
     session.run({ "wmctrl", "-i", "-c", std::to_string(*chatWindow) });
     ASSERT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane-chat", std::chrono::milliseconds(0)); }));
-    chat = session.startQuillane({ "--app", "chat" });
+    // A new start of its own: the first chat start may be the process that holds them all, and
+    // must live on.
+    auto chatAgain = session.startQuillane({ "--app", "chat" });
     chatWindow = session.waitForWindow("Quillane-chat");
     ASSERT_TRUE(chatWindow);
     EXPECT_TRUE(titleBecomes(*chatWindow, "chat known")) << titleOf(*chatWindow);
@@ -208,13 +210,10 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     EXPECT_EQ(status, 2);
     session.run({ QUILLANE_BINARY, "--app", "a/b" }, &status);
     EXPECT_EQ(status, 2);
-    // Only web pages become applications.
-    for (const char* notAPage : { "javascript://x%0Aalert(1)", "file:///etc/passwd", "quillane://open?url=https%3A%2F%2Fexample.com" }) {
-        said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " --install page '" + notAPage + "' 2>&1" }, &status);
-        EXPECT_EQ(status, 2) << notAPage;
-        EXPECT_NE(said.find("http or https"), std::string::npos) << said;
-    }
-    EXPECT_FALSE(g_file_test((session.dataHome() + "/applications/org.quillane.Quillane.page.desktop").c_str(), G_FILE_TEST_EXISTS));
+    // Only web pages become applications (the unit tests try the other kinds).
+    said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " --install page 'file:///etc/passwd' 2>&1" }, &status);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(said.find("http or https"), std::string::npos) << said;
 
     // The desktop starts it from its entry, on its page.
     std::string binaries = std::string(QUILLANE_BINARY).substr(0, std::string(QUILLANE_BINARY).rfind('/'));
@@ -231,70 +230,14 @@ TEST_F(Apps, InstallingAndUninstallingFromTheCommandLine)
     session.run({ "wmctrl", "-i", "-c", std::to_string(*window) });
     EXPECT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane-my-notes", std::chrono::milliseconds(0)); }));
 
-    said = session.run({ QUILLANE_BINARY, "--uninstall", "my-notes" }, &status);
-    EXPECT_EQ(status, 0);
-    EXPECT_NE(said.find("removed " + entry), std::string::npos) << said;
-    EXPECT_TRUE(g_file_test((session.configHome() + "/quillane/apps/my-notes").c_str(), G_FILE_TEST_IS_DIR)) << "data kept without --purge";
-    // Its data goes with --purge, though its entry has gone already.
+    // What --purge takes, and the links it leaves alone, the unit tests show; here, what it says.
     said = session.run({ QUILLANE_BINARY, "--uninstall", "my-notes", "--purge" }, &status);
     EXPECT_EQ(status, 0);
-    EXPECT_NE(said.find("removed " + session.configHome() + "/quillane/apps/my-notes"), std::string::npos) << said;
-    EXPECT_FALSE(g_file_test((session.configHome() + "/quillane/apps/my-notes").c_str(), G_FILE_TEST_EXISTS));
-    said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " --uninstall my-notes --purge 2>&1" }, &status);
-    EXPECT_EQ(status, 1);
-    EXPECT_NE(said.find("no application named \u201cmy-notes\u201d is installed, and none of its data is left"), std::string::npos) << said;
-    session.run({ QUILLANE_BINARY, "--install", "my-notes", server.url("/notes") }, &status);
-    said = session.run({ QUILLANE_BINARY, "--uninstall", "my-notes", "--purge" }, &status);
-    EXPECT_NE(said.find("removed " + session.configHome() + "/quillane/apps/my-notes"), std::string::npos) << said;
-    EXPECT_FALSE(g_file_test((session.configHome() + "/quillane/apps/my-notes").c_str(), G_FILE_TEST_EXISTS));
+    EXPECT_NE(said.find("removed " + entry + "\n"), std::string::npos) << said;
+    EXPECT_NE(said.find("removed " + session.configHome() + "/quillane/apps/my-notes\n"), std::string::npos) << said;
     EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), noneInstalled);
-
-    // An entry that is a symbolic link goes as a link; what it points to stays.
-    session.run({ QUILLANE_BINARY, "--install", "linked", server.url("/notes") }, &status);
-    std::string linked = session.dataHome() + "/applications/org.quillane.Quillane.linked.desktop";
-    std::string kept = session.folder() + "/kept.desktop";
-    ASSERT_EQ(std::rename(linked.c_str(), kept.c_str()), 0);
-    ASSERT_EQ(symlink(kept.c_str(), linked.c_str()), 0);
-    said = session.run({ QUILLANE_BINARY, "--uninstall", "linked" }, &status);
-    EXPECT_EQ(status, 0);
-    EXPECT_NE(said.find("removed " + linked), std::string::npos) << said;
-    EXPECT_FALSE(g_file_test(linked.c_str(), G_FILE_TEST_IS_SYMLINK));
-    EXPECT_TRUE(g_file_test(kept.c_str(), G_FILE_TEST_IS_REGULAR));
-    EXPECT_EQ(session.run({ QUILLANE_BINARY, "--apps" }), noneInstalled);
-}
-
-namespace {
-void makeIcon(const DisplaySession& session, const std::string& path)
-{
-    session.run({ "convert", "-size", "96x96", "xc:rgb(200,40,40)", path });
-}
-} // namespace
-
-TEST_F(Apps, InstallingFromThePageTakesTheManifestsNameAndIcon)
-{
-    std::string icon = session.folder() + "/icon.png";
-    makeIcon(session, icon);
-    server.serve("/icon.png", readFile(icon), "image/png");
-    server.serve("/manifest.json", R"({"name": "Team Mail", "icons": [{"src": "icon.png", "sizes": "96x96", "type": "image/png"}]})", "application/manifest+json");
-    ASSERT_TRUE(open("<title>Inbox</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
-    installFromThePage();
-    ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
-    EXPECT_EQ(server.timesRequested("/icon.png"), 1) << "fetched through the page";
-    session.xdotool({ "key", "Return" });
-
-    std::string entry = session.dataHome() + "/applications/org.quillane.Quillane.Team-Mail.desktop";
-    ASSERT_TRUE(waitUntil([&] { return g_file_test(entry.c_str(), G_FILE_TEST_EXISTS); }));
-    int status = -1;
-    session.run({ "desktop-file-validate", entry }, &status);
-    EXPECT_EQ(status, 0);
-    std::string written = session.dataHome() + "/icons/hicolor/256x256/apps/org.quillane.Quillane.Team-Mail.png";
-    EXPECT_EQ(session.run({ "identify", "-format", "%m %wx%h", written }), "PNG 256x256") << "a real PNG, made to its size";
-    EXPECT_NE(readFile(entry).find("Icon=org.quillane.Quillane.Team-Mail"), std::string::npos);
-    EXPECT_NE(readFile(entry).find("Name=Team Mail\n"), std::string::npos) << "the manifest's name, as people see it";
-    // The new application starts on the page.
-    auto started = session.waitForWindow("Quillane-Team-Mail");
-    ASSERT_TRUE(started);
-    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/page.html") == 2; }));
+    session.run({ QUILLANE_BINARY, "--uninstall", "my-notes" }, &status);
+    EXPECT_EQ(status, 1) << "no longer installed";
 }
 
 TEST_F(Apps, AHostileManifestFallsBackToTheDefaults)
@@ -303,7 +246,7 @@ TEST_F(Apps, AHostileManifestFallsBackToTheDefaults)
     server.serve("/manifest.json", R"({"name": "../../../evil\u0007", "short_name": 7, "icons": [{"src": "/icon.png", "sizes": "512x512"},)"
                                    R"( {"src": "file:///etc/passwd.png"}]})", "application/manifest+json");
     ASSERT_TRUE(open("<title>Evil / page</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
-    installFromThePage();
+    activate("install-app");
     ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
     session.xdotool({ "key", "Return" });
     std::string entry = session.dataHome() + "/applications/org.quillane.Quillane.Evil-page.desktop";
@@ -329,7 +272,7 @@ TEST_F(Apps, InstallingFromThePageStartsAtTheManifestsStartAddressAndHoldsItsSco
                                     "<a href='/app/inner.html' target='_blank' style='position: fixed; top: 60px; left: 20px; font-size: 30px'>inner</a>"
                                     "<a href='/outside.html' target='_blank' style='position: fixed; top: 160px; left: 20px; font-size: 30px'>outside</a></body>");
     ASSERT_TRUE(open("<title>Inbox</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
-    installFromThePage();
+    activate("install-app");
     ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
     session.xdotool({ "key", "Return" });
     auto started = session.waitForWindow("Quillane-Scoped");

@@ -17,13 +17,6 @@ TEST_F(Desktop, PagesRunInTheEnginesSandbox)
     EXPECT_TRUE(waitForPixel(300, 300, { 240, 240, 240 })) << "and the page shows";
 }
 
-TEST_F(Desktop, TheWindowIsNamedAfterItsPage)
-{
-    ASSERT_TRUE(open(titledPage));
-    EXPECT_TRUE(waitUntil([&] { return session.property(window, "WM_NAME").find("\"Inbox\"") != std::string::npos; }))
-        << session.property(window, "WM_NAME");
-}
-
 TEST_F(Desktop, ASecondLaunchWithoutALinkBringsTheWindowBack)
 {
     ASSERT_TRUE(open(titledPage));

@@ -294,20 +294,28 @@ std::optional<unsigned long> DisplaySession::waitForWindow(const std::string& wi
     return found;
 }
 
+std::vector<unsigned long> DisplaySession::windowsNamed(const std::string& name) const
+{
+    std::string pattern;
+    for (char c : name) {
+        if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos)
+            pattern += '\\';
+        pattern += c;
+    }
+    std::istringstream found(run({ "xdotool", "search", "--onlyvisible", "--name", "^" + pattern + "$" }));
+    std::vector<unsigned long> ids;
+    for (unsigned long id = 0; found >> id;)
+        ids.push_back(id);
+    return ids;
+}
+
 std::optional<unsigned long> DisplaySession::waitForWindowNamed(const std::string& name, std::chrono::milliseconds timeout) const
 {
     std::optional<unsigned long> found;
     waitUntil([&] {
-        std::string pattern;
-        for (char c : name) {
-            if (std::string_view("\\^$.|?*+()[]{}").find(c) != std::string_view::npos)
-                pattern += '\\';
-            pattern += c;
-        }
-        std::istringstream ids(run({ "xdotool", "search", "--onlyvisible", "--name", "^" + pattern + "$" }));
-        unsigned long id = 0;
-        if (ids >> id)
-            found = id;
+        auto ids = windowsNamed(name);
+        if (!ids.empty())
+            found = ids.front();
         return found.has_value();
     }, timeout);
     return found;

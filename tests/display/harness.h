@@ -77,6 +77,8 @@ public:
 
     // The first mapped window of the class, once there is one.
     std::optional<unsigned long> waitForWindow(const std::string& windowClass = "Quillane", std::chrono::milliseconds timeout = 15s) const;
+    // The mapped windows with this exact title.
+    std::vector<unsigned long> windowsNamed(const std::string& name) const;
     // The first mapped window with this exact title, once there is one.
     std::optional<unsigned long> waitForWindowNamed(const std::string& name, std::chrono::milliseconds timeout = 15s) const;
     Geometry geometry(unsigned long window) const;

@@ -43,31 +43,31 @@ std::string HttpServer::url(const std::string& path) const
 void HttpServer::serve(const std::string& path, const std::string& body, const std::string& contentType)
 {
     std::lock_guard lock(m_mutex);
-    m_pages[path] = { body, contentType, false };
+    m_pages[path] = { .body = body, .contentType = contentType };
 }
 
 void HttpServer::hang(const std::string& path)
 {
     std::lock_guard lock(m_mutex);
-    m_pages[path] = { "<!doctype html><title>Never done</title><p>", "text/html", true };
+    m_pages[path] = { .body = "<!doctype html><title>Never done</title><p>", .contentType = "text/html", .hangs = true };
 }
 
 void HttpServer::redirect(const std::string& path, const std::string& to)
 {
     std::lock_guard lock(m_mutex);
-    m_pages[path] = { "", "", false, false, false, to };
+    m_pages[path] = { .redirect = to };
 }
 
 void HttpServer::silent(const std::string& path)
 {
     std::lock_guard lock(m_mutex);
-    m_pages[path] = { "", "", false, false, true };
+    m_pages[path] = { .silent = true };
 }
 
 void HttpServer::drop(const std::string& path, const std::string& contentType, const std::string& body)
 {
     std::lock_guard lock(m_mutex);
-    m_pages[path] = { body, contentType, false, true };
+    m_pages[path] = { .body = body, .contentType = contentType, .drops = true };
 }
 
 void HttpServer::serveInParts(const std::string& path, const std::vector<std::string>& parts, std::chrono::milliseconds pause, const std::string& contentType)

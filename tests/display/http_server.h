@@ -47,14 +47,14 @@ private:
     void answer(int connection);
 
     struct Page {
-        std::string body;
-        std::string contentType;
+        std::string body {};
+        std::string contentType {};
         bool hangs = false;
         bool drops = false;
         bool silent = false;
-        std::string redirect;
+        std::string redirect {};
         // The body's parts after the first, sent one by one after a pause.
-        std::vector<std::string> later;
+        std::vector<std::string> later {};
         std::chrono::milliseconds pause {};
     };
     int m_listener = -1;

@@ -22,12 +22,6 @@ bool spinUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     return true;
 }
 
-void spinFor(std::chrono::milliseconds duration)
-{
-    auto until = std::chrono::steady_clock::now() + duration;
-    spinUntil([&] { return std::chrono::steady_clock::now() >= until; }, duration + std::chrono::seconds(1));
-}
-
 void runApplication(const std::function<void(platform::Application&)>& body)
 {
     platform::Program program("org.quillane.PlatformTest", false);

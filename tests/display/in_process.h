@@ -21,7 +21,6 @@ namespace quillane::testing {
 
 // Lets the main loop run until the condition holds; whether it did before the timeout.
 bool spinUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
-void spinFor(std::chrono::milliseconds duration);
 
 // Runs an application whose start calls the body; the application quits when the body returns.
 void runApplication(const std::function<void(platform::Application&)>& body);

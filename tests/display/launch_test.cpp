@@ -44,43 +44,6 @@ TEST_F(Launch, OpensACentredFramelessWindowThatFloatsOnEveryWorkspace)
     EXPECT_TRUE(quillane->running());
 }
 
-TEST_F(Launch, AnOrdinaryWindowWhenFloatingIsTurnedOff)
-{
-    session.writePreferences("[Preferences]\nfloat=false\naddress='" + blank.url("/") + "'\n");
-    auto quillane = session.startQuillane();
-    auto window = session.waitForWindow();
-    ASSERT_TRUE(window);
-    EXPECT_FALSE(hasState(session.property(*window, "_NET_WM_STATE"), "_NET_WM_STATE_ABOVE"));
-    EXPECT_EQ(session.property(*window, "_NET_WM_DESKTOP").find("4294967295"), std::string::npos);
-}
-
-TEST_F(Launch, TheWindowButtonsAreInvisibleAfterLaunch)
-{
-    auto quillane = session.startQuillane();
-    auto window = session.waitForWindow();
-    ASSERT_TRUE(window);
-    Geometry frame = session.geometry(*window);
-    // The buttons' corner shows nothing but the band and the empty page: one colour throughout.
-    Image corner = session.screenshot({ frame.x, frame.y, 80, 30 }, "corner");
-    ASSERT_EQ(corner.width, 80);
-    Pixel first = corner.at(0, 0);
-    int others = 0;
-    for (int y = 0; y < corner.height; ++y) {
-        for (int x = 0; x < corner.width; ++x)
-            others += corner.at(x, y) == first ? 0 : 1;
-    }
-    EXPECT_EQ(others, 0);
-}
-
-TEST_F(Launch, ClosingTheWindowQuits)
-{
-    auto quillane = session.startQuillane();
-    auto window = session.waitForWindow();
-    ASSERT_TRUE(window);
-    session.run({ "wmctrl", "-i", "-c", std::to_string(*window) });
-    EXPECT_EQ(quillane->waitForExit(10s), 0);
-}
-
 TEST_F(Launch, TheFrameOfTheLastRunIsRestoredTheSameOnScreenAtAnotherScale)
 {
     {
@@ -110,19 +73,6 @@ TEST_F(Launch, TheFrameOfTheLastRunIsRestoredTheSameOnScreenAtAnotherScale)
     EXPECT_EQ(frame.y, 150);
     EXPECT_EQ(frame.width, 700);
     EXPECT_EQ(frame.height, 450);
-}
-
-TEST_F(Launch, AFrameSavedOffEveryMonitorComesBackWhollyOnThePrimaryOne)
-{
-    // As an earlier version saved it: from the primary monitor's bottom-left corner, far off to the right.
-    session.writePreferences("[Preferences]\nWindow Frame Quillane='5000 100 640 400'\naddress='" + blank.url("/") + "'\n");
-    auto quillane = session.startQuillane();
-    auto window = session.waitForWindow();
-    ASSERT_TRUE(window);
-    EXPECT_TRUE(waitUntil([&] {
-        Geometry frame = session.geometry(*window);
-        return frame.x == 1280 - 640 && frame.y == 1024 - 100 - 400 && frame.width == 640;
-    })) << session.geometry(*window).x << "," << session.geometry(*window).y;
 }
 
 namespace {

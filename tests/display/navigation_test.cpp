@@ -3,6 +3,7 @@
 #include "harness.h"
 #include "http_server.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -50,17 +51,10 @@ protected:
 
     static std::string link(const std::string& address)
     {
-        std::string encoded;
-        for (unsigned char c : address) {
-            if (std::isalnum(c) || c == '.' || c == '-' || c == '_')
-                encoded += char(c);
-            else {
-                char escape[4];
-                std::snprintf(escape, sizeof escape, "%%%02X", c);
-                encoded += escape;
-            }
-        }
-        return "quillane://open?url=" + encoded;
+        char* escaped = g_uri_escape_string(address.c_str(), nullptr, FALSE);
+        std::string result = std::string("quillane://open?url=") + escaped;
+        g_free(escaped);
+        return result;
     }
 
     void closeWindow(unsigned long window) const { session.run({ "wmctrl", "-i", "-c", std::to_string(window) }); }

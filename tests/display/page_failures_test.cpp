@@ -9,6 +9,9 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
+
 using namespace quillane;
 using namespace quillane::testing;
 using Kind = platform::LoadFailure::Kind;
@@ -26,21 +29,33 @@ protected:
         return result;
     }
 
-    // Clicks the element the selector finds in the main page, as the user would.
+    // Clicks the element the selector finds in the main page, as the user would, once the page has
+    // loaded and the element is what lies at its own centre.
     bool click(DrivenQuillane& driven, const std::string& selector)
     {
-        std::optional<std::string> place;
-        bool answered = false;
-        driven.mainWindow().page().evaluateJavaScript(
-            "(() => { const r = document.querySelector('" + selector + "').getBoundingClientRect(); return Math.round(r.x + r.width / 2) + ' ' + Math.round(r.y + r.height / 2) })()",
-            [&](std::optional<std::string> value, std::optional<std::string>) {
-                place = value;
-                answered = true;
-            });
-        if (!spinUntil([&] { return answered; }) || !place)
-            return false;
+        const std::string script = "(() => { const e = document.querySelector('" + selector + "');"
+            " if (document.readyState != 'complete' || !e) return '';"
+            " const r = e.getBoundingClientRect(), x = Math.round(r.x + r.width / 2), y = Math.round(r.y + r.height / 2);"
+            " const there = document.elementFromPoint(x, y);"
+            " return there && there.closest('" + selector + "') ? x + ' ' + y : '' })()";
+        // Outlives this call should an answer come after the wait gave up.
+        struct Asked {
+            bool pending = false;
+            std::string place;
+        };
+        auto asked = std::make_shared<Asked>();
+        bool found = spinUntil([&] {
+            if (!asked->pending) {
+                asked->pending = true;
+                driven.mainWindow().page().evaluateJavaScript(script, [asked](std::optional<std::string> value, std::optional<std::string>) {
+                    asked->place = value.value_or("");
+                    asked->pending = false;
+                });
+            }
+            return !asked->place.empty();
+        });
         int x = 0, y = 0;
-        if (std::sscanf(place->c_str(), "%d %d", &x, &y) != 2)
+        if (!found || std::sscanf(asked->place.c_str(), "%d %d", &x, &y) != 2)
             return false;
         platform::Rect frame = driven.mainWindow().window().frame();
         session.xdotool({ "mousemove", std::to_string(int(frame.origin.x) + x), std::to_string(int(frame.origin.y + MainWindow::band) + y) });
@@ -73,7 +88,6 @@ TEST_F(PageFailures, TryAgainIsHeldToThePageRequestsTimeOutAndALaterCancelledLoa
         ASSERT_TRUE(spinUntil([&] { return page.title() == "The site took too long to answer"; }));
 
         // Try Again asks once more, with the same time-out.
-        spinFor(std::chrono::milliseconds(300));
         ASSERT_TRUE(click(driven, "a.button"));
         ASSERT_TRUE(spinUntil([&] { return server.timesRequested("/never.html") == 2; })) << "Try Again asked again";
         auto retried = std::chrono::steady_clock::now();
@@ -85,12 +99,28 @@ TEST_F(PageFailures, TryAgainIsHeldToThePageRequestsTimeOutAndALaterCancelledLoa
 
         // A load of the page's own that is then cancelled (here by a page of the program's) was
         // not timed out, and is not told.
+        // Once the failure page has finished loading: a navigation made before then goes with it.
+        struct Asked {
+            bool pending = false;
+            bool complete = false;
+        };
+        // Outlives this test's wait should an answer come after it.
+        auto asked = std::make_shared<Asked>();
+        ASSERT_TRUE(spinUntil([&] {
+            if (!asked->pending) {
+                asked->pending = true;
+                page.evaluateJavaScript("document.readyState", [asked](std::optional<std::string> value, std::optional<std::string>) {
+                    asked->complete = value.value_or("") == "complete";
+                    asked->pending = false;
+                });
+            }
+            return asked->complete;
+        }));
         page.evaluateJavaScript("location.href = '" + server.url("/never.html?again") + "'");
         ASSERT_TRUE(spinUntil([&] { return server.timesRequested("/never.html?again") == 1; }));
         page.loadHTML("<title>Replaced</title>", "https://example.com/");
         ASSERT_TRUE(spinUntil([&] { return page.title() == "Replaced"; }));
-        spinFor(std::chrono::milliseconds(1500));
-        EXPECT_EQ(page.title(), "Replaced") << "no failure page came over it";
+        EXPECT_FALSE(spinUntil([&] { return page.title() != "Replaced"; }, std::chrono::milliseconds(1500))) << "a failure page came over it";
         for (std::size_t index = 2; index < failures.size(); ++index)
             EXPECT_EQ(failures[index], Kind::cancelled) << index;
     });

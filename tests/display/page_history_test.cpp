@@ -7,7 +7,6 @@ using namespace quillane::testing;
 namespace {
 class PageHistory : public QuillaneTest {
 protected:
-    std::string title() const { return session.property(window, "_NET_WM_NAME"); }
     bool titleStartsWith(const std::string& text) const
     {
         return waitUntil([&] {
@@ -15,11 +14,6 @@ protected:
             auto quote = shown.find('"');
             return quote != std::string::npos && shown.compare(quote + 1, text.size(), text) == 0;
         });
-    }
-    void key(const std::string& keys) const
-    {
-        session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
-        session.xdotool({ "key", keys });
     }
     void press(int button) const
     {

@@ -17,7 +17,7 @@ protected:
     // Asks the running program to install its page; its question, once it shows.
     std::optional<unsigned long> askToInstall() const
     {
-        installFromThePage();
+        activate("install-app");
         return session.waitForWindowNamed("Install as Application", std::chrono::seconds(30));
     }
     // Answers the question with Install (its default button).
@@ -44,16 +44,6 @@ protected:
     // ImageMagick's account of an image: its format and size, and the colour at its centre.
     std::string describe(const std::string& image) const { return session.run({ "convert", image, "-format", "%m %wx%h %[pixel:p{128,128}]", "info:" }); }
 
-    // The program's windows on screen: the main window and its dialogs.
-    int windowsShown() const
-    {
-        std::istringstream ids(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }));
-        int count = 0;
-        for (unsigned long id = 0; ids >> id;)
-            ++count;
-        return count;
-    }
-
     bool savePanelShown = false;
 };
 } // namespace
@@ -63,13 +53,20 @@ TEST_F(PageIcons, AnIconOnAnotherOriginIsFetchedThroughThePagesSession)
     HttpServer cdn;
     // Served without any CORS header, as a CDN often does: the page's own fetch() could not read it.
     cdn.serve("/brand/icon.png", solidPng(64, 64, 30, 110, 220), "image/png");
-    serveManifestWithIcon("Brand", cdn.url("/brand/icon.png"));
+    serveManifestWithIcon("Brand Mail", cdn.url("/brand/icon.png"));
     ASSERT_TRUE(open(page));
-    auto icon = installAs("Brand");
+    auto icon = installAs("Brand-Mail");
     ASSERT_TRUE(icon) << "installed with an icon of its own";
     EXPECT_EQ(cdn.timesRequested("/brand/icon.png"), 1);
     EXPECT_FALSE(savePanelShown) << "the program's own download asks nobody where to save it";
     EXPECT_EQ(describe(*icon), "PNG 256x256 srgb(30,110,220)");
+    int status = -1;
+    session.run({ "desktop-file-validate", entryOf("Brand-Mail") }, &status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(readFile(entryOf("Brand-Mail")).find("Name=Brand Mail\n"), std::string::npos) << "the manifest's name, as people see it";
+    // The new application starts on the page.
+    EXPECT_TRUE(session.waitForWindow("Quillane-Brand-Mail"));
+    EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/page.html") == 2; }));
 }
 
 TEST_F(PageIcons, AnIconThatCannotBeFetchedArrivesIncompleteOrIsTooLargeFallsBackWithoutAWord)

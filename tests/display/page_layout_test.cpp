@@ -49,40 +49,25 @@ protected:
 constexpr const char* halfBluePage = "<body style='margin: 0; background: rgba(0, 0, 255, 0.5)'></body>";
 } // namespace
 
-TEST_F(PageLayout, ThePageLiesUnderATenPointBandInTheColourOfItsTop)
+TEST_F(PageLayout, ThePageLiesUnderATenPointBandInTheColourOfItsTopBeforeAndAfterAResize)
 {
     launch([&](DrivenQuillane& delegate) {
+        platform::Window& window = delegate.mainWindow().window();
         delegate.mainWindow().page().loadHTML(halfBluePage, "https://example.com/");
-        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().bandColour() == blue; }))
-            << "the band follows the top of the page";
-        Image shot;
-        EXPECT_TRUE(spinUntil([&] {
-            shot = session.screenshot(windowOnScreen(delegate), "launch");
-            return pageBlue(shot.at(320, 399)) && bandRows(shot, 320) == 10;
-        })) << "the page and the band reach the screen";
-        ASSERT_EQ(shot.width, 640);
-        for (int x : { 100, 320, 630 })
-            EXPECT_EQ(bandRows(shot, x), 10) << "at x = " << x;
-        EXPECT_TRUE(pageBlue(shot.at(320, 10)));
-        EXPECT_TRUE(pageBlue(shot.at(320, 399)));
-    });
-}
-
-TEST_F(PageLayout, AfterAResizeThePageKeepsTheFullWidthAndTheBandItsHeight)
-{
-    launch([&](DrivenQuillane& delegate) {
-        delegate.mainWindow().page().loadHTML(halfBluePage, "https://example.com/");
-        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().bandColour() == blue; }));
-        session.xdotool({ "windowsize", std::to_string(delegate.mainWindow().window().x11Id()), "800", "500" });
-        ASSERT_TRUE(spinUntil([&] { return delegate.mainWindow().window().frame().size == platform::Size { 800, 500 }; }));
-        Image shot;
-        EXPECT_TRUE(spinUntil([&] {
-            shot = session.screenshot(windowOnScreen(delegate), "resized");
-            return shot.width == 800 && pageBlue(shot.at(790, 499));
-        })) << "the resized page reaches the screen";
-        ASSERT_EQ(shot.width, 800);
-        EXPECT_EQ(bandRows(shot, 790), 10);
-        EXPECT_TRUE(pageBlue(shot.at(790, 499)));
+        ASSERT_TRUE(spinUntil([&] { return window.bandColour() == blue; })) << "the band follows the top of the page";
+        for (platform::Size size : { platform::Size { 640, 400 }, platform::Size { 800, 500 } }) {
+            const int width = int(size.width), height = int(size.height);
+            session.xdotool({ "windowsize", std::to_string(window.x11Id()), std::to_string(width), std::to_string(height) });
+            ASSERT_TRUE(spinUntil([&] { return window.frame().size == size; }));
+            Image shot;
+            EXPECT_TRUE(spinUntil([&] {
+                shot = session.screenshot(windowOnScreen(delegate), "layout");
+                return shot.width == width && pageBlue(shot.at(width - 10, height - 1)) && bandRows(shot, width - 10) == 10;
+            })) << "the page and the band reach the screen at " << width << "x" << height;
+            for (int x : { 10, width / 2, width - 10 })
+                EXPECT_EQ(bandRows(shot, x), 10) << "at x = " << x;
+            EXPECT_TRUE(pageBlue(shot.at(width / 2, 10)));
+        }
     });
 }
 

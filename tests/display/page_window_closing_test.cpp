@@ -3,15 +3,7 @@
 
 using namespace quillane::testing;
 
-namespace {
-class PageWindowClosing : public QuillaneTest {
-protected:
-    bool gone(const std::string& name, std::chrono::milliseconds within) const
-    {
-        return waitUntil([&] { return !session.waitForWindowNamed(name, std::chrono::milliseconds(0)); }, within);
-    }
-};
-} // namespace
+using PageWindowClosing = QuillaneTest;
 
 TEST_F(PageWindowClosing, APageWindowWhoseBeforeunloadNeverAnswersStillClosesWithinAFewSeconds)
 {
@@ -22,8 +14,7 @@ TEST_F(PageWindowClosing, APageWindowWhoseBeforeunloadNeverAnswersStillClosesWit
     ASSERT_TRUE(open("<title>Main</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
                      "<button style='position: fixed; left: 20px; top: 60px; font-size: 30px' onclick=\"window.open('/busy.html', 'busy')\">"
                      "open</button></body>"));
-    pointAt(60, 10 + 75);
-    session.xdotool({ "click", "1" });
+    click(60, 10 + 75);
     auto busy = session.waitForWindowNamed("Busy");
     ASSERT_TRUE(busy);
     // The page has had the user's input, so it would be allowed to object.

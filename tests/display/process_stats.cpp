@@ -47,9 +47,13 @@ double processorSeconds(pid_t pid)
     return double(std::atoll(fields[11].c_str()) + std::atoll(fields[12].c_str())) / double(sysconf(_SC_CLK_TCK));
 }
 
-std::vector<pid_t> childrenNamed(pid_t parent, const std::string& name)
+namespace {
+// The live (not yet reaped) processes below `ancestor` that `chosen` takes, given their pid and the
+// kernel's name for their command.
+template<typename Chosen> std::vector<pid_t> descendantsWhere(pid_t ancestor, Chosen chosen)
 {
-    std::vector<pid_t> found;
+    std::map<pid_t, pid_t> parents;
+    std::vector<pid_t> candidates;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
         std::string file = entry.path().filename();
@@ -58,41 +62,40 @@ std::vector<pid_t> childrenNamed(pid_t parent, const std::string& name)
         pid_t pid = std::atoi(file.c_str());
         std::string command;
         auto fields = statFields(pid, &command);
-        if (fields.size() > 1 && command == name && fields[0] != "Z" && std::atoi(fields[1].c_str()) == parent)
-            found.push_back(pid);
-    }
-    return found;
-}
-
-std::vector<pid_t> webProcessesOf(pid_t program)
-{
-    std::map<pid_t, pid_t> parents;
-    std::vector<pid_t> pages;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-        std::string file = entry.path().filename();
-        if (file.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        pid_t pid = std::atoi(file.c_str());
-        auto fields = statFields(pid);
         if (fields.size() < 2 || fields[0] == "Z")
             continue;
         parents[pid] = std::atoi(fields[1].c_str());
-        std::string command = readFile("/proc/" + file + "/cmdline");
-        command = command.substr(0, command.find('\0'));
-        if (command == "WebKitWebProcess" || command.ends_with("/WebKitWebProcess"))
-            pages.push_back(pid);
+        if (chosen(pid, command))
+            candidates.push_back(pid);
     }
     std::vector<pid_t> found;
-    for (pid_t page : pages) {
-        for (pid_t up = parents[page]; up > 1; up = parents[up]) {
-            if (up == program) {
-                found.push_back(page);
+    for (pid_t pid : candidates) {
+        for (pid_t up = parents[pid]; up > 1; up = parents.count(up) ? parents[up] : 0) {
+            if (up == ancestor) {
+                found.push_back(pid);
                 break;
             }
         }
     }
     return found;
+}
+} // namespace
+
+std::vector<pid_t> descendantsNamed(pid_t ancestor, const std::string& name)
+{
+    // The kernel keeps the first 15 bytes of a command's name.
+    const std::string shown = name.substr(0, 15);
+    return descendantsWhere(ancestor, [&](pid_t, const std::string& command) { return command == shown; });
+}
+
+std::vector<pid_t> webProcessesOf(pid_t program)
+{
+    // By the program run rather than its truncated name.
+    return descendantsWhere(program, [](pid_t pid, const std::string&) {
+        std::string command = readFile("/proc/" + std::to_string(pid) + "/cmdline");
+        command = command.substr(0, command.find('\0'));
+        return command == "WebKitWebProcess" || command.ends_with("/WebKitWebProcess");
+    });
 }
 
 } // namespace quillane::testing

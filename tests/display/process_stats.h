@@ -12,10 +12,10 @@ namespace quillane::testing {
 std::optional<long> statusKibibytes(pid_t pid, const std::string& field);
 // User and system time the process has used, in seconds.
 double processorSeconds(pid_t pid);
-// The live (not yet reaped) processes whose parent is `parent` and whose command name is `name`.
-std::vector<pid_t> childrenNamed(pid_t parent, const std::string& name);
-// The processes that run a program's pages: its descendants (through the sandbox) whose command is
-// the engine's web process.
+// The live (not yet reaped) processes below `ancestor` whose command name is `name`.
+std::vector<pid_t> descendantsNamed(pid_t ancestor, const std::string& name);
+// The processes that run a program's pages: its descendants (through the sandbox) that are the
+// engine's web process.
 std::vector<pid_t> webProcessesOf(pid_t program);
 
 } // namespace quillane::testing

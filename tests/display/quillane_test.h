@@ -6,6 +6,7 @@
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -48,12 +49,11 @@ protected:
 
     Geometry frame() const { return session.geometry(window); }
 
-    // Asks the running Quillane to install its page, as its context menu's item does.
-    void installFromThePage() const
+    // Runs a command of the running Quillane ("install-app"), as its menu item does.
+    void activate(const std::string& command) const
     {
         session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path",
-            "/org/quillane/Quillane/applications/org_quillane_Quillane", "--method",
-            "org.gtk.Actions.Activate", "install-app", "[]", "{}" });
+            "/org/quillane/Quillane/applications/org_quillane_Quillane", "--method", "org.gtk.Actions.Activate", command, "[]", "{}" });
     }
 
     // The colour at a point given in the window's top-left coordinates.
@@ -83,6 +83,61 @@ protected:
     {
         Geometry here = frame();
         session.xdotool({ "mousemove", std::to_string(here.x + x), std::to_string(here.y + y) });
+    }
+
+    // Presses the left button at a point of the window (top-left coordinates) and moves by (dx, dy):
+    // true once the window has followed. The window manager follows a drag from the motion after it
+    // starts, so the pointer goes on moving until then.
+    bool dragMoves(int x, int y, int dx, int dy, const std::vector<std::string>& heldKeys = {}) const
+    {
+        for (const auto& key : heldKeys)
+            session.xdotool({ "keydown", key });
+        Geometry before = frame();
+        pointAt(x, y);
+        session.xdotool({ "mousedown", "1" });
+        int nudge = 0;
+        bool moved = waitUntil([&] {
+            session.xdotool({ "mousemove", std::to_string(before.x + x + dx + (++nudge % 2)), std::to_string(before.y + y + dy) });
+            session.xdotool({ "mousemove", std::to_string(before.x + x + dx), std::to_string(before.y + y + dy) });
+            Geometry now = frame();
+            return now.x == before.x + dx && now.y == before.y + dy;
+        }, std::chrono::seconds(3));
+        session.xdotool({ "mouseup", "1" });
+        for (const auto& key : heldKeys)
+            session.xdotool({ "keyup", key });
+        return moved;
+    }
+
+    bool isActive(unsigned long id) const { return session.run({ "xdotool", "getactivewindow" }) == std::to_string(id) + "\n"; }
+    // A click in the window once the window manager has given it the focus (back): a click in the
+    // moment a dialog or another window goes can be lost on its way.
+    void click(int x, int y) const
+    {
+        waitUntil([&] { return isActive(window); });
+        pointAt(x, y);
+        session.xdotool({ "click", "1" });
+    }
+    void key(const std::string& keys) const
+    {
+        session.xdotool({ "windowactivate", "--sync", std::to_string(window) });
+        session.xdotool({ "key", keys });
+    }
+    std::string title() const { return session.property(window, "_NET_WM_NAME"); }
+    bool titleHas(const std::string& text) const
+    {
+        return waitUntil([&] { return title().find(text) != std::string::npos; });
+    }
+    // Windows on screen with exactly this title.
+    int windowsNamed(const std::string& name) const { return int(session.windowsNamed(name).size()); }
+    bool gone(const std::string& name, std::chrono::milliseconds within = std::chrono::seconds(10)) const
+    {
+        return waitUntil([&] { return windowsNamed(name) == 0; }, within);
+    }
+    // The program's windows on screen: the main window and its dialogs.
+    int windowsShown() const
+    {
+        std::string found = session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" });
+        return int(std::count(found.begin(), found.end(), '\n'));
     }
 
     DisplaySession session;

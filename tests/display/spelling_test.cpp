@@ -79,11 +79,6 @@ protected:
         return found == items.end() ? -1 : found - items.begin();
     }
 
-    std::string title() const { return session.property(window, "_NET_WM_NAME"); }
-    bool titleHas(const std::string& text) const
-    {
-        return waitUntil([&] { return title().find(text) != std::string::npos; });
-    }
     // How many pixels of the engine's red misspelling marks show in a part of the window.
     int markedPixels(const Geometry& part) const
     {

@@ -153,9 +153,10 @@ TEST_F(UnreadCounts, WhatAPageRaisesItselfIsCheckedAndNothingButACountOrAFlagIsP
         return std::any_of(requests.begin(), requests.end(), [](const std::string& path) { return path.rfind("/tried?", 0) == 0; });
     }));
     for (const auto& path : server.requests()) {
-        if (path.rfind("/tried?", 0) == 0)
+        if (path.rfind("/tried?", 0) == 0) {
             EXPECT_EQ(path, "/tried?TypeError,TypeError,TypeError,TypeError,TypeError,TypeError&handler=undefined")
                 << "every value that is not a whole number of at least 0 is refused, and the page has no way to our handler";
+        }
     }
     EXPECT_TRUE(lastBecomes(99999, true)) << "a huge count is capped: " << describe();
     EXPECT_TRUE(lastBecomes(4, true)) << "the whole part of a fraction: " << describe();

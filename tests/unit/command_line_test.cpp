@@ -2,6 +2,7 @@
 #include "apps/app_management.h"
 #include "launch/command_line.h"
 #include "page/address_rules.h"
+#include "platform/desktop.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -59,21 +60,6 @@ TEST(CommandLine, VersionAndHelpOnlyAsTheSoleArgument)
     EXPECT_EQ(quillane::versionText().rfind("Quillane ", 0), 0u);
 }
 
-TEST(Applications, ANameIsLettersDigitsHyphensAndUnderscoresAndBecomesItsOwnIdAndClass)
-{
-    using quillane::appIdentity;
-    for (const char* refused : { "", "a/b", "../x", "a b", "caf\xc3\xa9", "x.y" })
-        EXPECT_FALSE(appIdentity(refused)) << refused;
-    auto mail = appIdentity("my-mail_2");
-    ASSERT_TRUE(mail);
-    EXPECT_EQ(mail->applicationId, "org.quillane.Quillane.my_mail_2");
-    EXPECT_EQ(mail->windowClass, "Quillane-my-mail_2");
-    EXPECT_EQ(mail->desktopEntryName, "org.quillane.Quillane.my-mail_2.desktop");
-    EXPECT_EQ(mail->folder, "apps/my-mail_2");
-    EXPECT_EQ(appIdentity("2fa")->applicationId, "org.quillane.Quillane._2fa") << "a D-Bus element starts with no digit";
-    EXPECT_FALSE(appIdentity(std::string(65, 'a')));
-}
-
 TEST(Applications, TheNameAfterAppIsNoLinkAndManagingAppsIsNoRun)
 {
     using quillane::AppManagementRequest;
@@ -93,14 +79,12 @@ TEST(Applications, TheNameAfterAppIsNoLinkAndManagingAppsIsNoRun)
 
 TEST(Applications, InstallingAnythingButAWebPageIsRefusedBeforeAnythingIsWritten)
 {
-    std::string home = std::string(testing::TempDir()) + "/install-refused";
-    g_setenv("XDG_DATA_HOME", (home + "/data").c_str(), TRUE);
-    g_setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), TRUE);
     using Kind = quillane::AppManagementRequest::Kind;
     for (const char* address : { "javascript://x%0Aalert(1)", "file:///etc/passwd", "quillane://open?url=https%3A%2F%2Fexample.com", "about:blank" })
         EXPECT_EQ(quillane::manageApps({ Kind::install, "page", address, false }), 2) << address;
-    EXPECT_FALSE(g_file_test((home + "/data/applications").c_str(), G_FILE_TEST_EXISTS));
-    EXPECT_FALSE(g_file_test((home + "/config/quillane").c_str(), G_FILE_TEST_EXISTS));
+    auto folders = quillane::platform::userFolders();
+    EXPECT_FALSE(g_file_test((folders.data + "/applications/org.quillane.Quillane.page.desktop").c_str(), G_FILE_TEST_EXISTS));
+    EXPECT_FALSE(g_file_test((folders.config + "/quillane/apps/page").c_str(), G_FILE_TEST_EXISTS));
 }
 
 TEST(CommandLine, AnAddressOpensAsTheQuillaneLinkForItAndAnythingElseIsNone)

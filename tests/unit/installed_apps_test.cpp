@@ -5,6 +5,7 @@
 #include "platform/desktop.h"
 #include "platform/file_replacement.h"
 #include "platform/preferences.h"
+#include "temporary_folder.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -14,56 +15,26 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace quillane;
 namespace fs = std::filesystem;
 
 namespace {
-std::string contents(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text)
-{
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// The names in a folder, sorted: temporary files left behind would show here.
-std::vector<std::string> namesIn(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-class InstalledApps : public ::testing::Test {
+// The installed applications live in the test program's own base folders; `root` holds the icons
+// they are installed from.
+class InstalledApps : public quillane::testing::TemporaryFolder {
 protected:
     void SetUp() override
     {
-        // GLib reads the base folders once per process: whichever test comes first sets them.
-        std::string home = std::string(::testing::TempDir()) + "/installed-apps";
-        g_setenv("XDG_DATA_HOME", (home + "/data").c_str(), TRUE);
-        g_setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), TRUE);
+        TemporaryFolder::SetUp();
         folders = platform::userFolders();
-        scratch = fs::path(::testing::TempDir()) / ("installed-apps-scratch-" + std::to_string(getpid()));
-        fs::create_directories(scratch);
     }
     void TearDown() override
     {
         uninstallApp(name(), true);
-        fs::remove_all(scratch);
+        TemporaryFolder::TearDown();
     }
     // One name per test, so that tests sharing the folders never meet.
     std::string name() const
@@ -84,14 +55,15 @@ protected:
     }
     std::string iconFile(const std::string& text) const
     {
-        fs::path path = scratch / (text + ".png");
-        writeFile(path, text);
+        fs::path path = root / (text + ".png");
+        write(path, text);
         return path.string();
     }
 
     platform::UserFolders folders;
-    fs::path scratch;
 };
+
+using FileReplacement = quillane::testing::TemporaryFolder;
 } // namespace
 
 TEST_F(InstalledApps, AReplacementThatFailsLeavesTheInstalledApplicationWhole)
@@ -99,13 +71,13 @@ TEST_F(InstalledApps, AReplacementThatFailsLeavesTheInstalledApplicationWhole)
     // Icons that cannot be copied: the decoder's folder went away, a folder stands in the file's
     // place, a FIFO that would never end.
     const std::vector<std::pair<const char*, std::function<std::string()>>> unusable {
-        { "gone", [&] { return (scratch / "gone/icon.png").string(); } },
+        { "gone", [&] { return (root / "gone/icon.png").string(); } },
         { "a folder", [&] {
-             fs::create_directories(scratch / "folder.png/inside");
-             return (scratch / "folder.png").string();
+             fs::create_directories(root / "folder.png/inside");
+             return (root / "folder.png").string();
          } },
         { "a FIFO", [&] {
-             std::string path = (scratch / "fifo.png").string();
+             std::string path = (root / "fifo.png").string();
              mkfifo(path.c_str(), 0600);
              return path;
          } },
@@ -114,8 +86,8 @@ TEST_F(InstalledApps, AReplacementThatFailsLeavesTheInstalledApplicationWhole)
     const std::string entryText = contents(entry());
     ASSERT_NE(entryText.find("Name=First"), std::string::npos);
     ASSERT_EQ(contents(icon()), "first icon");
-    const auto applications = namesIn(entry().parent_path());
-    const auto icons = namesIn(icon().parent_path());
+    const auto applications = filesIn(entry().parent_path());
+    const auto icons = filesIn(icon().parent_path());
 
     for (const auto& [what, source] : unusable) {
         auto failure = installApp(name(), "https://second.example/", source(), "Second", {}, Existing::replace);
@@ -125,8 +97,8 @@ TEST_F(InstalledApps, AReplacementThatFailsLeavesTheInstalledApplicationWhole)
         EXPECT_EQ(contents(icon()), "first icon") << what;
         EXPECT_EQ(address(), "https://first.example/") << what;
         EXPECT_TRUE(isInstalled(name())) << what;
-        EXPECT_EQ(namesIn(entry().parent_path()), applications) << "nothing left beside the entry: " << what;
-        EXPECT_EQ(namesIn(icon().parent_path()), icons) << "nothing left beside the icon: " << what;
+        EXPECT_EQ(filesIn(entry().parent_path()), applications) << "nothing left beside the entry: " << what;
+        EXPECT_EQ(filesIn(icon().parent_path()), icons) << "nothing left beside the icon: " << what;
     }
 }
 
@@ -134,7 +106,7 @@ TEST_F(InstalledApps, AReplacementPutsTheNewEntryIconAndAddressInPlaceAndNothing
 {
     ASSERT_EQ(installApp(name(), "https://first.example/", iconFile("first icon"), "First"), std::nullopt);
     // An icon of another size from before, which the new application does not use.
-    writeFile(icon("scalable", ".svg"), "<svg/>");
+    write(icon("scalable", ".svg"), "<svg/>");
     EXPECT_EQ(installApp(name(), "https://second.example/", iconFile("second icon"), "Second"),
         "an application named \u201c" + name() + "\u201d is installed already")
         << "never over one without being told to";
@@ -145,8 +117,8 @@ TEST_F(InstalledApps, AReplacementPutsTheNewEntryIconAndAddressInPlaceAndNothing
     EXPECT_EQ(contents(icon()), "second icon");
     EXPECT_FALSE(fs::exists(icon("scalable", ".svg")));
     EXPECT_EQ(address(), "https://second.example/");
-    EXPECT_EQ(namesIn(entry().parent_path()), std::vector<std::string> { entry().filename().string() });
-    EXPECT_EQ(namesIn(icon().parent_path()), std::vector<std::string> { icon().filename().string() });
+    EXPECT_EQ(filesIn(entry().parent_path()), std::vector<std::string> { entry().filename().string() });
+    EXPECT_EQ(filesIn(icon().parent_path()), std::vector<std::string> { icon().filename().string() });
 
     // Replaced by one without an icon of its own: Quillane's icon, and the old one gone.
     ASSERT_EQ(installApp(name(), "https://third.example/", std::nullopt, "Third", {}, Existing::replace), std::nullopt);
@@ -156,18 +128,16 @@ TEST_F(InstalledApps, AReplacementPutsTheNewEntryIconAndAddressInPlaceAndNothing
 
 TEST_F(InstalledApps, AnotherProgramsEntryOfTheSameNameIsNeverReplaced)
 {
-    writeFile(entry(), "[Desktop Entry]\nType=Application\nName=Someone else's\nExec=true\n");
+    write(entry(), "[Desktop Entry]\nType=Application\nName=Someone else's\nExec=true\n");
     EXPECT_TRUE(installApp(name(), "https://first.example/", std::nullopt, "", {}, Existing::replace));
     EXPECT_EQ(contents(entry()), "[Desktop Entry]\nType=Application\nName=Someone else's\nExec=true\n");
     fs::remove(entry());
 }
 
-TEST(FileReplacement, FilesAreReplacedTogetherOrNotAtAll)
+TEST_F(FileReplacement, FilesAreReplacedTogetherOrNotAtAll)
 {
-    fs::path folder = fs::path(::testing::TempDir()) / ("file-replacement-" + std::to_string(getpid()));
-    fs::remove_all(folder);
-    writeFile(folder / "first", "old first");
-    writeFile(folder / "second", "old second");
+    write(folder / "first", "old first");
+    write(folder / "second", "old second");
     {
         platform::FileReplacement files;
         ASSERT_EQ(files.write((folder / "first").string(), "new first", 0644), std::nullopt);
@@ -183,10 +153,10 @@ TEST(FileReplacement, FilesAreReplacedTogetherOrNotAtAll)
     }
     EXPECT_EQ(contents(folder / "first"), "old first");
     EXPECT_TRUE(fs::is_directory(folder / "second/inside"));
-    EXPECT_EQ(namesIn(folder), (std::vector<std::string> { "first", "second" })) << "no new file, and no old one kept aside, is left";
+    EXPECT_EQ(filesIn(folder), (std::vector<std::string> { "first", "second" })) << "no new file, and no old one kept aside, is left";
 
     fs::remove_all(folder / "second");
-    writeFile(folder / "second", "old second");
+    write(folder / "second", "old second");
     {
         platform::FileReplacement files;
         ASSERT_EQ(files.write((folder / "first").string(), "new first", 0644), std::nullopt);
@@ -197,27 +167,26 @@ TEST(FileReplacement, FilesAreReplacedTogetherOrNotAtAll)
     EXPECT_EQ(contents(folder / "second"), "old second");
     EXPECT_EQ(contents(folder / "third"), "new third");
     EXPECT_EQ(fs::status(folder / "third").permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(namesIn(folder), (std::vector<std::string> { "first", "second", "third" }));
+    EXPECT_EQ(filesIn(folder), (std::vector<std::string> { "first", "second", "third" }));
 
     {
         platform::FileReplacement files;
         ASSERT_EQ(files.write((folder / "first").string(), "never", 0644), std::nullopt);
     }
     EXPECT_EQ(contents(folder / "first"), "new first") << "dropped without a commit";
-    EXPECT_EQ(namesIn(folder), (std::vector<std::string> { "first", "second", "third" }));
-    fs::remove_all(folder);
+    EXPECT_EQ(filesIn(folder), (std::vector<std::string> { "first", "second", "third" }));
 }
 
 namespace {
-class Uninstalling : public ::testing::Test {
+class UninstallingFromFolders : public ::testing::Test {
 protected:
-    Uninstalling()
+    UninstallingFromFolders()
     {
-        std::string made = std::string(testing::TempDir()) + "/uninstall-XXXXXX";
+        std::string made = std::string(::testing::TempDir()) + "/uninstall-XXXXXX";
         m_base = g_mkdtemp(made.data()) ? made : "";
         folders = { m_base + "/config", m_base + "/data", m_base + "/cache" };
     }
-    ~Uninstalling() override
+    ~UninstallingFromFolders() override
     {
         std::error_code error;
         std::filesystem::remove_all(m_base, error);
@@ -247,7 +216,7 @@ private:
 };
 } // namespace
 
-TEST_F(Uninstalling, PurgingANameWhoseEntryHasGoneRemovesItsDataAndNothingElse)
+TEST_F(UninstallingFromFolders, PurgingANameWhoseEntryHasGoneRemovesItsDataAndNothingElse)
 {
     makeData("mail");
     makeData("chat");
@@ -267,7 +236,7 @@ TEST_F(Uninstalling, PurgingANameWhoseEntryHasGoneRemovesItsDataAndNothingElse)
     EXPECT_TRUE(uninstallApp("mail", true, folders).empty()) << "nothing left the second time";
 }
 
-TEST_F(Uninstalling, ANameThatIsNoNameTouchesNothing)
+TEST_F(UninstallingFromFolders, ANameThatIsNoNameTouchesNothing)
 {
     makeData("");
     for (const char* name : { "", "..", "../..", "a/b", "." })
@@ -275,7 +244,7 @@ TEST_F(Uninstalling, ANameThatIsNoNameTouchesNothing)
     EXPECT_TRUE(hasData(""));
 }
 
-TEST_F(Uninstalling, OnlyTheFoldersThereAreRemovedAndNamed)
+TEST_F(UninstallingFromFolders, OnlyTheFoldersThereAreRemovedAndNamed)
 {
     std::filesystem::create_directories(folders.cache + "/quillane/apps/mail");
     EXPECT_EQ(uninstallApp("mail", true, folders), std::vector<std::string> { folders.cache + "/quillane/apps/mail" });

@@ -84,12 +84,6 @@ TEST(CommandTable, OnlyBackAndForwardTakeTheirKeysBeforeThePage)
     EXPECT_EQ(keysBeforeThePage(), (std::vector<std::string> { "<Alt>Left", "<Alt>Right" }));
 }
 
-TEST(CommandTable, OnlyFloatOnTopCarriesACheckMark)
-{
-    for (const auto& spec : commandSpecs())
-        EXPECT_EQ(spec.checkable, spec.name == "float-on-top") << spec.name;
-}
-
 TEST(CommandTable, EveryMenuAndItemHasAnAccessKeyOfItsOwnWithinItsMenu)
 {
     std::set<char> titleKeys;

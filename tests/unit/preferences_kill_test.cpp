@@ -1,11 +1,8 @@
 // The preferences store survives being killed in the middle of a write.
 #include "platform/preferences.h"
+#include "temporary_folder.h"
 
-#include <gtest/gtest.h>
-
-#include <chrono>
 #include <csignal>
-#include <filesystem>
 #include <random>
 #include <thread>
 
@@ -15,11 +12,10 @@
 using quillane::platform::OrderedMap;
 using quillane::platform::Preferences;
 
-TEST(PreferencesUnderKill, AKilledWriterNeverLeavesABrokenFileOrLosesAnAnswer)
+using PreferencesUnderKill = quillane::testing::TemporaryFolder;
+
+TEST_F(PreferencesUnderKill, AKilledWriterNeverLeavesABrokenFileOrLosesAnAnswer)
 {
-    char pattern[] = "/tmp/quillane-kill-XXXXXX";
-    ASSERT_TRUE(mkdtemp(pattern));
-    std::filesystem::path folder = std::filesystem::path(pattern) / "quillane";
     const OrderedMap<bool> answers { { "https://allowed.example", true }, { "http://[::1]:8080", false } };
     {
         Preferences before(folder);
@@ -48,13 +44,13 @@ TEST(PreferencesUnderKill, AKilledWriterNeverLeavesABrokenFileOrLosesAnAnswer)
         ASSERT_TRUE(after.boolean("float").has_value()) << "round " << round;
     }
     // Nothing was ever found unreadable, so nothing was moved aside; what cut-short writes left
-    // behind is cleared by the next start once it is a few seconds old.
-    std::this_thread::sleep_for(std::chrono::seconds(3));
+    // behind is cleared by the next start once it is a few seconds old (made so here).
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        std::filesystem::last_write_time(entry.path(), std::filesystem::file_time_type::clock::now() - std::chrono::seconds(30));
     Preferences restarted(folder);
     EXPECT_EQ(restarted.dictionary("microphone"), answers);
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         files += entry.path().filename().string().rfind("preferences.ini", 0) == 0 ? 1 : 0;
     EXPECT_EQ(files, 1);
-    std::filesystem::remove_all(pattern);
 }

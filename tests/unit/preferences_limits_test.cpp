@@ -1,58 +1,17 @@
 // The store's bounds: maps keep their newest entries up to a limit and no overlong key, every map at
 // its fullest is read back whole, and a file past the read limit keeps what lies within it.
 #include "platform/preferences.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include "temporary_folder.h"
 
 using quillane::platform::OrderedMap;
 using quillane::platform::Preferences;
 namespace fs = std::filesystem;
 
+using Limits = quillane::testing::TemporaryFolder;
+
 namespace {
 constexpr std::size_t most = Preferences::mostEntries;
 constexpr std::size_t longest = Preferences::longestKey;
-
-class PreferencesLimits : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/quillane-limits-XXXXXX";
-        ASSERT_TRUE(mkdtemp(pattern));
-        root = pattern;
-        folder = root / "quillane";
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    std::string contents(const fs::path& path)
-    {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    void write(const fs::path& path, const std::string& text)
-    {
-        fs::create_directories(path.parent_path());
-        std::ofstream(path) << text;
-    }
-    std::vector<std::string> filesIn(const fs::path& path)
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(path))
-            names.push_back(entry.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    fs::path root;
-    fs::path folder;
-};
 
 std::string siteNumber(std::size_t number)
 {
@@ -82,7 +41,7 @@ std::string costliestKey(std::size_t length, std::size_t number)
 }
 } // namespace
 
-TEST_F(PreferencesLimits, AMapKeepsItsNewestEntriesUpToTheLimit)
+TEST_F(Limits, AMapKeepsItsNewestEntriesUpToTheLimit)
 {
     struct Case {
         std::size_t given;
@@ -102,7 +61,7 @@ TEST_F(PreferencesLimits, AMapKeepsItsNewestEntriesUpToTheLimit)
     }
 }
 
-TEST_F(PreferencesLimits, AKeyPastTheLongestIsNotKeptAndTheOthersAre)
+TEST_F(Limits, AKeyPastTheLongestIsNotKeptAndTheOthersAre)
 {
     struct Case {
         std::string key;
@@ -129,7 +88,7 @@ TEST_F(PreferencesLimits, AKeyPastTheLongestIsNotKeptAndTheOthersAre)
     }
 }
 
-TEST_F(PreferencesLimits, EveryMapAtItsFullestWithTheCostliestKeysIsReadBackWhole)
+TEST_F(Limits, EveryMapAtItsFullestWithTheCostliestKeysIsReadBackWhole)
 {
     OrderedMap<bool> microphone;
     OrderedMap<bool> notifications;
@@ -161,7 +120,7 @@ TEST_F(PreferencesLimits, EveryMapAtItsFullestWithTheCostliestKeysIsReadBackWhol
     EXPECT_EQ(filesIn(folder), std::vector<std::string> { "preferences.ini" }) << "nothing was taken for unreadable";
 }
 
-TEST_F(PreferencesLimits, AFilePastTheReadLimitKeepsItsWholeLinesWithinItAndWritesThemBack)
+TEST_F(Limits, AFilePastTheReadLimitKeepsItsWholeLinesWithinItAndWritesThemBack)
 {
     const std::size_t limit = Preferences::largestFile;
     const std::string opening = "[Preferences]\naddress='https://remembered.example/page'\n"
@@ -188,11 +147,8 @@ TEST_F(PreferencesLimits, AFilePastTheReadLimitKeepsItsWholeLinesWithinItAndWrit
             ASSERT_TRUE(preferences.flush());
         }
         // What was read is written back with the changes; the whole file is kept aside as it was.
-        auto names = filesIn(folder);
-        ASSERT_EQ(names.size(), 2u) << edgeEnd;
-        EXPECT_EQ(names[0], "preferences.ini");
-        EXPECT_EQ(names[1].rfind("preferences.ini.unreadable-", 0), 0u) << names[1];
-        EXPECT_EQ(contents(folder / names[1]), stored);
+        EXPECT_EQ(asideFile().rfind("preferences.ini.unreadable-", 0), 0u) << edgeEnd;
+        EXPECT_EQ(contents(folder / asideFile()), stored);
         Preferences again(folder);
         EXPECT_EQ(again.text("address"), "https://remembered.example/page") << edgeEnd;
         EXPECT_EQ(again.dictionary("microphone"), (OrderedMap<bool> { { "https://a.example", true }, { "http://[::1]:8080", false } }));
@@ -204,7 +160,7 @@ TEST_F(PreferencesLimits, AFilePastTheReadLimitKeepsItsWholeLinesWithinItAndWrit
     }
 }
 
-TEST_F(PreferencesLimits, MapsReadInTheirStoredOrderAndARepeatedKeyCountsOnceAtItsLastPlace)
+TEST_F(Limits, MapsReadInTheirStoredOrderAndARepeatedKeyCountsOnceAtItsLastPlace)
 {
     struct Case {
         std::string stored;

@@ -1,11 +1,7 @@
 // Reading the store keeps no memory behind: the zoom map is read on every page load, so a read that
 // leaks grows the program without end.
 #include "platform/preferences.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
+#include "temporary_folder.h"
 
 #include <malloc.h>
 #if defined(__SANITIZE_ADDRESS__)
@@ -30,11 +26,10 @@ long long allocatedBytes()
 }
 } // namespace
 
-TEST(PreferencesMemory, ReadingValuesAgainAndAgainKeepsNothing)
+using PreferencesMemory = quillane::testing::TemporaryFolder;
+
+TEST_F(PreferencesMemory, ReadingValuesAgainAndAgainKeepsNothing)
 {
-    char pattern[] = "/tmp/quillane-memory-XXXXXX";
-    ASSERT_TRUE(mkdtemp(pattern));
-    const std::filesystem::path folder = std::filesystem::path(pattern) / "quillane";
     OrderedMap<double> zoom;
     OrderedMap<bool> answers;
     for (int site = 0; site < 100; ++site) {
@@ -65,5 +60,4 @@ TEST(PreferencesMemory, ReadingValuesAgainAndAgainKeepsNothing)
     // A map of 100 sites takes tens of kilobytes: keeping one per read would pass this at once.
     EXPECT_LT(grown, 256 * 1024) << grown / rounds << " bytes kept per round of four reads";
     EXPECT_GT(before, 0) << "the allocator's figures read nothing";
-    std::filesystem::remove_all(pattern);
 }

@@ -2,18 +2,14 @@
 // one, nothing lost at the end, and nothing the caller waits for.
 #include "platform/file_writer.h"
 #include "platform/preferences.h"
+#include "temporary_folder.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <future>
-#include <sstream>
 
 using quillane::platform::FileWriter;
 using quillane::platform::Preferences;
 namespace fs = std::filesystem;
+using PreferencesWrites = quillane::testing::TemporaryFolder;
 
 namespace {
 // Holds a writer's thread in a job until released, so that what is queued meanwhile waits.
@@ -46,28 +42,6 @@ private:
     std::promise<void> m_release;
 };
 
-std::string contents(const fs::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-class PreferencesWrites : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/quillane-writes-XXXXXX";
-        ASSERT_TRUE(mkdtemp(pattern));
-        root = pattern;
-        folder = root / "quillane";
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    fs::path root;
-    fs::path folder;
-};
 } // namespace
 
 TEST(FileWriter, RunsWritesInOrderAndANewerOneTakesTheWaitingOnesPlace)

@@ -36,6 +36,9 @@ TEST(DownloadDestination, TheSuggestedNameNeverLeavesTheFolder)
         { ".", "download" },
         { "", "download" },
         { "a\nb.txt", "a_b.txt" },
+        { std::string("\x01x\x1f\x7f~", 5), "_x__~" },
+        { std::string("nul\0.txt", 8), "nul_.txt" },
+        { "...", "..." },
         { "report (1).pdf", "report (1).pdf" },
     };
     for (const auto& [suggested, safe] : names)

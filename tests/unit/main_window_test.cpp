@@ -1,116 +1,54 @@
-// The owners of everyday behaviour, driven without a display: microphone answers, window modes and
-// the drag checks.
-#include "fake_window.h"
-#include "platform/input.h"
-#include "platform/preferences.h"
-#include "page/page_zoom.h"
-#include "permissions/microphone_permission.h"
+// The main window's owners, without a display: the window modes over a window that records what is
+// done to it, and the checks that decide what moves the window.
 #include "main_window/drags.h"
 #include "main_window/window_modes.h"
-
-#include <gtest/gtest.h>
-
-#include <glib.h>
-
-#include <filesystem>
+#include "platform/input.h"
+#include "temporary_folder.h"
 
 using namespace quillane;
 
 namespace {
-class StoreTest : public ::testing::Test {
+// A main window as the window modes see it: it records what was done to it.
+class FakeWindow : public WindowModes::Host {
+public:
+    bool fullScreen = false;
+    std::optional<bool> floating;
+    bool pageFullScreen = false;
+    bool buttonsShowing = false;
+    bool pointerNear = false;
+    bool iconified = false;
+    int fullScreenToggles = 0;
+    int maximiseToggles = 0;
+
+    bool isFullScreen() const override { return fullScreen; }
+    void setFloating(bool floats) override { floating = floats; }
+    void toggleFullScreen() override { ++fullScreenToggles; }
+    void setPageFullScreen(bool fullScreen) override { pageFullScreen = fullScreen; }
+    void iconify() override { iconified = true; }
+    void toggleMaximised() override { ++maximiseToggles; }
+    void showButtons(bool show) override { buttonsShowing = show || fullScreen; }
+    bool pointerNearButtons() const override { return pointerNear; }
+};
+
+class WindowModesTest : public quillane::testing::TemporaryFolder {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/quillane-owners-XXXXXX";
-        ASSERT_TRUE(g_mkdtemp(pattern));
-        folder = pattern;
+        TemporaryFolder::SetUp();
         preferences = std::make_unique<platform::Preferences>(folder);
     }
     void TearDown() override
     {
-        // Its last write ends first: the folder is not taken away from under it.
         preferences.reset();
-        std::filesystem::remove_all(folder);
+        TemporaryFolder::TearDown();
     }
-
-    std::string folder;
     std::unique_ptr<platform::Preferences> preferences;
 };
-
-// Questions are kept until the test answers them, as a sheet waits for the user.
-struct Asker {
-    std::vector<platform::Question> asked;
-    std::vector<std::function<void(bool)>> pending;
-    Ask ask()
-    {
-        return [this](const platform::Question& question, std::function<void(bool)> answer) {
-            asked.push_back(question);
-            pending.push_back(std::move(answer));
-        };
-    }
-};
-
-const platform::SecurityOrigin local { "http", "127.0.0.1", 8080 };
-const platform::SecurityOrigin other { "https", "example.com", 0 };
 } // namespace
-
-using MicrophonePermissionTest = StoreTest;
-
-TEST_F(MicrophonePermissionTest, AsksOncePerSiteAndRemembersTheAnswerInTheStore)
-{
-    Asker asker;
-    MicrophonePermission microphone(*preferences, asker.ask());
-    std::vector<bool> decisions;
-    auto record = [&](bool allow) { decisions.push_back(allow); };
-
-    microphone.request(local, platform::MediaCaptureType::microphone, record);
-    ASSERT_EQ(asker.asked.size(), 1u);
-    EXPECT_EQ(asker.asked[0].message, "Allow 127.0.0.1 to use the microphone?");
-    EXPECT_EQ(asker.asked[0].buttons, (std::vector<std::string> { "Allow", "Don\u2019t Allow" }));
-    EXPECT_TRUE(decisions.empty()) << "no decision before the answer";
-    asker.pending[0](true);
-    EXPECT_EQ(decisions, std::vector<bool> { true });
-
-    // The next request of the site is answered from the store, also by a store read afresh.
-    microphone.request(local, platform::MediaCaptureType::microphone, record);
-    EXPECT_EQ(asker.asked.size(), 1u);
-    platform::Preferences reread(folder);
-    EXPECT_EQ(reread.dictionary("microphone"), (platform::OrderedMap<bool> { { "http://127.0.0.1:8080", true } }));
-
-    // The camera is refused without a question.
-    microphone.request(other, platform::MediaCaptureType::camera, record);
-    EXPECT_EQ(asker.asked.size(), 1u);
-    EXPECT_FALSE(decisions.back());
-}
-
-TEST_F(MicrophonePermissionTest, AnAnswerKeepsWhatChangedWhileTheQuestionWasUpAndForgettingClearsAll)
-{
-    Asker asker;
-    MicrophonePermission microphone(*preferences, asker.ask());
-    std::vector<bool> decisions;
-    auto record = [&](bool allow) { decisions.push_back(allow); };
-    microphone.request(local, platform::MediaCaptureType::microphone, record);
-    // Meanwhile another process of ours (or the other question) stored an answer for another site.
-    platform::Preferences elsewhere(folder);
-    elsewhere.setDictionary("microphone", { { "https://example.com", false } });
-    preferences->reload();
-    asker.pending[0](false);
-    EXPECT_EQ(microphone.remembered(), (platform::OrderedMap<bool> { { "https://example.com", false }, { "http://127.0.0.1:8080", false } }));
-    EXPECT_EQ(decisions, std::vector<bool> { false });
-
-    microphone.request(other, platform::MediaCaptureType::microphone, record);
-    EXPECT_EQ(asker.asked.size(), 1u) << "a refusal is remembered too";
-    microphone.forget();
-    EXPECT_TRUE(microphone.remembered().empty());
-    microphone.request(other, platform::MediaCaptureType::microphone, record);
-    EXPECT_EQ(asker.asked.size(), 2u) << "asked again once forgotten";
-}
-
-using WindowModesTest = StoreTest;
 
 TEST_F(WindowModesTest, FloatingIsTheDefaultAndTurnsOffAndOnThroughTheStore)
 {
-    quillane::testing::FakeWindow window;
+    FakeWindow window;
     int changes = 0;
     WindowModes modes(*preferences, window, [&] { ++changes; });
     modes.applyFloating();
@@ -127,7 +65,7 @@ TEST_F(WindowModesTest, FloatingIsTheDefaultAndTurnsOffAndOnThroughTheStore)
 
 TEST_F(WindowModesTest, FullScreenEnteredWhileFloatingComesBackFloatingAndChoicesWaitForItsEnd)
 {
-    quillane::testing::FakeWindow window;
+    FakeWindow window;
     int changes = 0;
     WindowModes modes(*preferences, window, [&] { ++changes; });
     modes.applyFloating();
@@ -172,7 +110,7 @@ TEST_F(WindowModesTest, FullScreenEnteredWhileFloatingComesBackFloatingAndChoice
 
 TEST_F(WindowModesTest, MinimisingShowsTheButtonsForTheReturnUntilThePointerSaysOtherwise)
 {
-    quillane::testing::FakeWindow window;
+    FakeWindow window;
     WindowModes modes(*preferences, window, [] { });
     modes.minimise();
     EXPECT_TRUE(window.iconified);
@@ -259,41 +197,4 @@ TEST(DragsTest, TheBandMovesOnAPressMaximisesOnADoubleClickAndOpensTheMenusOnARi
         EXPECT_EQ(doubleClicks, doubles) << button << "/" << count;
         EXPECT_EQ(menus, menusOpened) << button << "/" << count;
     }
-}
-
-TEST(PageZoomSteps, ZoomGoesByTheBrowsersStepsAndStopsAtTheEnds)
-{
-    EXPECT_DOUBLE_EQ(zoomedIn(1.0), 1.1);
-    EXPECT_DOUBLE_EQ(zoomedIn(1.1), 1.25);
-    EXPECT_DOUBLE_EQ(zoomedOut(1.0), 0.9);
-    EXPECT_DOUBLE_EQ(zoomedOut(0.9), 0.8);
-    EXPECT_DOUBLE_EQ(zoomedIn(3.0), 3.0);
-    EXPECT_DOUBLE_EQ(zoomedOut(0.5), 0.5);
-    // A level between steps (set elsewhere, or rounded) goes to the next step in that direction.
-    EXPECT_DOUBLE_EQ(zoomedIn(1.0999999), 1.25);
-    EXPECT_DOUBLE_EQ(zoomedOut(1.3), 1.25);
-    EXPECT_DOUBLE_EQ(zoomedIn(0.1), 0.5);
-}
-
-using SitePermissionTest = StoreTest;
-
-TEST_F(SitePermissionTest, NotificationAnswersAreKeptApartFromTheMicrophones)
-{
-    Asker asker;
-    MicrophonePermission microphone(*preferences, asker.ask());
-    SitePermission notifications(*preferences, "notifications", asker.ask(),
-        [](const std::string& host) { return platform::Question { "Allow \u201c" + host + "\u201d to show notifications?", "", { "Allow", "Don\u2019t Allow" } }; });
-    std::vector<bool> answers;
-    notifications.request(local, [&](bool allowed) { answers.push_back(allowed); });
-    ASSERT_EQ(asker.asked.size(), 1u);
-    EXPECT_EQ(asker.asked[0].message, "Allow \u201c127.0.0.1\u201d to show notifications?");
-    asker.pending[0](false);
-    notifications.request(local, [&](bool allowed) { answers.push_back(allowed); });
-    EXPECT_EQ(answers, (std::vector<bool> { false, false })) << "Don't Allow is remembered";
-    EXPECT_EQ(asker.asked.size(), 1u);
-
-    microphone.forget();
-    EXPECT_EQ(notifications.remembered().size(), 1u) << "forgetting the microphone's choices keeps these";
-    notifications.forget();
-    EXPECT_TRUE(notifications.remembered().empty());
 }
