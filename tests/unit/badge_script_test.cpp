@@ -1,34 +1,12 @@
 // The badge's two scripts, run by the engine's JavaScript on a pretend page (no display): the page's
 // navigator.setAppBadge() and what our own world passes on of the event it raises.
 #include "fixed_texts.h"
-#include "platform/gtk/gobject_ref.h"
-
-#include <jsc/jsc.h>
+#include "script_runner.h"
 
 #include <gtest/gtest.h>
 
-using quillane::platform::GCharPtr;
-using quillane::platform::GObjectRef;
-
 namespace {
-class Script {
-public:
-    explicit Script(const std::string& pretend)
-    {
-        run(pretend);
-    }
-    std::string run(const std::string& script)
-    {
-        auto value = GObjectRef<JSCValue>::adopt(jsc_context_evaluate(m_context.get(), script.c_str(), -1));
-        if (JSCException* exception = jsc_context_get_exception(m_context.get()))
-            return std::string("exception: ") + jsc_exception_get_message(exception);
-        GCharPtr text(jsc_value_to_string(value.get()));
-        return static_cast<char*>(text.get());
-    }
-
-private:
-    GObjectRef<JSCContext> m_context = GObjectRef<JSCContext>::adopt(jsc_context_new());
-};
+using Script = quillane::testing::ScriptRunner;
 
 // Our world: the event's listeners, a timer run by hand, and what is posted.
 constexpr const char* ourWorld = R"(

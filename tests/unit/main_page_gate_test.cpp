@@ -3,14 +3,9 @@
 // JavaScript on a pretend window (no display).
 #include "fixed_texts.h"
 #include "main_window/main_window.h"
-#include "platform/gtk/gobject_ref.h"
-
-#include <jsc/jsc.h>
+#include "script_runner.h"
 
 #include <gtest/gtest.h>
-
-using quillane::platform::GCharPtr;
-using quillane::platform::GObjectRef;
 
 namespace {
 // A window whose message handler keeps what reaches the program.
@@ -24,24 +19,14 @@ var webkit = { messageHandlers: { quillane: new Handler() } };
 class Gate : public ::testing::Test {
 protected:
     Gate() { run(pretendWindow); }
-    std::string run(const std::string& script)
-    {
-        auto value = GObjectRef<JSCValue>::adopt(jsc_context_evaluate(m_context.get(), script.c_str(), -1));
-        if (auto* exception = jsc_context_get_exception(m_context.get())) {
-            std::string message = jsc_exception_get_message(exception);
-            jsc_context_clear_exception(m_context.get());
-            return "exception: " + message;
-        }
-        GCharPtr text(jsc_value_to_string(value.get()));
-        return static_cast<char*>(text.get());
-    }
+    std::string run(const std::string& script) { return m_script.run(script); }
     void gate() { run(quillane::buildFixedTexts().mainPageGate); }
     std::string word() { return run(quillane::MainWindow::mainPageWord); }
     void report(const std::string& colour) { run("webkit.messageHandlers.quillane.postMessage({ band: '" + colour + "' })"); }
     std::string posted() { return run("posted.join('|')"); }
 
 private:
-    GObjectRef<JSCContext> m_context = GObjectRef<JSCContext>::adopt(jsc_context_new());
+    quillane::testing::ScriptRunner m_script;
 };
 } // namespace
 

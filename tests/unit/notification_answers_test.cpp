@@ -2,14 +2,9 @@
 // engine's JavaScript on a pretend window (no display): the engine's answer, the program's word over
 // it, and who is asked.
 #include "fixed_texts.h"
-#include "platform/gtk/gobject_ref.h"
-
-#include <jsc/jsc.h>
+#include "script_runner.h"
 
 #include <gtest/gtest.h>
-
-using quillane::platform::GCharPtr;
-using quillane::platform::GObjectRef;
 
 namespace {
 // A window with events, and the engine's Notification with the answer it holds for the page; it
@@ -33,17 +28,7 @@ Object.defineProperty(Notification, 'permission', { value: 'default', configurab
 class NotificationAnswers : public ::testing::Test {
 protected:
     NotificationAnswers() { run(pretendWindow); }
-    std::string run(const std::string& script)
-    {
-        auto value = GObjectRef<JSCValue>::adopt(jsc_context_evaluate(m_context.get(), script.c_str(), -1));
-        if (auto* exception = jsc_context_get_exception(m_context.get())) {
-            std::string message = jsc_exception_get_message(exception);
-            jsc_context_clear_exception(m_context.get());
-            return "exception: " + message;
-        }
-        GCharPtr text(jsc_value_to_string(value.get()));
-        return static_cast<char*>(text.get());
-    }
+    std::string run(const std::string& script) { return m_script.run(script); }
     // The page as it starts with the engine's answer for it.
     void startWith(const std::string& engineAnswer)
     {
@@ -61,7 +46,7 @@ protected:
     std::string answer() { return run("answer"); }
 
 private:
-    GObjectRef<JSCContext> m_context = GObjectRef<JSCContext>::adopt(jsc_context_new());
+    quillane::testing::ScriptRunner m_script;
 };
 } // namespace
 
