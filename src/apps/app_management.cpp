@@ -47,8 +47,14 @@ int manageApps(const AppManagementRequest& request)
     case Kind::uninstall: {
         auto identity = appIdentity(request.name);
         // Its files are in use, and its preferences would be written back.
-        if (identity && platform::isApplicationRunning(names::applicationId, identity->iconName)) {
+        auto running = identity ? platform::isApplicationRunning(names::applicationId, identity->iconName) : platform::Running::no;
+        if (running == platform::Running::yes) {
             std::fprintf(stderr, "quillane: \u201c%s\u201d is running: quit it first, then uninstall it\n", request.name.c_str());
+            return 1;
+        }
+        if (running == platform::Running::unknown) {
+            std::fprintf(stderr, "quillane: the running Quillane did not say whether \u201c%s\u201d is running: quit it if it is, then try again\n",
+                request.name.c_str());
             return 1;
         }
         bool installed = isInstalled(request.name);

@@ -69,32 +69,45 @@ void Downloads::take(platform::Download& download)
 {
     std::uint64_t id = ++m_lastId;
     m_running[id] = {};
-    download.onDestination = [this, id](const std::string& suggestedFilename, std::function<void(std::optional<std::string>)> completion) {
+    // A download runs on after its application has ended: then nothing here hears of it, and a
+    // destination not yet chosen is never chosen, which cancels it.
+    std::weak_ptr<bool> alive = m_alive;
+    download.onDestination = [this, id, alive](const std::string& suggestedFilename, std::function<void(std::optional<std::string>)> completion) {
+        if (alive.expired())
+            return;
         if (auto running = m_running.find(id); running != m_running.end())
             running->second.name = safeFileName(suggestedFilename);
-        m_chooseDestination(suggestedFilename, [this, id, completion](std::optional<std::string> path) {
+        m_chooseDestination(suggestedFilename, [this, id, alive, completion](std::optional<std::string> path) {
             // The download may have ended while the question was up.
-            if (auto running = m_running.find(id); running != m_running.end() && path)
+            if (auto running = alive.expired() ? m_running.end() : m_running.find(id); running != m_running.end() && path)
                 running->second.name = std::filesystem::path(*path).filename().string();
             completion(path);
         });
     };
-    download.onProgress = [this, id](std::uint64_t received, std::uint64_t expected) {
+    download.onProgress = [this, id, alive](std::uint64_t received, std::uint64_t expected) {
+        if (alive.expired())
+            return;
         if (auto running = m_running.find(id); running != m_running.end()) {
             running->second.received = received;
             running->second.expected = expected;
             progressed();
         }
     };
-    download.onFinished = [this, id](const std::string& path) {
+    download.onFinished = [this, id, alive](const std::string& path) {
+        if (alive.expired())
+            return;
         if (auto running = m_running.find(id); running != m_running.end())
             finished(running->second.name, path);
     };
-    download.onFailed = [this, id](int code, const std::string& message) {
+    download.onFailed = [this, id, alive](int code, const std::string& message) {
+        if (alive.expired())
+            return;
         auto running = m_running.find(id);
         failed(code, message, running != m_running.end() ? running->second.name : "");
     };
-    download.onEnded = [this, id] {
+    download.onEnded = [this, id, alive] {
+        if (alive.expired())
+            return;
         m_running.erase(id);
         progressed();
     };

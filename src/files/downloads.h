@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,9 @@ public:
     };
 
     Downloads(DestinationChooser chooseDestination, std::function<void(const std::string& message)> tellFailure, Shown shown);
+    ~Downloads() { m_alive.reset(); }
+    Downloads(const Downloads&) = delete;
+    Downloads& operator=(const Downloads&) = delete;
 
     // Everyday destinations: the save dialog, over the window, starting from the page's name made
     // safe, in the folder a download was last saved to (else the user's Downloads folder).
@@ -64,6 +68,8 @@ private:
     Shown m_shown;
     std::map<std::uint64_t, Running> m_running;
     std::uint64_t m_lastId = 0;
+    // What the downloads' handlers hold on to: they outlive this when the application ends first.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 } // namespace quillane

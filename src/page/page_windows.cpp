@@ -166,9 +166,12 @@ void PageWindows::didDownload(platform::WebView& page, platform::Download& downl
     m_downloading.splice(m_downloading.end(), m_windows, *entry);
     platform::WebView* started = &page;
     auto previous = std::move(download.onEnded);
-    download.onEnded = [this, started, previous] {
+    download.onEnded = [this, started, previous, alive = std::weak_ptr(m_alive)] {
         if (previous)
             previous();
+        // Its application has ended, and its window with it.
+        if (alive.expired())
+            return;
         auto done = std::find_if(m_downloading.begin(), m_downloading.end(), [&](const PageWindow& candidate) { return candidate.page.get() == started; });
         if (done != m_downloading.end())
             dismiss(done, m_downloading);

@@ -35,6 +35,10 @@ public:
 
     PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, bool mockCaptureDevices, OncePerInput& once,
         LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices, std::optional<platform::URL> scope = std::nullopt);
+    // Before its windows go: the engine fails the downloads of pages that go.
+    ~PageWindows() { m_alive.reset(); }
+    PageWindows(const PageWindows&) = delete;
+    PageWindows& operator=(const PageWindows&) = delete;
 
     // Hears the page's requests for windows of its own.
     void attach(platform::WebView& opener);
@@ -86,6 +90,8 @@ private:
     std::list<PageWindow> m_windows;
     // Windows that only started a download, out of sight while it runs.
     std::list<PageWindow> m_downloading;
+    // What downloads' handlers hold on to: a download can outlive its application.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     std::list<PageWindow> m_closed;
     platform::ScheduledBlock m_release;
 };

@@ -24,7 +24,11 @@ void SitePermission::request(const platform::SecurityOrigin& origin, std::functi
         answered(*answer);
         return;
     }
-    m_ask(m_question(origin.host), [this, siteText, answered](bool allowed) {
+    auto [waiting, first] = m_waiting.try_emplace(siteText);
+    waiting->second.push_back(std::move(answered));
+    if (!first)
+        return;
+    m_ask(m_question(origin.host), [this, siteText](bool allowed) {
         // A site text past the store's bound is answered for this page only: asked again next time.
         if (siteText.size() <= platform::Preferences::longestKey) {
             // Read again now: answers given or forgotten while this question was up are kept.
@@ -32,7 +36,10 @@ void SitePermission::request(const platform::SecurityOrigin& origin, std::functi
             current.set(siteText, allowed);
             m_preferences.setDictionary(m_key, current);
         }
-        answered(allowed);
+        auto answered = std::move(m_waiting[siteText]);
+        m_waiting.erase(siteText);
+        for (const auto& each : answered)
+            each(allowed);
     });
 }
 

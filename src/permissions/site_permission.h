@@ -7,7 +7,9 @@
 #include "platform/web_view.h"
 
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace quillane {
 
@@ -19,7 +21,8 @@ public:
     // `question` words the question for a site's host.
     SitePermission(platform::Preferences& preferences, std::string key, Ask ask, std::function<platform::Question(const std::string& host)> question);
 
-    // Answers at once from the store, or asks and stores the answer.
+    // Answers at once from the store, or asks and stores the answer. While a site's question is up,
+    // its later requests wait for the same answer: a page asks once, however often it calls.
     void request(const platform::SecurityOrigin& origin, std::function<void(bool allowed)> answered);
     // The answers remembered per site, oldest first; none when the stored value is of another shape.
     platform::OrderedMap<bool> remembered() const;
@@ -30,6 +33,8 @@ private:
     const std::string m_key;
     Ask m_ask;
     std::function<platform::Question(const std::string&)> m_question;
+    // The requests waiting for each site's question that is up.
+    std::map<std::string, std::vector<std::function<void(bool)>>> m_waiting;
 };
 
 } // namespace quillane

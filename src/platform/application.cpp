@@ -45,13 +45,19 @@ void Program::quit()
 
 namespace {
 // Where the program shows an application's commands on the session bus: under "applications/" and
-// the desktop entry's id (bus paths take letters, digits and "_" alone).
+// the desktop entry's id (bus paths take letters, digits and "_" alone: every other character, and
+// "_" itself, is written "_" and its two hex digits, so that no two ids share a path).
 std::string applicationPath(const std::string& programPath, const std::string& desktopId)
 {
-    std::string element = desktopId;
-    for (char& c : element) {
-        if (!g_ascii_isalnum(c))
-            c = '_';
+    std::string element;
+    for (char c : desktopId) {
+        if (g_ascii_isalnum(c)) {
+            element += c;
+        } else {
+            char escaped[4];
+            g_snprintf(escaped, sizeof escaped, "_%02x", static_cast<unsigned char>(c));
+            element += escaped;
+        }
     }
     return programPath + "/applications/" + element;
 }
@@ -146,11 +152,11 @@ void Application::Impl::adopt(GtkWindow* window) const
         nameRealizedWindow(GTK_WIDGET(window), named);
 }
 
-bool isApplicationRunning(const std::string& programId, const std::string& desktopId)
+Running isApplicationRunning(const std::string& programId, const std::string& desktopId)
 {
     auto bus = GObjectRef<GDBusConnection>::adopt(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
     if (!bus)
-        return false;
+        return Running::no;
     // The program's object path, as GLib makes it from the id.
     std::string programPath = "/" + programId;
     for (char& c : programPath) {
@@ -160,9 +166,18 @@ bool isApplicationRunning(const std::string& programId, const std::string& deskt
             c = '_';
     }
     // The application's commands answer only while it runs; without the program, nobody answers.
+    ErrorOut error;
     GVariantPtr answer(g_dbus_connection_call_sync(bus.get(), programId.c_str(), applicationPath(programPath, desktopId).c_str(), "org.gtk.Actions",
-        "List", nullptr, G_VARIANT_TYPE("(as)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, 2000, nullptr, nullptr));
-    return answer != nullptr;
+        "List", nullptr, G_VARIANT_TYPE("(as)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, 2000, nullptr, error.out()));
+    if (answer)
+        return Running::yes;
+    for (GDBusError absent : { G_DBUS_ERROR_SERVICE_UNKNOWN, G_DBUS_ERROR_NAME_HAS_NO_OWNER, G_DBUS_ERROR_UNKNOWN_OBJECT, G_DBUS_ERROR_UNKNOWN_METHOD,
+             G_DBUS_ERROR_UNKNOWN_INTERFACE }) {
+        if (g_error_matches(error.get(), G_DBUS_ERROR, absent))
+            return Running::no;
+    }
+    // A program that does not answer in time, say: nobody can tell.
+    return Running::unknown;
 }
 
 } // namespace quillane::platform

@@ -52,7 +52,9 @@ private:
 };
 
 // Whether the program of this id, running in the user's session, runs the application of this
-// desktop entry id now; false without a session bus or a running program.
-bool isApplicationRunning(const std::string& programId, const std::string& desktopId);
+// desktop entry id now: no without a session bus or a running program; unknown when the program
+// does not answer.
+enum class Running { no, yes, unknown };
+Running isApplicationRunning(const std::string& programId, const std::string& desktopId);
 
 } // namespace quillane::platform

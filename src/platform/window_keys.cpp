@@ -4,7 +4,7 @@
 // then the key equivalent acts. A few keys of the program's own (to quit, to open another address)
 // must work whatever the page does: when the page has not dealt with one of those within a moment
 // (a page whose script never yields, or no page at all), the program acts on it all the same. And a
-// few are the program's before the page sees them at all: F10, and those the owner names.
+// few are the program's before the page sees them at all: those the owner names (Alt+arrows).
 #include "platform/gtk/window_impl.h"
 
 #include <webkit2/webkit2.h>

@@ -293,3 +293,33 @@ TEST_F(Apps, InstallingFromThePageStartsAtTheManifestsStartAddressAndHoldsItsSco
     session.xdotool({ "click", "1" });
     EXPECT_TRUE(session.waitForWindowNamed("Inner")) << "a page window of the application";
 }
+
+TEST_F(Apps, AnApplicationThatEndsWhileItDownloadsLeavesTheOthersRunning)
+{
+    // A download that takes a few seconds, started by the application's page as it loads.
+    server.serveInParts("/big.bin", { std::string(20000, 'a'), std::string(20000, 'b'), std::string(20000, 'c'), std::string(20000, 'd') },
+        std::chrono::milliseconds(700), "application/octet-stream");
+    server.serve("/default", "<title>Default</title>");
+    server.serve("/mail", "<title>Mail</title><script>addEventListener('load', () => location.href = '/big.bin')</script>");
+    quillane = session.startQuillane({ link("/default") });
+    auto defaultWindow = session.waitForWindow("Quillane");
+    ASSERT_TRUE(defaultWindow);
+    auto handing = session.startQuillane({ "--app", "mail", link("/mail") });
+    EXPECT_EQ(handing->waitForExit(std::chrono::seconds(10)), 0);
+    auto mailWindow = session.waitForWindow("Quillane-mail");
+    ASSERT_TRUE(mailWindow);
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    session.run({ "mkdir", "-p", session.folder() + "/saved" });
+    session.xdotool({ "key", "Home" });
+    session.xdotool({ "type", "--delay", "20", session.folder() + "/saved/" });
+    session.xdotool({ "key", "Return" });
+    ASSERT_TRUE(waitUntil([&] { return !session.waitForWindowNamed("Save File", std::chrono::milliseconds(0)); }));
+
+    // The application ends with the download under way: the download runs on to its end, and nothing
+    // that the application kept of it is called on.
+    session.run({ "wmctrl", "-i", "-c", std::to_string(*mailWindow) });
+    EXPECT_TRUE(waitUntil([&] { return !session.waitForWindow("Quillane-mail", std::chrono::milliseconds(0)); }));
+    EXPECT_FALSE(waitUntil([&] { return !quillane->running(); }, std::chrono::seconds(3))) << "the process runs on";
+    EXPECT_TRUE(session.waitForWindow("Quillane", std::chrono::milliseconds(0))) << "the default application with it";
+    EXPECT_TRUE(waitUntil([&] { return readFile(session.folder() + "/saved/big.bin").size() == 80000; })) << "the download is not lost";
+}

@@ -164,8 +164,7 @@ TEST_F(PageTools, AnAllowedSiteIsGrantedAtLoadAndAskedAgainAfterForgettingWithou
                      "</script></body>",
         "notifications={'" + server.url("") + "': true}\n"));
     EXPECT_TRUE(titleHas("asked granted now granted query granted again")) << "answered at load, without a click: " << title();
-    session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path", "/org/quillane/Quillane/applications/org_quillane_Quillane", "--method",
-        "org.gtk.Actions.Activate", "forget-notification-choices", "[]", "{}" });
+    activate("forget-notification-choices");
     EXPECT_TRUE(titleHas("now default query prompt")) << "the open page hears it: " << title();
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "not reloaded";
     // The engine still holds the old answer for the page, so it would show a notification: the

@@ -50,10 +50,13 @@ protected:
     Geometry frame() const { return session.geometry(window); }
 
     // Runs a command of the running Quillane ("install-app"), as its menu item does.
+    // The default application's commands are at its desktop entry's id under the program's path,
+    // each character but letters and digits written as "_" and two hex digits.
+    static constexpr const char* defaultApplicationPath = "/org/quillane/Quillane/applications/org_2equillane_2eQuillane";
     void activate(const std::string& command) const
     {
-        session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path",
-            "/org/quillane/Quillane/applications/org_quillane_Quillane", "--method", "org.gtk.Actions.Activate", command, "[]", "{}" });
+        session.run({ "gdbus", "call", "--session", "--dest", "org.quillane.Quillane", "--object-path", defaultApplicationPath, "--method",
+            "org.gtk.Actions.Activate", command, "[]", "{}" });
     }
 
     // The colour at a point given in the window's top-left coordinates.

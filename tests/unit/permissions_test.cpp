@@ -70,6 +70,29 @@ TEST_F(Permissions, TheMicrophoneIsAskedOncePerSiteAndTheCameraNever)
     EXPECT_EQ(decisions, (std::vector<bool> { true, true, false, false }));
 }
 
+TEST_F(Permissions, RequestsWhileASitesQuestionIsUpWaitForItsAnswerAndAnotherSiteIsAskedApart)
+{
+    SitePermission notifications = sitePermission("notifications");
+    for (int request = 0; request < 50; ++request)
+        notifications.request(local, record());
+    notifications.request(other, record());
+    ASSERT_EQ(asked.size(), 2u) << "one question a site, however often a page asks";
+    EXPECT_EQ(asked[0].message, "127.0.0.1");
+    EXPECT_EQ(asked[1].message, "example.com");
+    pending[0](false);
+    EXPECT_EQ(decisions, std::vector<bool>(50, false)) << "every request of the site hears the one answer";
+    pending[1](true);
+    EXPECT_EQ(decisions.size(), 51u);
+    EXPECT_TRUE(decisions.back());
+    // Once answered, the next request is the store's, and a question after a forget is a new one.
+    notifications.request(local, record());
+    EXPECT_EQ(asked.size(), 2u);
+    notifications.forget();
+    notifications.request(local, record());
+    notifications.request(local, record());
+    EXPECT_EQ(asked.size(), 3u);
+}
+
 TEST_F(Permissions, AnAnswerKeepsWhatChangedWhileTheQuestionWasUpAndForgettingClearsOnlyItsOwn)
 {
     MicrophonePermission microphone(*preferences, ask());
