@@ -22,13 +22,7 @@ std::optional<AppIdentity> appIdentity(std::string_view name)
 {
     if (!isValidAppName(name))
         return std::nullopt;
-    // A D-Bus name's elements hold no "-" and do not start with a digit.
-    std::string element(name);
-    std::replace(element.begin(), element.end(), '-', '_');
-    if (element.front() >= '0' && element.front() <= '9')
-        element.insert(0, "_");
     AppIdentity identity;
-    identity.applicationId = std::string(names::applicationId) + "." + element;
     identity.windowClass = std::string(names::windowClass) + "-" + std::string(name);
     identity.iconName = std::string(names::applicationId) + "." + std::string(name);
     identity.desktopEntryName = identity.iconName + ".desktop";

@@ -1,6 +1,7 @@
 #pragma once
-// The names of an application of its own (`quillane --app NAME`): each has its own application id,
-// window class, desktop entry and folders, apart from every other one and from the default Quillane.
+// The names of an application of its own (`quillane --app NAME`): each has its own window class,
+// desktop entry (whose id names it to the desktop) and folders, apart from every other one and from
+// the default Quillane.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,7 +12,6 @@ namespace quillane {
 bool isValidAppName(std::string_view name);
 
 struct AppIdentity {
-    std::string applicationId;
     std::string windowClass;
     // The desktop entry's file name, "org.quillane.Quillane.NAME.desktop", and its icon's name.
     std::string desktopEntryName;

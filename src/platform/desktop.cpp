@@ -122,19 +122,6 @@ std::optional<std::string> defaultApplicationName(const std::string& scheme)
     return std::string(name && *name ? name : g_app_info_get_name(application.get()));
 }
 
-bool isApplicationRunning(const std::string& applicationId)
-{
-    auto bus = GObjectRef<GDBusConnection>::adopt(g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr));
-    if (!bus)
-        return false;
-    GVariantPtr answer(g_dbus_connection_call_sync(bus.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-        g_variant_new("(s)", applicationId.c_str()), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr));
-    gboolean owned = FALSE;
-    if (answer)
-        g_variant_get(answer.get(), "(b)", &owned);
-    return owned;
-}
-
 bool startThisProgram(const std::vector<std::string>& arguments)
 {
     GCharPtr self(g_file_read_link("/proc/self/exe", nullptr));

@@ -45,9 +45,6 @@ bool openFile(const std::string& path);
 void showInFolder(const std::string& path);
 // The name of the program the desktop has for links of a scheme ("mailto"); none when it has none.
 std::optional<std::string> defaultApplicationName(const std::string& scheme);
-// Whether an application of this id runs in the user's session (it owns its name on the session
-// bus); false without a session bus.
-bool isApplicationRunning(const std::string& applicationId);
 // Starts this program once more, with these arguments; false when it could not be started.
 bool startThisProgram(const std::vector<std::string>& arguments);
 
