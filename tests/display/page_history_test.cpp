@@ -45,9 +45,10 @@ TEST_F(PageHistory, AltLeftAndAltRightAndTheMouseButtonsGoBackAndForward)
     EXPECT_TRUE(titleStartsWith("First")) << "the back button went back: " << title();
     press(9);
     EXPECT_TRUE(titleStartsWith("Second")) << "the forward button went forward: " << title();
-    // At the end of the history there is nowhere to go.
+    // At the end of the history there is nowhere to go: the next press back, taken after it, lands
+    // one page back from where it stood.
     press(9);
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_TRUE(titleStartsWith("Second")) << title();
+    press(8);
+    EXPECT_TRUE(titleStartsWith("First")) << "forward at the end went nowhere: " << title();
     EXPECT_TRUE(quillane->running());
 }
