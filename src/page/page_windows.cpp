@@ -159,7 +159,8 @@ void PageWindows::didDownload(platform::WebView& page, platform::Download& downl
 {
     // (The page's address is no guide: by now it is the download's.)
     auto entry = find(page);
-    if (!entry || (*entry)->showedAPage)
+    // A window the user has been using (one its opener wrote a page into, say) is not only for this.
+    if (!entry || (*entry)->showedAPage || (*entry)->window->hadUserInput())
         return;
     // Out of sight, but alive until the download ends: the engine ends a download whose page goes.
     (*entry)->window->hide();

@@ -247,6 +247,11 @@ bool Window::isFocused() const
     return !m_impl->destroyed && gtk_window_is_active(GTK_WINDOW(m_impl->window.get()));
 }
 
+bool Window::hadUserInput() const
+{
+    return m_impl->hadUserInput;
+}
+
 void Window::present()
 {
     gtk_window_present(GTK_WINDOW(m_impl->window.get()));

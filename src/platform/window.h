@@ -99,6 +99,8 @@ public:
     bool isMaximised() const;
     bool isVisible() const;
     bool isFocused() const;
+    // Whether the user has pressed a key or a button in the window.
+    bool hadUserInput() const;
 
     void present();
     void present(std::uint32_t serverTime);

@@ -59,6 +59,7 @@ gboolean Window::Impl::onKeyPress(GtkWidget*, GdkEventKey* key)
     if (key->time != lastCountedKey.first || key->hardware_keycode != lastCountedKey.second) {
         lastCountedKey = { key->time, key->hardware_keycode };
         countUserInput();
+        hadUserInput = true;
     }
     if (matches(key, acceleratorsBeforeThePage) && gtk_window_activate_key(gtkWindow, key))
         return TRUE;

@@ -71,6 +71,7 @@ gboolean Window::Impl::onPagePress(GtkWidget*, GdkEventButton* event)
         return takenButton == event->button;
     takenButton.reset();
     countUserInput();
+    hadUserInput = true;
     // X11 numbers the mouse's back and forward buttons 8 and 9.
     if ((event->button == 8 || event->button == 9) && owner.onHistoryButton) {
         takenButton = event->button;

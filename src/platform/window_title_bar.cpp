@@ -113,8 +113,10 @@ gboolean Window::Impl::onBandDraw(GtkWidget* widget, cairo_t* cairo)
 
 gboolean Window::Impl::onBandPress(GtkWidget*, GdkEventButton* event)
 {
-    if (event->type == GDK_BUTTON_PRESS)
+    if (event->type == GDK_BUTTON_PRESS) {
         countUserInput();
+        hadUserInput = true;
+    }
     if (owner.onBandPress)
         owner.onBandPress(pressFrom(reinterpret_cast<GdkEvent*>(event), window.get()));
     return TRUE;

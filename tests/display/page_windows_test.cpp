@@ -105,6 +105,27 @@ TEST_F(PageWindows, ABlankWindowThePagePointsAtADownloadAfterwardsLeavesNoWindow
     EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }), std::to_string(window) + "\n") << "only the main window is left";
 }
 
+TEST_F(PageWindows, AWindowTheUserUsesStaysWhenADownloadStartsInIt)
+{
+    // Its opener writes a page into it, and the user saves from there.
+    server.serve("/report.bin", std::string("report"), "application/x-quillane-report");
+    ASSERT_TRUE(open("<title>Main</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+        + control(60, "<button onclick=\"window.open('', 'export').document.write("
+                      "'<title>Export</title><a href=/report.bin style=&quot;position: fixed; inset: 0&quot;>save</a>')\">export</button>")
+        + "</body>"));
+    click(60, 10 + 75);
+    auto written = session.waitForWindowNamed("Export");
+    ASSERT_TRUE(written);
+    session.xdotool({ "windowactivate", "--sync", std::to_string(*written) });
+    session.xdotool({ "mousemove", "--window", std::to_string(*written), "100", "100" });
+    session.xdotool({ "click", "1" });
+    ASSERT_TRUE(session.waitForWindowNamed("Save File"));
+    session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(gone("Save File"));
+    EXPECT_TRUE(waitUntil([&] { return windowsShown() == 2; })) << "the window the user was using is still there beside the main one: " << windowsShown();
+    EXPECT_TRUE(session.property(*written, "_NET_WM_NAME").find("Export") != std::string::npos) << session.property(*written, "_NET_WM_NAME");
+}
+
 TEST_F(PageWindows, ClosingAPageWithABeforeunloadHandlerAsksFirst)
 {
     ASSERT_TRUE(open("<title>Unsaved</title><body style='margin: 0; background: rgb(240, 240, 240)'>"

@@ -87,6 +87,8 @@ struct Window::Impl {
     std::list<WaitingKey> waitingKeys;
     unsigned long lastKeyId = 0;
     std::pair<guint32, guint16> lastCountedKey {};
+    // A key or a button was pressed in the window.
+    bool hadUserInput = false;
     // For answers that may come after the window has gone.
     std::shared_ptr<Impl*> self = std::make_shared<Impl*>(this);
 
