@@ -162,9 +162,9 @@ TEST(CertificateProblems, EveryFlagIsNamedInWordsOfItsOwnAndTogetherInOrder)
 TEST(FailurePages, TheKeysOurPagesNameAreTheCommandsOwn)
 {
     auto hasKey = [](const std::string& command, const std::string& accelerator) {
-        const auto& specs = commandSpecs();
-        auto found = std::find_if(specs.begin(), specs.end(), [&](const CommandSpec& spec) { return spec.name == command; });
-        return found != specs.end() && std::count(found->accelerators.begin(), found->accelerators.end(), accelerator) == 1;
+        const auto& table = commandSpecs();
+        auto found = std::find_if(table.begin(), table.end(), [&](const CommandSpec& each) { return each.name == command; });
+        return found != table.end() && std::count(found->accelerators.begin(), found->accelerators.end(), accelerator) == 1;
     };
     const std::string failed = loadFailurePage(failure(Kind::refused, "https://x.invalid/", "Refused"));
     const std::string stopped = stoppedPage("https://x.invalid/");
