@@ -42,6 +42,15 @@ LinkDestination destinationOf(std::string_view scheme)
     return lower.empty() ? LinkDestination::nowhere : LinkDestination::askFirst;
 }
 
+platform::Question leavingQuestion(const std::string& link, std::string_view scheme, const std::string& fromSite, const std::string& program)
+{
+    std::string lower = lowercased(scheme);
+    platform::Question question { "Open this link with \u201c" + program + "\u201d?",
+        "The page at " + fromSite + " wants to open a \u201c" + lower + ":\u201d link in another program:\n" + shortened(link), { "Open Link", "Cancel" } };
+    question.checkBox = "Always open \u201c" + lower + ":\u201d links from this site";
+    return question;
+}
+
 std::string rememberedLinkKey(const std::string& fromSite, std::string_view scheme)
 {
     return fromSite + " " + lowercased(scheme);
@@ -78,14 +87,10 @@ void LeavingLinks::handOff(const platform::URL& link, const std::string& fromSit
 
 void LeavingLinks::ask(const platform::URL& link, const std::string& fromSite, const std::string& program)
 {
-    std::string scheme = lowercased(link.scheme());
-    platform::Question question { "Open this link with \u201c" + program + "\u201d?",
-        "The page at " + fromSite + " wants to open a \u201c" + scheme + ":\u201d link in another program:\n" + shortened(link.absoluteString()),
-        { "Open Link", "Cancel" } };
-    question.checkBox = "Always open \u201c" + scheme + ":\u201d links from this site";
     m_asking = true;
     std::string address = link.absoluteString();
-    platform::ask(m_window, question, [this, address, key = rememberedLinkKey(fromSite, scheme)](const platform::Answer& answer) {
+    auto question = leavingQuestion(address, link.scheme(), fromSite, program);
+    platform::ask(m_window, question, [this, address, key = rememberedLinkKey(fromSite, link.scheme())](const platform::Answer& answer) {
         m_asking = false;
         if (!answer.affirmative())
             return;

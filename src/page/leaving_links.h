@@ -3,6 +3,7 @@
 // of a scheme that a program of the desktop takes (mail, chat, calls) goes to it after a question
 // naming it, unless the user said to remember the answer for that site and scheme; a link that
 // carries code or data of its own, or the program's own scheme, never leaves.
+#include "platform/dialogs.h"
 #include "platform/url.h"
 
 #include <functional>
@@ -25,6 +26,10 @@ LinkDestination destinationOf(std::string_view scheme);
 
 // The key an answer is remembered under: the site the link comes from and the link's scheme.
 std::string rememberedLinkKey(const std::string& fromSite, std::string_view scheme);
+
+// The question before a link of `scheme` on a page of `fromSite` goes to `program`: the link is
+// shown, cut short when a page has made it long.
+platform::Question leavingQuestion(const std::string& link, std::string_view scheme, const std::string& fromSite, const std::string& program);
 
 class LeavingLinks {
 public:

@@ -15,7 +15,8 @@ var webkit = { messageHandlers: { quillane: { postMessage: value => posted.push(
 const listeners = {};
 function addEventListener(type, listener) { (listeners[type] = listeners[type] || []).push(listener); }
 let timers = [];
-function setTimeout(block) { timers.push(block); return timers.length; }
+const delays = [];
+function setTimeout(block, delay) { timers.push(block); delays.push(delay); return timers.length; }
 function raise(detail) { (listeners['quillane-app-badge'] || []).forEach(listener => listener({ detail })); }
 function later() { const due = timers; timers = []; due.forEach(block => block()); }
 )";
@@ -81,6 +82,7 @@ TEST(BadgeScript, ABurstIsOnePostOfTheNewestAndTheSameBadgeIsNotPostedAgain)
     Script world(ourWorld);
     world.run(quillane::buildFixedTexts().badgeScript);
     EXPECT_EQ(world.run("raise(1); raise(2); raise(-1); raise(3); timers.length"), "1") << "one wait for the whole burst";
+    EXPECT_EQ(world.run("delays.join()"), "100") << "in milliseconds";
     EXPECT_EQ(world.run("later(); posted.join('|')"), "3");
     EXPECT_EQ(world.run("raise(3); later(); raise(3.5); later(); posted.join('|')"), "3") << "no change";
     EXPECT_EQ(world.run("raise('flag'); raise(0); later(); posted.join('|')"), "3|0");

@@ -75,6 +75,17 @@ TEST(Applications, TheNameAfterAppIsNoLinkAndManagingAppsIsNoRun)
     ASSERT_TRUE(purge);
     EXPECT_TRUE(purge->purge);
     EXPECT_EQ(quillane::appManagementFrom({ "quillane", "--install", "mail" })->kind, AppManagementRequest::Kind::unusable);
+    // Anything after the name but --purge is a mistake, and nothing is taken away for it.
+    const std::pair<std::vector<std::string>, AppManagementRequest::Kind> uninstalls[] = {
+        { { "quillane", "--uninstall", "mail" }, AppManagementRequest::Kind::uninstall },
+        { { "quillane", "--uninstall" }, AppManagementRequest::Kind::unusable },
+        { { "quillane", "--uninstall", "mail", "--purged" }, AppManagementRequest::Kind::unusable },
+        { { "quillane", "--uninstall", "mail", "notes" }, AppManagementRequest::Kind::unusable },
+        { { "quillane", "--uninstall", "mail", "--purge", "notes" }, AppManagementRequest::Kind::unusable },
+        { { "quillane", "--apps", "mail" }, AppManagementRequest::Kind::unusable },
+    };
+    for (const auto& [arguments, kind] : uninstalls)
+        EXPECT_EQ(quillane::appManagementFrom(arguments)->kind, kind) << ::testing::PrintToString(arguments);
 }
 
 TEST(Applications, InstallingAnythingButAWebPageIsRefusedBeforeAnythingIsWritten)

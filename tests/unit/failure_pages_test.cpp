@@ -1,6 +1,7 @@
 // The pages that tell why a page did not come: the user's words first, the engine's in small type,
 // every text from outside shown as text, never as markup, and every certificate problem in its own
 // words.
+#include "menus/command_table.h"
 #include "page/failure_pages.h"
 #include "page/own_pages.h"
 #include "platform/gtk/certificate_problems.h"
@@ -156,4 +157,34 @@ TEST(CertificateProblems, EveryFlagIsNamedInWordsOfItsOwnAndTogetherInOrder)
     EXPECT_EQ(std::set<std::string>(each.begin(), each.end()).size(), each.size()) << "no two flags share their words";
     EXPECT_EQ(platform::certificateProblems(GTlsCertificateFlags(all)), each);
     EXPECT_EQ(platform::certificateProblems(GTlsCertificateFlags(0)), std::vector<std::string> { "it could not be checked" }) << "never nothing";
+}
+
+TEST(FailurePages, TheKeysOurPagesNameAreTheCommandsOwn)
+{
+    auto hasKey = [](const std::string& command, const std::string& accelerator) {
+        const auto& table = commandSpecs();
+        auto found = std::find_if(table.begin(), table.end(), [&](const CommandSpec& each) { return each.name == command; });
+        return found != table.end() && std::count(found->accelerators.begin(), found->accelerators.end(), accelerator) == 1;
+    };
+    const std::string failed = loadFailurePage(failure(Kind::refused, "https://x.invalid/", "Refused"));
+    const std::string stopped = stoppedPage("https://x.invalid/");
+    const struct {
+        const std::string& page;
+        const char* words;
+        const char* command;
+        const char* accelerator;
+    } cases[] = {
+        { failed, "choose File &gt; Open Address\u2026 (Ctrl+L).", "open-address", "<Primary>l" },
+        { stopped, "choose File &gt; Open Address\u2026 (Ctrl+L).", "open-address", "<Primary>l" },
+        { startPage(), "Press <kbd>Ctrl+L</kbd> to open an address", "open-address", "<Primary>l" },
+        { startPage(), "<kbd>F10</kbd> or <kbd>Ctrl+Shift+M</kbd> opens the menus", "show-menu", "F10" },
+        { startPage(), "<kbd>F10</kbd> or <kbd>Ctrl+Shift+M</kbd> opens the menus", "show-menu", "<Primary><Shift>m" },
+    };
+    for (const auto& each : cases) {
+        EXPECT_NE(each.page.find(each.words), std::string::npos) << each.words;
+        EXPECT_TRUE(hasKey(each.command, each.accelerator)) << each.command << " " << each.accelerator;
+    }
+    EXPECT_EQ(between(stopped, "<h1>", "</h1>"), "The page stopped working");
+    EXPECT_EQ(between(stopped, "<title>", "</title>"), "The page stopped working");
+    EXPECT_NE(stopped.find("href='https://x.invalid/'>Try Again</a>"), std::string::npos);
 }

@@ -61,3 +61,16 @@ TEST_F(Gate, WithoutAWordNothingIsEverPosted)
     report("rgb(2, 2, 2)");
     EXPECT_EQ(posted(), "") << "a word left after the scripts ran is not the program's";
 }
+
+TEST_F(Gate, TheNewestReportOfEachKindWaitsAndGoesOnce)
+{
+    gate();
+    run("webkit.messageHandlers.quillane.postMessage({ badge: 1 })");
+    report("rgb(1, 1, 1)");
+    run("webkit.messageHandlers.quillane.postMessage({ badge: 2 })");
+    word();
+    EXPECT_EQ(run("posted.slice().sort().join('|')"), "{\"badge\":2}|{\"band\":\"rgb(1, 1, 1)\"}");
+    // The program says the word again after each load of the page.
+    word();
+    EXPECT_EQ(run("posted.length"), "2") << "reports already gone are not sent again over newer ones";
+}

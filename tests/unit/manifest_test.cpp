@@ -77,6 +77,9 @@ TEST(Manifest, ShortcutsAreOnTheApplicationsOriginNamedAndAtMostTen)
     read = facts(R"({"shortcuts": [)" + many + "]}");
     ASSERT_EQ(read.shortcuts.size(), 10u);
     EXPECT_EQ(read.shortcuts.back().name, "S10") << "the first ten";
+    read = facts(R"({"shortcuts": [{"name": "Elsewhere", "url": "https://other.example/"}, {"name": "No address"}, )" + many + "]}");
+    ASSERT_EQ(read.shortcuts.size(), 10u) << "ten of those kept, whatever was passed over before them";
+    EXPECT_EQ(read.shortcuts.back().name, "S10");
     EXPECT_TRUE(facts(R"({"shortcuts": {"name": "x", "url": "/"}})").shortcuts.empty()) << "not a list";
     EXPECT_TRUE(facts(R"({"shortcuts": [{"name": "On another origin", "url": "/x"}]})", "https://cdn.example/manifest.json").shortcuts.empty())
         << "resolved on the manifest's origin, which is not the application's";
@@ -102,6 +105,14 @@ TEST(Manifest, ProtocolHandlersAreAllowedSchemesOnTheApplicationsOrigin)
     EXPECT_EQ(read.protocolHandlers[0].address, "https://mail.example/app/compose?to=%s") << "resolved, %s kept, the first for its scheme";
     EXPECT_EQ(read.protocolHandlers[1].scheme, "web+notes");
     EXPECT_EQ(read.protocolHandlers[1].address, "https://mail.example/notes/%s");
+
+    // Only the first hundred entries are read, usable or not.
+    for (auto [unusable, kept] : { std::pair { 99, 1u }, std::pair { 100, 0u } }) {
+        std::string list;
+        for (int index = 0; index < unusable; ++index)
+            list += R"({"protocol": "javascript", "url": "/x?%s"}, )";
+        EXPECT_EQ(facts(R"({"protocol_handlers": [)" + list + R"({"protocol": "mailto", "url": "/m?%s"}]})").protocolHandlers.size(), kept) << unusable;
+    }
 }
 
 TEST(Manifest, TheColoursAreCSSColoursMadeOpaque)

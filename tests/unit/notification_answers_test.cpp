@@ -115,3 +115,13 @@ TEST_F(NotificationAnswers, TheWordStandsOverTheEngineEitherWay)
     EXPECT_EQ(answer(), "denied");
     EXPECT_EQ(run("engine.requests"), "0");
 }
+
+TEST_F(NotificationAnswers, APageWhoseNotificationStartsAfterTheWordHearsIt)
+{
+    // Our world has run, and heard the program, before the page's own scripts.
+    run("Object.defineProperty(Notification, 'permission', { value: 'granted', configurable: true })");
+    run(quillane::buildFixedTexts().notificationWord);
+    run("quillaneNotificationAnswer('denied')");
+    run(quillane::buildFixedTexts().notificationAnswers);
+    EXPECT_EQ(run("Notification.permission"), "denied");
+}

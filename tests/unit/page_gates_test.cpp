@@ -48,6 +48,29 @@ TEST(LeavingLinks, WebAddressesGoToTheBrowserCodeAndDataNeverLeaveOthersAreAsked
     EXPECT_EQ(quillane::rememberedLinkKey("https://mail.example.com", "MAILTO"), "https://mail.example.com mailto");
 }
 
+TEST(LeavingLinks, TheQuestionNamesTheProgramTheSiteAndTheLinkCutShortBetweenCharacters)
+{
+    auto question = quillane::leavingQuestion("SSH://host", "SSH", "https://chat.example", "Terminal");
+    EXPECT_EQ(question.message, "Open this link with \u201cTerminal\u201d?");
+    EXPECT_EQ(question.detail, "The page at https://chat.example wants to open a \u201cssh:\u201d link in another program:\nSSH://host");
+    EXPECT_EQ(question.buttons, (std::vector<std::string> { "Open Link", "Cancel" }));
+    EXPECT_EQ(question.checkBox, "Always open \u201cssh:\u201d links from this site");
+
+    // 200 bytes are shown whole; a longer link is cut before the character that crosses them.
+    const std::string start = "mailto:";
+    const std::string whole = start + std::string(200 - start.size(), 'a');
+    const std::string crossing = start + std::string(199 - start.size(), 'a') + "\xc3\xa9";
+    const std::pair<std::string, std::string> links[] = {
+        { whole, whole },
+        { whole + "b", whole + "\u2026" },
+        { crossing, crossing.substr(0, 199) + "\u2026" },
+    };
+    for (const auto& [link, shown] : links) {
+        std::string detail = quillane::leavingQuestion(link, "mailto", "https://a.example", "Mail").detail;
+        EXPECT_EQ(detail.substr(detail.find('\n') + 1), shown) << link.size();
+    }
+}
+
 TEST(BlockedPorts, PortsOfOtherServicesAreBlockedAndTheWebsOwnAreNot)
 {
     for (int port : { 1, 7, 21, 22, 23, 25, 53, 110, 143, 6000, 6665, 6669, 6697, 10080 })

@@ -30,6 +30,14 @@ TEST(PageZoom, StepsGoBothWaysAndStopAtTheEnds)
         EXPECT_DOUBLE_EQ(zoomedOut(level), next) << level;
 }
 
+TEST(PageZoom, EachStepUpIsShownAsTheBrowsersUsualPercentage)
+{
+    std::vector<std::string> shown { zoomText(0.5) };
+    for (double level = 0.5; zoomedIn(level) != level; level = zoomedIn(level))
+        shown.push_back(zoomText(zoomedIn(level)));
+    EXPECT_EQ(shown, (std::vector<std::string> { "50 %", "67 %", "75 %", "80 %", "90 %", "100 %", "110 %", "125 %", "150 %", "175 %", "200 %", "250 %", "300 %" }));
+}
+
 TEST(PageZoom, TheOwnSizeIsForgottenAnyOtherBecomesTheSitesNewest)
 {
     const std::string longest(Preferences::longestKey, 's');
