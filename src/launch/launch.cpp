@@ -56,7 +56,6 @@ struct Launch::Parts {
         , drags(probe ? static_cast<DragPolicy&>(*probe) : windowDrags)
         , microphone(preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); })
         , notifications(application, preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); },
-              [this](std::uint32_t serverTime) { main.window().present(serverTime); },
               [this](const std::string& note) { main.window().showNote({ note, {} }); })
         , files(texts.acceptLists)
         , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(main.window(), preferences),

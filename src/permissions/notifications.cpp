@@ -9,14 +9,13 @@
 namespace quillane {
 
 Notifications::Notifications(platform::Application& application, platform::Preferences& preferences, Ask ask,
-    std::function<void(std::uint32_t)> bringForward, std::function<void(const std::string&)> note)
+    std::function<void(const std::string&)> note)
     : m_application(application)
     , m_answers(preferences, keys::notifications, std::move(ask), [](const std::string& host) {
         return platform::Question { "Allow \u201c" + host + "\u201d to show notifications?",
             "Quillane will remember your answer for this site. To be asked again, choose Forget Notification Choices in the page's context menu.",
             { "Allow", "Don\u2019t Allow" } };
     })
-    , m_bringForward(std::move(bringForward))
     , m_note(std::move(note))
 {
     tellTheEngine();
@@ -67,8 +66,11 @@ void Notifications::show(platform::Notification& notification, const std::option
     // Apart from the other applications' notifications, which the program shows too.
     std::string key = m_application.identity().desktopId + " page-" + std::to_string(notification.identifier());
     platform::Notification* shown = &notification;
-    platform::sendDesktopNotification(m_application, key, notification.title(), notification.body(), [this, shown](std::uint32_t serverTime) {
-        m_bringForward(serverTime);
+    // The click brings forward the window the notification came from (a page window's goes with
+    // its page, and its notifications are withdrawn with it), out of being minimised too.
+    platform::Window* shownIn = &window;
+    platform::sendDesktopNotification(m_application, key, notification.title(), notification.body(), [shown, shownIn](std::uint32_t serverTime) {
+        shownIn->present(serverTime);
         shown->clicked();
     });
     notification.setClosedHandler([key] { platform::withdrawDesktopNotification(key); });

@@ -23,10 +23,9 @@ class Window;
 
 class Notifications {
 public:
-    // `bringForward` shows the window a notification was clicked for, with the click's time; `note`
-    // says in the window what forgetting did.
+    // `note` says in the window what forgetting did.
     Notifications(platform::Application& application, platform::Preferences& preferences, Ask ask,
-        std::function<void(std::uint32_t serverTime)> bringForward, std::function<void(const std::string& note)> note);
+        std::function<void(const std::string& note)> note);
 
     // Answers a page's questions about notifications and shows its notifications; one shown while
     // the page's window does not have the keyboard marks the window as wanting attention.
@@ -49,7 +48,6 @@ private:
 
     platform::Application& m_application;
     SitePermission m_answers;
-    std::function<void(std::uint32_t)> m_bringForward;
     std::function<void(const std::string&)> m_note;
     platform::WebView* m_mainPage = nullptr;
     std::vector<platform::Subscription> m_subscriptions;
