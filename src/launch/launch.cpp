@@ -243,10 +243,10 @@ void Launch::connectCommands()
         { "show-menu-at-pointer", [&parts, &main] { parts.commands.popUpMenuBar(main.window(), true); } },
     };
     std::vector<std::string> urgent;
-    for (const auto& spec : commandSpecs()) {
-        parts.commands.add({ spec.name, spec.label, spec.accelerators, actions.at(spec.name), spec.checkable ? std::optional(false) : std::nullopt });
-        if (spec.keptFromAnUnresponsivePage)
-            urgent.insert(urgent.end(), spec.accelerators.begin(), spec.accelerators.end());
+    for (const auto& defined : commandDefinitions()) {
+        parts.commands.add({ defined.name, defined.label, defined.accelerators, actions.at(defined.name), defined.checkable ? std::optional(false) : std::nullopt });
+        if (defined.keptFromAnUnresponsivePage)
+            urgent.insert(urgent.end(), defined.accelerators.begin(), defined.accelerators.end());
     }
     parts.commands.setMenuBar(menuBar());
     main.window().setKeysKeptFromAnUnresponsivePage(urgent);

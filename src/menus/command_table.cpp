@@ -2,9 +2,9 @@
 
 namespace quillane {
 
-const std::vector<CommandSpec>& commandSpecs()
+const std::vector<CommandDefinition>& commandDefinitions()
 {
-    static const std::vector<CommandSpec> specs {
+    static const std::vector<CommandDefinition> definitions {
         { "about", "_About Quillane", {} },
         { "forget-microphone-choices", "Forget _Microphone Choices", {} },
         { "quit", "_Quit Quillane", { "<Primary>q" }, false, true },
@@ -43,7 +43,7 @@ const std::vector<CommandSpec>& commandSpecs()
         { "show-menu", "_Menus", { "F10", "<Primary><Shift>m" }, false, true },
         { "show-menu-at-pointer", "Men_us (F10 or Ctrl+Shift+M)", {} },
     };
-    return specs;
+    return definitions;
 }
 
 std::vector<platform::Menu> menuBar()
@@ -60,9 +60,9 @@ std::vector<platform::Menu> menuBar()
 std::vector<std::string> keysBeforeThePage()
 {
     std::vector<std::string> keys;
-    for (const auto& spec : commandSpecs()) {
-        if (spec.beforeThePage)
-            keys.insert(keys.end(), spec.accelerators.begin(), spec.accelerators.end());
+    for (const auto& defined : commandDefinitions()) {
+        if (defined.beforeThePage)
+            keys.insert(keys.end(), defined.accelerators.begin(), defined.accelerators.end());
     }
     return keys;
 }
@@ -78,9 +78,9 @@ std::vector<platform::ContextMenuEntry> pageContextMenu()
     for (const char* name : { "", "open-address", "show-menu-at-pointer", "", "zoom-in", "zoom-out", "zoom-reset", "", "find", "print", "", "move-window", "resize-window", "maximise-window", "",
              "forget-notification-choices", "forget-link-choices", "install-app" }) {
         std::string label;
-        for (const auto& spec : commandSpecs()) {
-            if (spec.name == name)
-                label = spec.label;
+        for (const auto& defined : commandDefinitions()) {
+            if (defined.name == name)
+                label = defined.label;
         }
         entries.push_back({ label, name });
     }

@@ -10,7 +10,7 @@
 
 namespace quillane {
 
-struct CommandSpec {
+struct CommandDefinition {
     std::string name;
     // With its access key marked by "_" (GTK's mnemonic), as every menu title is too.
     std::string label;
@@ -23,7 +23,7 @@ struct CommandSpec {
     bool beforeThePage = false;
 };
 
-const std::vector<CommandSpec>& commandSpecs();
+const std::vector<CommandDefinition>& commandDefinitions();
 std::vector<platform::Menu> menuBar();
 // The keys of the commands that act before the page sees them, in every window of pages.
 std::vector<std::string> keysBeforeThePage();

@@ -162,8 +162,8 @@ TEST(CertificateProblems, EveryFlagIsNamedInWordsOfItsOwnAndTogetherInOrder)
 TEST(FailurePages, TheKeysOurPagesNameAreTheCommandsOwn)
 {
     auto hasKey = [](const std::string& command, const std::string& accelerator) {
-        const auto& table = commandSpecs();
-        auto found = std::find_if(table.begin(), table.end(), [&](const CommandSpec& each) { return each.name == command; });
+        const auto& table = commandDefinitions();
+        auto found = std::find_if(table.begin(), table.end(), [&](const CommandDefinition& each) { return each.name == command; });
         return found != table.end() && std::count(found->accelerators.begin(), found->accelerators.end(), accelerator) == 1;
     };
     const std::string failed = loadFailurePage(failure(Kind::refused, "https://x.invalid/", "Refused"));

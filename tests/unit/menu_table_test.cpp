@@ -25,11 +25,11 @@ char accessKey(const std::string& label)
     return marks == 1 && std::isalnum(static_cast<unsigned char>(key)) ? key : 0;
 }
 
-const CommandSpec* specNamed(const std::string& name)
+const CommandDefinition* definitionOf(const std::string& name)
 {
-    for (const auto& spec : commandSpecs()) {
-        if (spec.name == name)
-            return &spec;
+    for (const auto& defined : commandDefinitions()) {
+        if (defined.name == name)
+            return &defined;
     }
     return nullptr;
 }
@@ -38,10 +38,10 @@ const CommandSpec* specNamed(const std::string& name)
 TEST(CommandTable, NamesAndKeysAreEachTakenOnce)
 {
     std::set<std::string> names, keys;
-    for (const auto& spec : commandSpecs()) {
-        EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
-        for (const auto& accelerator : spec.accelerators)
-            EXPECT_TRUE(keys.insert(accelerator).second) << accelerator << " of " << spec.name;
+    for (const auto& defined : commandDefinitions()) {
+        EXPECT_TRUE(names.insert(defined.name).second) << defined.name;
+        for (const auto& accelerator : defined.accelerators)
+            EXPECT_TRUE(keys.insert(accelerator).second) << accelerator << " of " << defined.name;
     }
 }
 
@@ -53,29 +53,29 @@ TEST(CommandTable, TheMenuBarAndTheContextMenuNameOnlyCommandsThatExist)
         for (const auto& section : menu.sections) {
             EXPECT_FALSE(section.empty()) << menu.title;
             for (const auto& name : section)
-                EXPECT_TRUE(specNamed(name)) << name;
+                EXPECT_TRUE(definitionOf(name)) << name;
         }
     }
     EXPECT_EQ(titles, (std::vector<std::string> { "Quillane", "File", "Edit", "View", "Window" }));
     for (const auto& entry : pageContextMenu()) {
         if (entry.command.empty())
             continue;
-        ASSERT_TRUE(specNamed(entry.command)) << entry.command;
-        EXPECT_EQ(entry.label, specNamed(entry.command)->label);
+        ASSERT_TRUE(definitionOf(entry.command)) << entry.command;
+        EXPECT_EQ(entry.label, definitionOf(entry.command)->label);
     }
 }
 
 TEST(CommandTable, QuittingAnotherAddressFullScreenAndTheMenusNeverWaitForAPageThatDoesNotAnswer)
 {
     std::vector<std::string> kept;
-    for (const auto& spec : commandSpecs()) {
-        if (spec.keptFromAnUnresponsivePage)
-            kept.insert(kept.end(), spec.accelerators.begin(), spec.accelerators.end());
+    for (const auto& defined : commandDefinitions()) {
+        if (defined.keptFromAnUnresponsivePage)
+            kept.insert(kept.end(), defined.accelerators.begin(), defined.accelerators.end());
     }
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(kept, (std::vector<std::string> { "<Primary><Shift>m", "<Primary>l", "<Primary>q", "F10", "F11" }));
     // Reloading a web terminal that was slow to answer Ctrl+R would lose its session.
-    EXPECT_FALSE(specNamed("reload")->keptFromAnUnresponsivePage);
+    EXPECT_FALSE(definitionOf("reload")->keptFromAnUnresponsivePage);
 }
 
 TEST(CommandTable, OnlyBackAndForwardTakeTheirKeysBeforeThePage)
@@ -93,20 +93,20 @@ TEST(CommandTable, EveryMenuAndItemHasAnAccessKeyOfItsOwnWithinItsMenu)
         std::vector<std::string> labels;
         for (const auto& section : menu.sections) {
             for (const auto& name : section)
-                labels.push_back(specNamed(name)->label);
+                labels.push_back(definitionOf(name)->label);
         }
         // The full-screen item changes its label with the mode; either must stay apart from the rest.
         for (bool fullScreen : { false, true }) {
             std::set<char> keys;
             for (auto label : labels) {
-                if (label == specNamed("full-screen")->label)
+                if (label == definitionOf("full-screen")->label)
                     label = fullScreenLabel(fullScreen);
                 EXPECT_NE(accessKey(label), 0) << label;
                 EXPECT_TRUE(keys.insert(accessKey(label)).second) << "taken twice in " << menu.title << ": " << label;
             }
         }
     }
-    EXPECT_EQ(fullScreenLabel(false), specNamed("full-screen")->label);
+    EXPECT_EQ(fullScreenLabel(false), definitionOf("full-screen")->label);
     EXPECT_EQ(platform::withoutMnemonic(fullScreenLabel(true)), "Exit Full Screen");
     std::set<char> contextKeys;
     for (const auto& entry : pageContextMenu()) {
