@@ -1,20 +1,16 @@
 #include "platform/json.h"
 
 #include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/value_budget.h"
 
 #include <json-glib/json-glib.h>
-
-#include <cstring>
 
 namespace quillane::platform {
 
 namespace {
-// The same budget as a page's messages: a manifest is data for a few small decisions.
-constexpr std::size_t nodeBudget = 10000;
-constexpr std::size_t byteBudget = 1 << 20;
-constexpr std::size_t deepest = 32;
-// Whitespace aside, a text within the budget is not much longer than the bytes it holds.
-constexpr std::size_t longestText = 2 * byteBudget;
+// The same budget as a page's messages. Whitespace aside, a text within it is not much longer than
+// the bytes it holds.
+constexpr std::size_t longestText = 2 * ValueBudget::mostTextBytes;
 
 // The parser goes as deep as the text does: a text nested deeper than any value we read is refused
 // before it is parsed.
@@ -47,9 +43,8 @@ public:
     // False when the value is over budget: then nothing of it is kept.
     bool convert(JsonNode* node, ScriptValue& result)
     {
-        if (m_nodes == 0)
+        if (!m_budget.takeValue())
             return false;
-        --m_nodes;
         switch (json_node_get_node_type(node)) {
         case JSON_NODE_NULL:
             return true;
@@ -59,7 +54,7 @@ public:
             result.kind = ScriptValue::Kind::list;
             JsonArray* array = json_node_get_array(node);
             guint length = json_array_get_length(array);
-            if (length > m_nodes)
+            if (length > m_budget.values)
                 return false;
             for (guint index = 0; index < length; ++index) {
                 if (!convert(json_array_get_element(array, index), result.items.emplace_back()))
@@ -76,7 +71,7 @@ public:
             JsonNode* member = nullptr;
             while (json_object_iter_next(&members, &name, &member)) {
                 auto& entry = result.entries.emplace_back();
-                if (!take(name, entry.key) || !convert(member, entry.value))
+                if (!m_budget.takeText(name, entry.key) || !convert(member, entry.value))
                     return false;
             }
             return true;
@@ -103,30 +98,19 @@ private:
             return true;
         case G_TYPE_STRING:
             result.kind = ScriptValue::Kind::text;
-            return take(json_node_get_string(node), result.text);
+            return m_budget.takeText(json_node_get_string(node), result.text);
         default:
             return true;
         }
     }
 
-    bool take(const char* text, std::string& into)
-    {
-        std::size_t length = text ? std::strlen(text) : 0;
-        if (length > m_bytes)
-            return false;
-        m_bytes -= length;
-        into.assign(text ? text : "", length);
-        return true;
-    }
-
-    std::size_t m_nodes = nodeBudget;
-    std::size_t m_bytes = byteBudget;
+    ValueBudget m_budget;
 };
 } // namespace
 
 std::optional<ScriptValue> parseJSON(const std::string& text)
 {
-    if (text.size() > longestText || !nestedWithin(text, deepest))
+    if (text.size() > longestText || !nestedWithin(text, ValueBudget::deepest))
         return std::nullopt;
     auto parser = GObjectRef<JsonParser>::adopt(json_parser_new_immutable());
     if (!json_parser_load_from_data(parser.get(), text.data(), gssize(text.size()), nullptr))

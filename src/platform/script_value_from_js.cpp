@@ -1,18 +1,13 @@
 #include "platform/gtk/script_value_from_js.h"
 
 #include "platform/gtk/gobject_ref.h"
+#include "platform/gtk/value_budget.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace quillane::platform {
 
 namespace {
-// A page's message is data for a few small decisions: anything larger is not one of ours.
-constexpr std::size_t nodeBudget = 10000;
-constexpr std::size_t byteBudget = 1 << 20;
-constexpr std::size_t deepest = 32;
-
 class Conversion {
 public:
     // False when the value is over budget: then nothing of it is kept.
@@ -20,9 +15,8 @@ public:
     {
         if (!value)
             return true;
-        if (m_nodes == 0 || m_path.size() > deepest)
+        if (m_path.size() > ValueBudget::deepest || !m_budget.takeValue())
             return false;
-        --m_nodes;
         if (jsc_value_is_boolean(value)) {
             result.kind = ScriptValue::Kind::boolean;
             result.boolean = jsc_value_to_boolean(value);
@@ -32,7 +26,7 @@ public:
         } else if (jsc_value_is_string(value)) {
             result.kind = ScriptValue::Kind::text;
             GCharPtr text(jsc_value_to_string(value));
-            return take(text.get(), result.text);
+            return m_budget.takeText(text.get(), result.text);
         } else if (jsc_value_is_object(value) && !jsc_value_is_function(value)) {
             // A value that holds itself is cut where it comes round again; values reached twice
             // by other paths are counted each time they are reached.
@@ -47,23 +41,13 @@ public:
     }
 
 private:
-    bool take(const char* text, std::string& into)
-    {
-        std::size_t length = text ? std::strlen(text) : 0;
-        if (length > m_bytes)
-            return false;
-        m_bytes -= length;
-        into.assign(text ? text : "", length);
-        return true;
-    }
-
     bool convertList(JSCValue* value, ScriptValue& result)
     {
         result.kind = ScriptValue::Kind::list;
         auto length = GObjectRef<JSCValue>::adopt(jsc_value_object_get_property(value, "length"));
         double count = length ? jsc_value_to_double(length.get()) : 0;
         // The length alone says whether the items can fit.
-        if (!(count >= 0) || count > double(m_nodes))
+        if (!(count >= 0) || count > double(m_budget.values))
             return false;
         for (guint index = 0; index < guint(count); ++index) {
             auto item = GObjectRef<JSCValue>::adopt(jsc_value_object_get_property_at_index(value, index));
@@ -79,7 +63,7 @@ private:
         GStrvPtr names(jsc_value_object_enumerate_properties(value));
         for (char** name = names.get(); name && *name; ++name) {
             auto& entry = result.entries.emplace_back();
-            if (!take(*name, entry.key))
+            if (!m_budget.takeText(*name, entry.key))
                 return false;
             auto item = GObjectRef<JSCValue>::adopt(jsc_value_object_get_property(value, *name));
             if (!convert(item.get(), entry.value))
@@ -88,8 +72,7 @@ private:
         return true;
     }
 
-    std::size_t m_nodes = nodeBudget;
-    std::size_t m_bytes = byteBudget;
+    ValueBudget m_budget;
     std::vector<JSCValue*> m_path;
 };
 } // namespace

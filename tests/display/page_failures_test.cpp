@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 using namespace quillane;
@@ -63,6 +64,24 @@ protected:
         return true;
     }
 
+    // Quillane started on a page of the server's with this time-out for page requests; the body gets
+    // the main page and the load failures it reports from then on.
+    using Body = std::function<void(DrivenQuillane&, platform::WebView&, const std::vector<platform::LoadFailure>&)>;
+    void startedOnAPage(double pageRequestTimeout, const Body& body)
+    {
+        server.serve("/start.html", "<title>Start</title>");
+        session.writePreferences("[Preferences]\naddress='" + server.url("/start.html") + "'\n");
+        LaunchOptions options;
+        options.pageRequestTimeout = pageRequestTimeout;
+        launchQuillane(session, options, [&](DrivenQuillane& driven) {
+            platform::WebView& page = driven.mainWindow().page();
+            ASSERT_TRUE(spinUntil([&] { return page.title() == "Start"; }));
+            std::vector<platform::LoadFailure> failures;
+            auto heard = page.loadFailed.add([&](const platform::LoadFailure& failure) { failures.push_back(failure); });
+            body(driven, page, failures);
+        });
+    }
+
     DisplaySession session;
     HttpServer server;
 };
@@ -70,21 +89,12 @@ protected:
 
 TEST_F(PageFailures, TryAgainIsHeldToThePageRequestsTimeOutAndALaterCancelledLoadIsNoTimeOut)
 {
-    server.serve("/start.html", "<title>Start</title>");
     server.silent("/never.html");
-    session.writePreferences("[Preferences]\naddress='" + server.url("/start.html") + "'\n");
-    LaunchOptions options;
-    options.pageRequestTimeout = 1;
-    launchQuillane(session, options, [&](DrivenQuillane& driven) {
-        platform::WebView& page = driven.mainWindow().page();
-        ASSERT_TRUE(spinUntil([&] { return page.title() == "Start"; }));
-        std::vector<Kind> failures;
-        auto heard = page.loadFailed.add([&](const platform::LoadFailure& failure) { failures.push_back(failure.kind); });
-
+    startedOnAPage(1, [&](DrivenQuillane& driven, platform::WebView& page, const std::vector<platform::LoadFailure>& failures) {
         // A page that never answers is given up after the time-out, and told.
         driven.launch.open({ link(server.url("/never.html")) });
         ASSERT_TRUE(spinUntil([&] { return failures.size() == 1; }, std::chrono::seconds(5)));
-        EXPECT_EQ(failures[0], Kind::timedOut);
+        EXPECT_EQ(failures[0].kind, Kind::timedOut);
         ASSERT_TRUE(spinUntil([&] { return page.title() == "The site took too long to answer"; }));
 
         // Try Again asks once more, with the same time-out.
@@ -94,7 +104,7 @@ TEST_F(PageFailures, TryAgainIsHeldToThePageRequestsTimeOutAndALaterCancelledLoa
         ASSERT_TRUE(spinUntil([&] { return failures.size() == 2; }, std::chrono::seconds(5))) << "Try Again had no time-out";
         double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - retried).count();
         std::printf("Try Again gave up after %.2f s\n", took);
-        EXPECT_EQ(failures[1], Kind::timedOut);
+        EXPECT_EQ(failures[1].kind, Kind::timedOut);
         ASSERT_TRUE(spinUntil([&] { return page.title() == "The site took too long to answer"; }));
 
         // A load of the page's own that is then cancelled (here by a page of the program's) was
@@ -122,23 +132,15 @@ TEST_F(PageFailures, TryAgainIsHeldToThePageRequestsTimeOutAndALaterCancelledLoa
         ASSERT_TRUE(spinUntil([&] { return page.title() == "Replaced"; }));
         EXPECT_FALSE(spinUntil([&] { return page.title() != "Replaced"; }, std::chrono::milliseconds(1500))) << "a failure page came over it";
         for (std::size_t index = 2; index < failures.size(); ++index)
-            EXPECT_EQ(failures[index], Kind::cancelled) << index;
+            EXPECT_EQ(failures[index].kind, Kind::cancelled) << index;
     });
 }
 
 TEST_F(PageFailures, ALoadThatReplacesOneNeverAnsweredKeepsItsOwnTimeOut)
 {
-    server.serve("/start.html", "<title>Start</title>");
     server.silent("/never.html");
     server.silent("/also-never.html");
-    session.writePreferences("[Preferences]\naddress='" + server.url("/start.html") + "'\n");
-    LaunchOptions options;
-    options.pageRequestTimeout = 1.5;
-    launchQuillane(session, options, [&](DrivenQuillane& driven) {
-        platform::WebView& page = driven.mainWindow().page();
-        ASSERT_TRUE(spinUntil([&] { return page.title() == "Start"; }));
-        std::vector<platform::LoadFailure> failures;
-        auto heard = page.loadFailed.add([&](const platform::LoadFailure& failure) { failures.push_back(failure); });
+    startedOnAPage(1.5, [&](DrivenQuillane& driven, platform::WebView&, const std::vector<platform::LoadFailure>& failures) {
         driven.launch.open({ link(server.url("/never.html")) });
         ASSERT_TRUE(spinUntil([&] { return server.timesRequested("/never.html") == 1; }));
         // Another page is asked for while the first still waits: the first is cancelled, quietly.
@@ -158,17 +160,9 @@ TEST_F(PageFailures, ALoadThatReplacesOneNeverAnsweredKeepsItsOwnTimeOut)
 
 TEST_F(PageFailures, ARedirectToAnAddressThatNeverAnswersIsGivenUpToo)
 {
-    server.serve("/start.html", "<title>Start</title>");
     server.redirect("/moved.html", "/never.html");
     server.silent("/never.html");
-    session.writePreferences("[Preferences]\naddress='" + server.url("/start.html") + "'\n");
-    LaunchOptions options;
-    options.pageRequestTimeout = 1;
-    launchQuillane(session, options, [&](DrivenQuillane& driven) {
-        platform::WebView& page = driven.mainWindow().page();
-        ASSERT_TRUE(spinUntil([&] { return page.title() == "Start"; }));
-        std::vector<platform::LoadFailure> failures;
-        auto heard = page.loadFailed.add([&](const platform::LoadFailure& failure) { failures.push_back(failure); });
+    startedOnAPage(1, [&](DrivenQuillane& driven, platform::WebView&, const std::vector<platform::LoadFailure>& failures) {
         driven.launch.open({ link(server.url("/moved.html")) });
         ASSERT_TRUE(spinUntil([&] { return !failures.empty(); }, std::chrono::seconds(5))) << "the redirected load was never given up";
         EXPECT_EQ(failures[0].kind, Kind::timedOut);
