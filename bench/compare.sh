@@ -12,19 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-5}
 
-if [ -z "${QUILLANE_BENCH_INSIDE:-}" ]; then
-    scripts/dependencies.sh test >/dev/null
-    if [ -z "${QUILLANE_BENCH_BINARY:-}" ]; then
-        cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_TESTS=OFF >/dev/null
-        cmake --build build-bench --target quillane -j"$(nproc)" >/dev/null
-    fi
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
-    cc -O2 bench/bare_window.c -o "$work/bare_window" $(pkg-config --cflags --libs gtk+-3.0 webkit2gtk-4.1)
-    cc -O2 bench/pixel_wait.c -o "$work/pixel_wait" -lX11
-    export QUILLANE_BENCH_INSIDE=1 QUILLANE_BENCH_WORK="$work"
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" dbus-run-session -- bash "$0" "$rounds"
-fi
+BENCH_SCRIPT=$0
+source bench/enter_display.sh
+bench_enter_display "bare_window pixel_wait" "$rounds"
 
 work=$QUILLANE_BENCH_WORK
 export GTK_IM_MODULE=none NO_AT_BRIDGE=1

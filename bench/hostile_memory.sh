@@ -10,16 +10,9 @@ cd "$(dirname "$0")/.."
 notifications=${1:-10000}
 popups=${2:-1000}
 
-if [ -z "${QUILLANE_BENCH_INSIDE:-}" ]; then
-    scripts/dependencies.sh test >/dev/null
-    cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_TESTS=OFF >/dev/null
-    cmake --build build-bench --target quillane -j"$(nproc)" >/dev/null
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
-    c++ -O2 tests/tools/notification_service.cpp -o "$work/notification_service" $(pkg-config --cflags --libs gio-2.0)
-    export QUILLANE_BENCH_INSIDE=1 QUILLANE_BENCH_WORK="$work"
-    exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" dbus-run-session -- bash "$0" "$notifications" "$popups"
-fi
+BENCH_SCRIPT=$0
+source bench/enter_display.sh
+bench_enter_display "notification_service" "$notifications" "$popups"
 
 work=$QUILLANE_BENCH_WORK
 export GTK_IM_MODULE=none NO_AT_BRIDGE=1
