@@ -262,31 +262,51 @@ std::unique_ptr<Process> DisplaySession::startQuillane(const std::vector<std::st
     return start(argv);
 }
 
-std::string DisplaySession::run(const std::vector<std::string>& argv, int* exitStatus) const
+std::string DisplaySession::run(const std::vector<std::string>& argv, int* exitStatus, std::string* errors) const
 {
     auto args = cStrings(argv);
     auto env = environment();
     auto envp = cStrings(env);
     char* output = nullptr;
+    char* errorOutput = nullptr;
     int status = 0;
-    bool ran = g_spawn_sync(nullptr, args.data(), envp.data(), GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_STDERR_TO_DEV_NULL), nullptr, nullptr, &output,
-        nullptr, &status, nullptr);
+    auto flags = GSpawnFlags(G_SPAWN_SEARCH_PATH | (errors ? 0 : G_SPAWN_STDERR_TO_DEV_NULL));
+    bool ran = g_spawn_sync(nullptr, args.data(), envp.data(), flags, nullptr, nullptr, &output, errors ? &errorOutput : nullptr, &status, nullptr);
     std::string result = output ? output : "";
     g_free(output);
+    if (errors)
+        *errors = errorOutput ? errorOutput : "";
+    g_free(errorOutput);
     if (exitStatus)
         *exitStatus = ran && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
+}
+
+std::vector<unsigned long> DisplaySession::search(const std::vector<std::string>& criteria) const
+{
+    std::vector<std::string> argv { "xdotool", "search", "--onlyvisible" };
+    argv.insert(argv.end(), criteria.begin(), criteria.end());
+    // xdotool dies on BadWindow, printing nothing, when any window on the display goes away while it walks the
+    // tree; that says nothing about the windows sought, so such a search is made again.
+    for (int attempt = 0;; ++attempt) {
+        std::string errors;
+        std::istringstream found(run(argv, nullptr, &errors));
+        if (errors.find("X Error") != std::string::npos && attempt < 20)
+            continue;
+        std::vector<unsigned long> ids;
+        for (unsigned long id = 0; found >> id;)
+            ids.push_back(id);
+        return ids;
+    }
 }
 
 std::optional<unsigned long> DisplaySession::waitForWindow(const std::string& windowClass, std::chrono::milliseconds timeout) const
 {
     std::optional<unsigned long> found;
     waitUntil([&] {
-        std::istringstream ids(run({ "xdotool", "search", "--onlyvisible", "--class", "^" + windowClass + "$" }));
-        unsigned long id = 0;
         // Dialogs share the class; the main window is the one that belongs to no other window.
-        while (!found && ids >> id) {
-            if (property(id, "WM_TRANSIENT_FOR").empty())
+        for (unsigned long id : search({ "--class", "^" + windowClass + "$" })) {
+            if (!found && property(id, "WM_TRANSIENT_FOR").empty())
                 found = id;
         }
         return found.has_value();
@@ -302,11 +322,7 @@ std::vector<unsigned long> DisplaySession::windowsNamed(const std::string& name)
             pattern += '\\';
         pattern += c;
     }
-    std::istringstream found(run({ "xdotool", "search", "--onlyvisible", "--name", "^" + pattern + "$" }));
-    std::vector<unsigned long> ids;
-    for (unsigned long id = 0; found >> id;)
-        ids.push_back(id);
-    return ids;
+    return search({ "--name", "^" + pattern + "$" });
 }
 
 std::optional<unsigned long> DisplaySession::waitForWindowNamed(const std::string& name, std::chrono::milliseconds timeout) const

@@ -73,7 +73,9 @@ public:
     std::unique_ptr<Process> start(const std::vector<std::string>& argv) const;
     std::unique_ptr<Process> startQuillane(const std::vector<std::string>& arguments = {}) const;
     // Runs a command to its end; its standard output.
-    std::string run(const std::vector<std::string>& argv, int* exitStatus = nullptr) const;
+    std::string run(const std::vector<std::string>& argv, int* exitStatus = nullptr, std::string* errors = nullptr) const;
+    // The mapped windows that xdotool's search criteria match ("--class", "^Quillane$").
+    std::vector<unsigned long> search(const std::vector<std::string>& criteria) const;
 
     // The first mapped window of the class, once there is one.
     std::optional<unsigned long> waitForWindow(const std::string& windowClass = "Quillane", std::chrono::milliseconds timeout = 15s) const;

@@ -199,7 +199,7 @@ TEST_F(Navigation, ASecondLaunchHandsItsLinkToTheRunningWindowAndEnds)
     ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/blue.html") == 1; }));
     EXPECT_TRUE(waitUntil([&] { return rememberedAddress() == server.url("/blue.html"); })) << session.readPreferences();
     EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == Pixel { 0, 0, 200 }; }));
-    EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }), std::to_string(*window) + "\n")
+    EXPECT_EQ(session.search({ "--class", "^Quillane$" }), std::vector { *window })
         << "still one window";
     EXPECT_TRUE(first->running());
 }

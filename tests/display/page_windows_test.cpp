@@ -85,8 +85,7 @@ TEST_F(PageWindows, ThePageAsksForAnotherWindow)
     EXPECT_TRUE(waitUntil([&] { return readFile(browser) == otherSite.url("/elsewhere.html") + "\n"; })) << readFile(browser);
     EXPECT_EQ(otherSite.timesRequested("/elsewhere.html"), 0);
 
-    std::string windows = session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" });
-    EXPECT_EQ(windows, std::to_string(window) + "\n") << "only the main window is left";
+    EXPECT_EQ(session.search({ "--class", "^Quillane$" }), std::vector { window }) << "only the main window is left";
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "the main page stayed";
 }
 
@@ -102,7 +101,7 @@ TEST_F(PageWindows, ABlankWindowThePagePointsAtADownloadAfterwardsLeavesNoWindow
     EXPECT_TRUE(waitUntil([&] { return windowsShown() == 2; })) << "the main window and the save dialog: " << windowsShown();
     session.xdotool({ "key", "Escape" });
     EXPECT_TRUE(gone("Save File"));
-    EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }), std::to_string(window) + "\n") << "only the main window is left";
+    EXPECT_EQ(session.search({ "--class", "^Quillane$" }), std::vector { window }) << "only the main window is left";
 }
 
 TEST_F(PageWindows, AWindowTheUserUsesStaysWhenADownloadStartsInIt)
@@ -235,7 +234,7 @@ TEST_F(PageWindows, AClickThatFollowsSixtyLinksHandsOneToAnotherProgramAndNeverC
     // Nothing more comes of either click.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(readFile(handed), "https://elsewhere.example/\nssh://second.example\n") << "one link a click";
-    EXPECT_EQ(session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" }), std::to_string(window) + "\n") << "no page window either";
+    EXPECT_EQ(session.search({ "--class", "^Quillane$" }), std::vector { window }) << "no page window either";
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "the page stayed";
 }
 

@@ -139,8 +139,7 @@ protected:
     // The program's windows on screen: the main window and its dialogs.
     int windowsShown() const
     {
-        std::string found = session.run({ "xdotool", "search", "--onlyvisible", "--class", "^Quillane$" });
-        return int(std::count(found.begin(), found.end(), '\n'));
+        return int(session.search({ "--class", "^Quillane$" }).size());
     }
 
     DisplaySession session;

@@ -88,19 +88,19 @@ TEST_F(InProcessModes, TheAboutPanelStandsAboveTheFloatingWindowAndStaysSingle)
 {
     launchQuillane(session, [&](DrivenQuillane& delegate) {
         delegate.aboutPanel().show();
-        std::string found;
+        std::vector<unsigned long> found;
         ASSERT_TRUE(spinUntil([&] {
-            found = session.run({ "xdotool", "search", "--onlyvisible", "--name", "^About Quillane$" });
+            found = session.windowsNamed("About Quillane");
             return !found.empty();
         }));
-        unsigned long panel = std::stoul(found);
+        unsigned long panel = found.front();
         EXPECT_TRUE(delegate.aboutPanel().dialog().isVisible());
         EXPECT_TRUE(spinUntil([&] { return session.property(panel, "_NET_WM_STATE").find("ABOVE") != std::string::npos; })) << "above the floating window";
         char mainId[32];
         std::snprintf(mainId, sizeof mainId, "0x%lx", delegate.mainWindow().window().x11Id());
         EXPECT_NE(session.property(panel, "WM_TRANSIENT_FOR").find(mainId), std::string::npos) << "and kept with it";
         delegate.aboutPanel().show();
-        EXPECT_FALSE(spinUntil([&] { return session.run({ "xdotool", "search", "--onlyvisible", "--name", "^About Quillane$" }) != found; },
+        EXPECT_FALSE(spinUntil([&] { return session.windowsNamed("About Quillane") != found; },
             std::chrono::milliseconds(300))) << "one panel";
     });
 }
