@@ -60,6 +60,14 @@
         new MutationObserver(request).observe(document.documentElement, { subtree: true, childList: true, attributes: true });
     });
     addEventListener('load', request);
+    // A page brought back from the history cache keeps this run's state, while the band has since
+    // shown other pages: it is told again.
+    addEventListener('pageshow', event => {
+        if (event.persisted) {
+            lastPosted = null;
+            request();
+        }
+    });
     addEventListener('resize', request);
     addEventListener('scroll', request, { capture: true, passive: true });
     matchMedia('(prefers-color-scheme: dark)').addEventListener('change', request);

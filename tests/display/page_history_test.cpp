@@ -15,6 +15,8 @@ protected:
             return quote != std::string::npos && shown.compare(quote + 1, text.size(), text) == 0;
         });
     }
+    Pixel band() const { return pixel(frame().width / 2, 5); }
+    bool bandBecomes(Pixel expected) const { return waitForPixel(frame().width / 2, 5, expected); }
     void press(int button) const
     {
         pointAt(300, 300);
@@ -36,10 +38,15 @@ TEST_F(PageHistory, AltLeftAndAltRightAndTheMouseButtonsGoBackAndForward)
     session.xdotool({ "click", "1" });
     ASSERT_TRUE(titleStartsWith("Second")) << title();
 
+    ASSERT_TRUE(bandBecomes({ 0, 150, 0 })) << band();
+
     key("alt+Left");
     EXPECT_TRUE(titleStartsWith("First")) << "Alt+Left went back: " << title();
+    // The page comes back as it was left, its scripts' state too; the band still follows it.
+    EXPECT_TRUE(bandBecomes({ 240, 240, 240 })) << "the band of the page gone back to: " << band();
     key("alt+Right");
     EXPECT_TRUE(titleStartsWith("Second")) << "Alt+Right went forward: " << title();
+    EXPECT_TRUE(bandBecomes({ 0, 150, 0 })) << "the band of the page gone forward to: " << band();
 
     press(8);
     EXPECT_TRUE(titleStartsWith("First")) << "the back button went back: " << title();
