@@ -141,7 +141,7 @@ void Downloads::failed(int code, const std::string& message, const std::string& 
     if (code == platform::downloadCancelledCode)
         return;
     std::string what = name.empty() ? "The download" : "The download of " + inQuotes(name);
-    std::string why = message;
+    std::string why = code == platform::downloadIncompleteCode ? "the connection ended before all of it had arrived" : message;
     while (!why.empty() && (why.back() == '.' || why.back() == ' '))
         why.pop_back();
     m_tellFailure(what + " failed" + (why.empty() ? "." : ": " + why + "."));

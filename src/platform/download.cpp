@@ -88,8 +88,30 @@ void Download::Impl::onFailed(WebKitDownload*, GError* error)
     owner->onFailed(cancelled ? downloadCancelledCode : error->code, error->message ? error->message : "");
 }
 
+namespace {
+bool isShort(WebKitDownload* download)
+{
+    WebKitURIResponse* response = webkit_download_get_response(download);
+    if (!response)
+        return false;
+    SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
+    const char* encoding = headers ? soup_message_headers_get_one(headers, "Content-Encoding") : nullptr;
+    bool encoded = encoding && g_ascii_strcasecmp(encoding, "identity") != 0;
+    return arrivedShort(webkit_download_get_received_data_length(download), webkit_uri_response_get_content_length(response), encoded);
+}
+} // namespace
+
 void Download::Impl::onFinished(WebKitDownload*)
 {
+    if (!failed && isShort(download.get())) {
+        failed = true;
+        const char* destination = webkit_download_get_destination(download.get());
+        auto written = GObjectRef<GFile>::adopt(destination ? g_file_new_for_uri(destination) : nullptr);
+        if (written)
+            g_file_delete(written.get(), nullptr, nullptr);
+        if (owner->onFailed)
+            owner->onFailed(downloadIncompleteCode, "");
+    }
     if (!failed && owner->onFinished) {
         // A "file:" address in this version of the engine's interface.
         const char* destination = webkit_download_get_destination(download.get());

@@ -11,6 +11,17 @@ namespace quillane::platform {
 
 // The code of a download that was cancelled, by the user or by an answer of no destination.
 inline constexpr int downloadCancelledCode = -999;
+// The code of a download whose connection ended before all the bytes its server announced had
+// arrived; what did arrive is removed, as the engine removes what a failed download wrote.
+inline constexpr int downloadIncompleteCode = -998;
+
+// Whether a download the engine calls finished is short of what its server announced. The engine
+// takes the end of a connection for the end of the body in some answers (HTTP/1.0). A size not
+// announced (0) says nothing, nor does one counted before a content encoding was undone.
+constexpr bool arrivedShort(std::uint64_t received, std::uint64_t announced, bool contentEncoded)
+{
+    return announced > 0 && !contentEncoded && received < announced;
+}
 
 class Download {
 public:

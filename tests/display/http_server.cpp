@@ -70,6 +70,12 @@ void HttpServer::drop(const std::string& path, const std::string& contentType, c
     m_pages[path] = { .body = body, .contentType = contentType, .drops = true };
 }
 
+void HttpServer::dropAsHttp10(const std::string& path, const std::string& body)
+{
+    std::lock_guard lock(m_mutex);
+    m_pages[path] = { .body = body, .contentType = "application/octet-stream", .drops = true, .http10 = true };
+}
+
 void HttpServer::serveInParts(const std::string& path, const std::vector<std::string>& parts, std::chrono::milliseconds pause, const std::string& contentType)
 {
     std::lock_guard lock(m_mutex);
@@ -153,7 +159,8 @@ void HttpServer::answer(int connection)
     } else if (!found) {
         response = "HTTP/1.1 404 Not Found\r\nContent-Type: text/plain\r\nContent-Length: 9\r\nConnection: close\r\n\r\nnot found";
     } else if (page.hangs || page.drops) {
-        response = "HTTP/1.1 200 OK\r\nContent-Type: " + page.contentType + "\r\nContent-Length: 100000\r\nConnection: close\r\n\r\n" + page.body;
+        response = std::string(page.http10 ? "HTTP/1.0" : "HTTP/1.1") + " 200 OK\r\nContent-Type: " + page.contentType
+            + "\r\nContent-Length: 100000\r\nConnection: close\r\n\r\n" + page.body;
     } else {
         std::size_t length = page.body.size();
         for (const auto& part : page.later)

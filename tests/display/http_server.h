@@ -32,6 +32,8 @@ public:
     // Answers the path with headers and part of a body (`body`, short of the length the headers
     // give), then closes the connection.
     void drop(const std::string& path, const std::string& contentType = "application/octet-stream", const std::string& body = std::string(20000, 'x'));
+    // The same as an HTTP/1.0 answer, whose clean end of the connection may be taken for the end of the body.
+    void dropAsHttp10(const std::string& path, const std::string& body = std::string(20000, 'x'));
     // Answers the path with its body in parts, each sent `pause` after the one before (the server
     // answers nothing else meanwhile).
     void serveInParts(const std::string& path, const std::vector<std::string>& parts, std::chrono::milliseconds pause,
@@ -51,6 +53,7 @@ private:
         std::string contentType {};
         bool hangs = false;
         bool drops = false;
+        bool http10 = false;
         bool silent = false;
         std::string redirect {};
         // The body's parts after the first, sent one by one after a pause.

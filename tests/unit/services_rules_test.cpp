@@ -62,3 +62,21 @@ TEST(DownloadProgress, RunningDownloadsAddUpAndAnUnknownSizeMakesItUnknown)
     EXPECT_LT(*Downloads::overallProgress(Sizes { { 0, 0 } }), 0) << "a size not known";
     EXPECT_LT(*Downloads::overallProgress(Sizes { { 100, 100 }, { 10, 0 } }), 0) << "one size not known makes the whole so";
 }
+
+TEST(DownloadEnd, ADownloadShortOfWhatItsServerAnnouncedIsNoDownload)
+{
+    struct Case {
+        std::uint64_t received, announced;
+        bool encoded, isShort;
+    };
+    for (auto [received, announced, encoded, isShort] : {
+             Case { 99, 100, false, true },
+             Case { 0, 100, false, true },
+             Case { 100, 100, false, false },
+             Case { 101, 100, false, false },
+             Case { 5, 0, false, false }, // no size announced
+             Case { 0, 0, false, false },
+             Case { 99, 100, true, false }, // the announced size was of the encoded body
+         })
+        EXPECT_EQ(quillane::platform::arrivedShort(received, announced, encoded), isShort) << received << " of " << announced << (encoded ? " encoded" : "");
+}
