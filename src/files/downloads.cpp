@@ -131,7 +131,14 @@ void Downloads::finished(const std::string& name, const std::string& path)
                   if (!platform::openFile(path))
                       note({ "No program is set to open " + inQuotes(shownName) + ".", {} });
               } },
-            { "Show in Folder", [path] { platform::showInFolder(path); } } },
+            { "Show in Folder",
+                [note, path, alive = std::weak_ptr<bool>(m_alive)] {
+                    // The file manager answers later, perhaps after this application has ended.
+                    platform::showInFolder(path, [note, alive] {
+                        if (!alive.expired())
+                            note({ "No program is set to show folders.", {} });
+                    });
+                } } },
         finishedNoteSeconds });
 }
 

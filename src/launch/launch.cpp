@@ -63,14 +63,14 @@ struct Launch::Parts {
               { [this](std::optional<double> fraction) { main.window().setProgress(fraction); },
                   [this](const platform::Note& note) { main.window().showNote(note); } })
         , printing(platform::secondsNow, [&preferences] { return Downloads::saveFolder(preferences); })
-        , navigation(preferences, main, options.pageRequestTimeout)
+        , once(platform::userInputCount)
+        , leaving(preferences, main.window(), once)
+        , navigation(preferences, main, leaving, options.pageRequestTimeout)
         , about(application, main.window())
         , closing(application, main, [this] { return pageWindows.pages(); })
         , zoom(preferences, main.page(), [this](const std::string& level) { main.window().showNotice(level, PageZoom::toldFor); })
         , find(main)
         , installer(main, texts)
-        , once(platform::userInputCount)
-        , leaving(preferences, main.window(), once)
         , pageWindows(application, main, texts, options.mockCaptureDevices, once, leaving, closing, downloads,
               [this](platform::WebView& page, platform::Window& window) { attachServices(page, window); }, scopeIn(preferences))
         , launcherEntry(application.identity().desktopId + ".desktop")
@@ -119,14 +119,14 @@ struct Launch::Parts {
     FileChooser files;
     Downloads downloads;
     Printing printing;
+    OncePerInput once;
+    LeavingLinks leaving;
     Navigation navigation;
     AboutPanel about;
     Closing closing;
     PageZoom zoom;
     FindInPage find;
     InstallFromPage installer;
-    OncePerInput once;
-    LeavingLinks leaving;
     PageWindows pageWindows;
     // The count on the application's launcher icon; cleared as the application ends.
     platform::LauncherEntry launcherEntry;

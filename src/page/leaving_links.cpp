@@ -1,11 +1,13 @@
 #include "page/leaving_links.h"
 
 #include "names.h"
+#include "page/address_rules.h"
 #include "page/once_per_input.h"
 #include "text.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/preferences.h"
+#include "platform/window.h"
 
 #include <array>
 
@@ -51,6 +53,25 @@ platform::Question leavingQuestion(const std::string& link, std::string_view sch
     return question;
 }
 
+std::string linkSource(const std::optional<std::string>& pageAddress)
+{
+    auto page = platform::URL::parse(pageAddress.value_or(""));
+    return page && page->host() ? site(page->scheme(), *page->host(), page->port().value_or(0)) : "this page";
+}
+
+std::string noProgramNote(std::string_view scheme)
+{
+    return "No program is set to open \u201c" + lowercased(scheme) + ":\u201d links.";
+}
+
+std::string forgottenLinksNote(std::size_t count)
+{
+    if (count == 0)
+        return "No link had a remembered choice to forget.";
+    return count == 1 ? "Forgot 1 link choice: such links will be asked about again."
+                      : "Forgot " + std::to_string(count) + " link choices: such links will be asked about again.";
+}
+
 std::string rememberedLinkKey(const std::string& fromSite, std::string_view scheme)
 {
     return fromSite + " " + lowercased(scheme);
@@ -69,20 +90,35 @@ void LeavingLinks::handOff(const platform::URL& link, const std::string& fromSit
     if (destination == LinkDestination::nowhere)
         return;
     auto program = destination == LinkDestination::askFirst ? platform::defaultApplicationName(lowercased(link.scheme())) : std::nullopt;
-    if (destination == LinkDestination::askFirst && !program)
-        return;
-    if (m_asking || !m_once.take())
-        return;
-    if (destination == LinkDestination::browser) {
-        platform::openWithDefaultApplication(link.absoluteString());
+    // Said without taking the input's one hand-off: a later link of the same input may have a program.
+    if (destination == LinkDestination::askFirst && !program) {
+        m_window.showNote({ noProgramNote(link.scheme()), {} });
         return;
     }
+    if (m_asking || !m_once.take())
+        return;
     auto remembered = m_preferences.dictionary(keys::leavingLinks).value_or(platform::OrderedMap<bool> {});
-    if (remembered.find(rememberedLinkKey(fromSite, link.scheme())).value_or(false)) {
-        platform::openWithDefaultApplication(link.absoluteString());
+    if (destination == LinkDestination::browser || remembered.find(rememberedLinkKey(fromSite, link.scheme())).value_or(false)) {
+        open(link.absoluteString(), link.scheme());
         return;
     }
     ask(link, fromSite, *program);
+}
+
+bool LeavingLinks::followedInPage(const std::string& link, const std::optional<std::string>& pageAddress)
+{
+    auto target = platform::URL::parse(link);
+    // Web links and the page's own code and data stay the engine's.
+    if (!target || destinationOf(target->scheme()) != LinkDestination::askFirst)
+        return false;
+    handOff(*target, linkSource(pageAddress));
+    return true;
+}
+
+void LeavingLinks::open(const std::string& address, std::string_view scheme)
+{
+    if (!platform::openWithDefaultApplication(address))
+        m_window.showNote({ noProgramNote(scheme), {} });
 }
 
 void LeavingLinks::ask(const platform::URL& link, const std::string& fromSite, const std::string& program)
@@ -90,7 +126,7 @@ void LeavingLinks::ask(const platform::URL& link, const std::string& fromSite, c
     m_asking = true;
     std::string address = link.absoluteString();
     auto question = leavingQuestion(address, link.scheme(), fromSite, program);
-    platform::ask(m_window, question, [this, address, key = rememberedLinkKey(fromSite, link.scheme())](const platform::Answer& answer) {
+    platform::ask(m_window, question, [this, address, scheme = lowercased(link.scheme()), key = rememberedLinkKey(fromSite, link.scheme())](const platform::Answer& answer) {
         m_asking = false;
         if (!answer.affirmative())
             return;
@@ -100,13 +136,15 @@ void LeavingLinks::ask(const platform::URL& link, const std::string& fromSite, c
             remembered.set(key, true);
             m_preferences.setDictionary(keys::leavingLinks, remembered);
         }
-        platform::openWithDefaultApplication(address);
+        open(address, scheme);
     });
 }
 
 void LeavingLinks::forget()
 {
+    auto remembered = m_preferences.dictionary(keys::leavingLinks).value_or(platform::OrderedMap<bool> {});
     m_preferences.remove(keys::leavingLinks);
+    m_window.showNote({ forgottenLinksNote(remembered.size()), {} });
 }
 
 } // namespace quillane

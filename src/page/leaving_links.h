@@ -24,6 +24,15 @@ enum class LinkDestination { browser, askFirst, nowhere };
 // Where a link of this scheme may go (the scheme in any letter case).
 LinkDestination destinationOf(std::string_view scheme);
 
+// What a page at `pageAddress` is called when one of its links leaves: its site, else "this page".
+std::string linkSource(const std::optional<std::string>& pageAddress);
+
+// The note for a link that no program of the desktop takes.
+std::string noProgramNote(std::string_view scheme);
+
+// What the window says once `count` remembered answers are forgotten.
+std::string forgottenLinksNote(std::size_t count);
+
 // The key an answer is remembered under: the site the link comes from and the link's scheme.
 std::string rememberedLinkKey(const std::string& fromSite, std::string_view scheme);
 
@@ -39,11 +48,15 @@ public:
 
     // A link the user followed on a page of `fromSite` that the program does not show itself.
     void handOff(const platform::URL& link, const std::string& fromSite);
-    // Forgets every remembered answer.
+    // A link the user followed within the page at `pageAddress`: one for another program is handed
+    // off as above, and the page stays as it is. Whether the link was taken.
+    bool followedInPage(const std::string& link, const std::optional<std::string>& pageAddress);
+    // Forgets every remembered answer, and says so in the window.
     void forget();
 
 private:
     void ask(const platform::URL& link, const std::string& fromSite, const std::string& program);
+    void open(const std::string& address, std::string_view scheme);
 
     platform::Preferences& m_preferences;
     platform::Window& m_window;

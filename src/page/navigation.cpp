@@ -3,6 +3,7 @@
 #include "names.h"
 #include "page/address_rules.h"
 #include "page/failure_pages.h"
+#include "page/leaving_links.h"
 #include "page/own_pages.h"
 #include "page/shown_addresses.h"
 #include "platform/input.h"
@@ -22,9 +23,10 @@ std::optional<platform::URL> lastPageIn(const std::vector<std::string>& links)
     return chosen;
 }
 
-Navigation::Navigation(platform::Preferences& preferences, MainWindow& main, double pageRequestTimeout)
+Navigation::Navigation(platform::Preferences& preferences, MainWindow& main, LeavingLinks& leaving, double pageRequestTimeout)
     : m_preferences(preferences)
     , m_main(main)
+    , m_leaving(leaving)
     , m_pageRequestTimeout(pageRequestTimeout)
     , m_recovery(platform::secondsNow)
 {
@@ -107,6 +109,8 @@ void Navigation::pageCommitted()
 bool Navigation::linkFollowed(const std::string& url)
 {
     // Try Again on a page of ours loads as every page request of ours does: with its time-out.
+    if (m_leaving.followedInPage(url, m_main.page().url()))
+        return true;
     if (!m_ownPageShown)
         return false;
     auto target = platform::URL::parse(url);

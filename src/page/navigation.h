@@ -14,13 +14,16 @@
 
 namespace quillane {
 
+class LeavingLinks;
+
 // The page that links handed over carry: the last one accepted, or none.
 std::optional<platform::URL> lastPageIn(const std::vector<std::string>& links);
 
 class Navigation {
 public:
     // A page request that has not started to arrive within `pageRequestTimeout` seconds is given up.
-    Navigation(platform::Preferences& preferences, MainWindow& main, double pageRequestTimeout);
+    // Links of other programs' schemes followed on the page go to `leaving`.
+    Navigation(platform::Preferences& preferences, MainWindow& main, LeavingLinks& leaving, double pageRequestTimeout);
     // Hears what becomes of the main page's loads, the links followed on pages of our own, and the
     // mouse's back and forward buttons.
     void attach();
@@ -51,6 +54,7 @@ private:
 
     platform::Preferences& m_preferences;
     MainWindow& m_main;
+    LeavingLinks& m_leaving;
     const double m_pageRequestTimeout;
     PageRecovery m_recovery;
     platform::ScheduledBlock m_reload;

@@ -61,8 +61,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         // the browser's, or another program's.
         bool own = m_scope ? withinScope(*target, *m_scope) : mainPage && sameSite(*target, *mainPage);
         if (!own) {
-            std::string from = mainPage && mainPage->host() ? site(mainPage->scheme(), *mainPage->host(), mainPage->port().value_or(0)) : "this page";
-            m_leaving.handOff(*target, from);
+            m_leaving.handOff(*target, linkSource(m_main.page().url()));
             return nullptr;
         }
     }
@@ -91,6 +90,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
             entry.showedAPage = true;
     });
     m_attachServices(page, window);
+    page.onFollowLink = [this, &page](const std::string& link) { return m_leaving.followedInPage(link, page.url()); };
     // A page that objects has answered: the user decides, in their own time.
     page.onBeforeUnload = [this, &page, askToLeave = std::move(page.onBeforeUnload)](std::function<void(bool)> completion) {
         auto found = find(page);

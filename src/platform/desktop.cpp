@@ -84,33 +84,40 @@ bool openFile(const std::string& path)
     return openWithDefaultApplication(static_cast<char*>(uri.get()));
 }
 
-void showInFolder(const std::string& path)
+void showInFolder(const std::string& path, std::function<void()> notShown)
 {
     auto file = GObjectRef<GFile>::adopt(g_file_new_for_path(path.c_str()));
     GCharPtr uri(g_file_get_uri(file.get()));
     auto folder = GObjectRef<GFile>::adopt(g_file_get_parent(file.get()));
     GCharPtr folderUri(folder ? g_file_get_uri(folder.get()) : nullptr);
-    std::string folderAddress = folderUri ? static_cast<char*>(folderUri.get()) : "";
+    struct Fallback {
+        std::string folder;
+        std::function<void()> notShown;
+        void open() const
+        {
+            if ((folder.empty() || !openWithDefaultApplication(folder)) && notShown)
+                notShown();
+        }
+    };
+    auto fallback = std::make_unique<Fallback>(Fallback { folderUri ? static_cast<char*>(folderUri.get()) : "", std::move(notShown) });
     GApplication* application = g_application_get_default();
     GDBusConnection* bus = application ? g_application_get_dbus_connection(application) : nullptr;
     if (!bus) {
-        if (!folderAddress.empty())
-            openWithDefaultApplication(folderAddress);
+        fallback->open();
         return;
     }
     const char* items[] = { static_cast<char*>(uri.get()), nullptr };
     // The file manager's own interface chooses the file; without one, the folder is opened.
-    auto* fallback = new std::string(folderAddress);
     g_dbus_connection_call(bus, "org.freedesktop.FileManager1",
         "/org/freedesktop/FileManager1", "org.freedesktop.FileManager1", "ShowItems", g_variant_new("(^ass)", items, ""), nullptr,
         G_DBUS_CALL_FLAGS_NONE, 5000, nullptr,
         [](GObject* source, GAsyncResult* result, gpointer data) {
-            std::unique_ptr<std::string> folder(static_cast<std::string*>(data));
+            std::unique_ptr<Fallback> fallback(static_cast<Fallback*>(data));
             GVariantPtr answer(g_dbus_connection_call_finish(G_DBUS_CONNECTION(source), result, nullptr));
-            if (!answer && !folder->empty())
-                openWithDefaultApplication(*folder);
+            if (!answer)
+                fallback->open();
         },
-        fallback);
+        fallback.release());
 }
 
 std::optional<std::string> defaultApplicationName(const std::string& scheme)

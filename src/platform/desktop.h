@@ -1,6 +1,7 @@
 #pragma once
 // The desktop the program runs on: the user's folders, desktop entries, and the programs the
 // desktop has for links and files.
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -41,8 +42,9 @@ bool openWithDefaultApplication(const std::string& uri);
 // Opens a file with the program the desktop has for its type; false, with a line on standard error,
 // when there is none.
 bool openFile(const std::string& path);
-// Shows the file in the desktop's file manager, chosen in its folder; else opens the folder.
-void showInFolder(const std::string& path);
+// Shows the file in the desktop's file manager, chosen in its folder; else opens the folder; else
+// calls `notShown`.
+void showInFolder(const std::string& path, std::function<void()> notShown);
 // The name of the program the desktop has for links of a scheme ("mailto"); none when it has none.
 std::optional<std::string> defaultApplicationName(const std::string& scheme);
 // Starts this program once more, with these arguments; false when it could not be started.

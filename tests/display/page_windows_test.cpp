@@ -1,10 +1,12 @@
 // Windows the page asks for, closing a page that objects, and keys that belong to the page.
+#include "in_process.h"
 #include "quillane_test.h"
 
 #include <algorithm>
 #include <fstream>
 #include <thread>
 
+using namespace quillane;
 using namespace quillane::testing;
 
 namespace {
@@ -300,4 +302,36 @@ TEST_F(PageWindows, APrintLoopShowsOneDialogAtATimeAndQuitAlwaysWorks)
     // Quit works from the dialog itself, as from the window.
     session.xdotool({ "key", "ctrl+q" });
     EXPECT_EQ(quillane->waitForExit(std::chrono::seconds(5)), 0);
+}
+
+TEST_F(PageWindows, ALinkForAnotherProgramLeavesThePageAsItIsAndOneNoProgramTakesIsSaidSo)
+{
+    std::string handed = installRecorders({ "mailto" });
+    session.enterThisProcess();
+    server.serve("/links.html", "<title>Links</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+            + control(60, "<a href='mailto:team@example.com'>mail</a>") + control(140, "<a href='irc://chat.example/room'>chat</a>") + "</body>");
+    server.serve("/blank.html", "");
+    session.writePreferences("[Preferences]\naddress='" + server.url("/blank.html") + "'\n");
+    launchQuillane(session, [&](DrivenQuillane& quillane) {
+        platform::Window& shown = quillane.mainWindow().window();
+        platform::WebView& page = quillane.mainWindow().page();
+        page.load(server.url("/links.html"), 30);
+        ASSERT_TRUE(spinUntil([&] { return shown.bandColour() == platform::Colour { 240 / 255.0, 240 / 255.0, 240 / 255.0, 1 }; }));
+        Geometry frame = session.geometry(shown.x11Id());
+        auto clickAt = [&](int y) {
+            session.xdotool({ "mousemove", std::to_string(frame.x + 40), std::to_string(frame.y + 10 + y) });
+            session.xdotool({ "click", "1" });
+        };
+
+        clickAt(75);
+        ASSERT_TRUE(spinUntil([&] { return session.windowsNamed("Open this link with \u201cRecorder mailto\u201d?").size() == 1; }));
+        session.xdotool({ "key", "Return" });
+        EXPECT_TRUE(spinUntil([&] { return readFile(handed) == "mailto:team@example.com\n"; })) << readFile(handed);
+
+        clickAt(155);
+        EXPECT_TRUE(spinUntil([&] { return shown.noteShown() == "No program is set to open \u201circ:\u201d links."; }))
+            << shown.noteShown().value_or("no note");
+        EXPECT_EQ(page.url(), server.url("/links.html")) << "the page stays";
+        EXPECT_EQ(server.timesRequested("/links.html"), 1);
+    });
 }

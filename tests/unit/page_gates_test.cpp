@@ -71,6 +71,22 @@ TEST(LeavingLinks, TheQuestionNamesTheProgramTheSiteAndTheLinkCutShortBetweenCha
     }
 }
 
+TEST(LeavingLinks, TheSourceIsThePagesSiteAndANoteNamesASchemeNoProgramTakes)
+{
+    const std::pair<std::optional<std::string>, std::string> sources[] = {
+        { "https://chat.example/room/1?x=2", "https://chat.example" },
+        { "http://127.0.0.1:8080/a", "http://127.0.0.1:8080" },
+        { "about:blank", "this page" },
+        { std::nullopt, "this page" },
+    };
+    for (const auto& [page, source] : sources)
+        EXPECT_EQ(quillane::linkSource(page), source) << page.value_or("no page");
+    EXPECT_EQ(quillane::noProgramNote("IRC"), "No program is set to open \u201circ:\u201d links.");
+    EXPECT_EQ(quillane::forgottenLinksNote(0), "No link had a remembered choice to forget.");
+    EXPECT_EQ(quillane::forgottenLinksNote(1), "Forgot 1 link choice: such links will be asked about again.");
+    EXPECT_EQ(quillane::forgottenLinksNote(2), "Forgot 2 link choices: such links will be asked about again.");
+}
+
 TEST(BlockedPorts, PortsOfOtherServicesAreBlockedAndTheWebsOwnAreNot)
 {
     for (int port : { 1, 7, 21, 22, 23, 25, 53, 110, 143, 6000, 6665, 6669, 6697, 10080 })
