@@ -78,9 +78,9 @@ struct Launch::Parts {
     {
     }
 
-    void askOnMain(const platform::Question& question, std::function<void(bool)> answer)
+    void askOnMain(const platform::Question& question, std::function<void(std::optional<bool>)> answer)
     {
-        main.ask(question, [answer](const platform::Answer& given) { answer(given.affirmative()); });
+        main.ask(question, [answer](const platform::Answer& given) { answer(given.dismissed ? std::nullopt : std::optional(given.affirmative())); });
     }
     // What every page gets, the main one and those of page windows alike.
     void attachServices(platform::WebView& page, platform::Window& window)

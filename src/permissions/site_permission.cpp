@@ -28,9 +28,11 @@ void SitePermission::request(const platform::SecurityOrigin& origin, std::functi
     waiting->second.push_back(std::move(answered));
     if (!first)
         return;
-    m_ask(m_question(origin.host), [this, siteText](bool allowed) {
-        // A site text past the store's bound is answered for this page only: asked again next time.
-        if (siteText.size() <= platform::Preferences::longestKey) {
+    m_ask(m_question(origin.host), [this, siteText](std::optional<bool> choice) {
+        // A question dismissed without a choice refuses these requests and is asked again next
+        // time, as is one for a site text past the store's bound.
+        bool allowed = choice.value_or(false);
+        if (choice && siteText.size() <= platform::Preferences::longestKey) {
             // Read again now: answers given or forgotten while this question was up are kept.
             auto current = remembered();
             current.set(siteText, allowed);

@@ -8,13 +8,15 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quillane {
 
-// Asks a question; the answer is whether the affirmative (first) button was chosen.
-using Ask = std::function<void(const platform::Question& question, std::function<void(bool affirmative)> answer)>;
+// Asks a question; the answer is whether the affirmative (first) button was chosen, or none when
+// the question was dismissed without a choice.
+using Ask = std::function<void(const platform::Question& question, std::function<void(std::optional<bool> affirmative)> answer)>;
 
 class SitePermission {
 public:

@@ -17,10 +17,11 @@ struct Asked {
     SignalConnection response;
     SignalConnection destroyed;
 
-    void finish(std::size_t button)
+    void finish(std::size_t button, bool dismissed)
     {
         Answer answer;
         answer.button = button;
+        answer.dismissed = dismissed;
         if (field)
             answer.field = gtk_entry_get_text(GTK_ENTRY(field));
         if (check)
@@ -42,7 +43,8 @@ struct Asked {
                 return;
             }
         }
-        finish(id >= 0 && std::size_t(id) <= cancel ? std::size_t(id) : cancel);
+        bool chosen = id >= 0 && std::size_t(id) <= cancel;
+        finish(chosen ? std::size_t(id) : cancel, !chosen);
     }
     // The dialog went with its window: answered as Escape would.
     void onDestroy(GtkWidget*)
@@ -50,6 +52,7 @@ struct Asked {
         field = check = nullptr;
         Answer answer;
         answer.button = cancel;
+        answer.dismissed = true;
         auto done = std::move(completion);
         response.disconnect();
         delete this;

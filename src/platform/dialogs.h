@@ -42,6 +42,8 @@ struct Answer {
     std::size_t button = 0;
     std::string field;
     bool checked = false;
+    // Escape, the window manager's close, or the window going first: no button was chosen.
+    bool dismissed = false;
     bool affirmative() const { return button == 0; }
 };
 

@@ -37,11 +37,20 @@ TEST_F(Microphone, AllowGrantsAndIsRememberedForTheSite)
     EXPECT_FALSE(asked(std::chrono::milliseconds(500)));
 }
 
-TEST_F(Microphone, DontAllowRefusesAndIsRemembered)
+TEST_F(Microphone, DontAllowRefusesAndIsRememberedAndEscapeRefusesOnlyForNow)
 {
     ASSERT_TRUE(open(askingPage));
     ASSERT_TRUE(asked());
+    // Escape answers no button: refused this time, asked again at the next request.
     session.xdotool({ "key", "Escape" });
+    EXPECT_TRUE(pageBecomes(refused));
+    ASSERT_TRUE(restart());
+    ASSERT_TRUE(asked()) << "asked again";
+    EXPECT_EQ(session.readPreferences().find("microphone="), std::string::npos) << session.readPreferences();
+
+    // From Allow, the button before it is Don't Allow.
+    session.xdotool({ "key", "shift+Tab" });
+    session.xdotool({ "key", "space" });
     EXPECT_TRUE(pageBecomes(refused));
     EXPECT_TRUE(waitUntil([&] { return session.readPreferences().find("microphone={'" + site() + "': false}") != std::string::npos; }))
         << session.readPreferences();

@@ -24,7 +24,7 @@ protected:
     // Questions wait here until the test answers them, as a sheet waits for the user.
     Ask ask()
     {
-        return [this](const platform::Question& question, std::function<void(bool)> answer) {
+        return [this](const platform::Question& question, std::function<void(std::optional<bool>)> answer) {
             asked.push_back(question);
             pending.push_back(std::move(answer));
         };
@@ -41,7 +41,7 @@ protected:
 
     std::unique_ptr<Preferences> preferences;
     std::vector<platform::Question> asked;
-    std::vector<std::function<void(bool)>> pending;
+    std::vector<std::function<void(std::optional<bool>)>> pending;
     std::vector<bool> decisions;
 };
 
@@ -91,6 +91,21 @@ TEST_F(Permissions, RequestsWhileASitesQuestionIsUpWaitForItsAnswerAndAnotherSit
     notifications.request(local, record());
     notifications.request(local, record());
     EXPECT_EQ(asked.size(), 3u);
+}
+
+TEST_F(Permissions, AQuestionDismissedWithoutAChoiceRefusesForNowAndIsAskedAgain)
+{
+    SitePermission notifications = sitePermission("notifications");
+    notifications.request(local, record());
+    notifications.request(local, record());
+    ASSERT_EQ(asked.size(), 1u);
+    pending[0](std::nullopt);
+    EXPECT_EQ(decisions, (std::vector<bool> { false, false })) << "the waiting requests are refused";
+    EXPECT_TRUE(notifications.remembered().empty()) << "nothing is remembered";
+    notifications.request(local, record());
+    ASSERT_EQ(asked.size(), 2u) << "the next request asks again";
+    pending[1](true);
+    EXPECT_EQ(notifications.remembered(), (OrderedMap<bool> { { "http://127.0.0.1:8080", true } }));
 }
 
 TEST_F(Permissions, AnAnswerKeepsWhatChangedWhileTheQuestionWasUpAndForgettingClearsOnlyItsOwn)
