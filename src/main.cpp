@@ -57,7 +57,7 @@ int main(int argc, char** argv)
         return manageApps(*request);
     // Said here, before anything is handed to a running Quillane.
     if (auto appName = appNameFrom(arguments); appName && !isValidAppName(*appName)) {
-        std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", appName->c_str());
+        std::fprintf(stderr, "quillane: %s\n", notAnAppName(*appName).c_str());
         return 2;
     }
 

@@ -29,7 +29,7 @@ int manageApps(const AppManagementRequest& request)
     }
     case Kind::install: {
         if (!isValidAppName(request.name)) {
-            std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", request.name.c_str());
+            std::fprintf(stderr, "quillane: %s\n", notAnAppName(request.name).c_str());
             return 2;
         }
         auto page = webPage(request.address);

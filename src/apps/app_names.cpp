@@ -6,6 +6,11 @@
 
 namespace quillane {
 
+std::string notAnAppName(std::string_view name)
+{
+    return "\u201c" + std::string(name) + "\u201d is not a name for an application: use letters, digits, - and _ (at most 64)";
+}
+
 bool isValidAppName(std::string_view name)
 {
     return !name.empty() && name.size() <= 64 && std::all_of(name.begin(), name.end(), [](char c) {

@@ -10,6 +10,8 @@ namespace quillane {
 
 // Letters, digits, "-" and "_", at most 64 of them.
 bool isValidAppName(std::string_view name);
+// Why a name that is not valid will not do, in a sentence without its full stop.
+std::string notAnAppName(std::string_view name);
 
 struct AppIdentity {
     std::string windowClass;

@@ -201,15 +201,25 @@ void InstallFromPage::shortcutIconDone(const std::string& why)
     nextShortcutIcon();
 }
 
+std::string installedNote(const std::string& name)
+{
+    return "Installed \u201c" + name + "\u201d: it is among the desktop's applications, and its window is opening.";
+}
+
 void InstallFromPage::ask()
 {
     m_install->asking = true;
     const std::string& icon = m_install->icon;
-    platform::Question question { "Install as Application", "The page gets a desktop entry and a window of its own, with its own cookies and storage.",
+    platform::Question question { "Install as Application",
+        "The page gets a desktop entry and a window of its own, with its own cookies and storage. Its name may hold letters, digits, - and _.",
         { "Install", "Cancel" } };
     question.imageFile = icon;
     question.field = m_install->name;
     question.fieldName = "Application name";
+    // A name that will not do is said under the field, which keeps what was typed.
+    question.checkField = [](const std::string& name) -> std::optional<std::string> {
+        return isValidAppName(name) ? std::nullopt : std::optional(notAnAppName(name) + ".");
+    };
     m_main.ask(question, [this, weak = std::weak_ptr(m_install)](const platform::Answer& answer) {
         auto install = weak.lock();
         if (!install || install != m_install)
@@ -224,7 +234,7 @@ void InstallFromPage::ask()
 void InstallFromPage::answered(const std::shared_ptr<Install>& install, const std::string& name)
 {
     if (!isValidAppName(name)) {
-        m_main.tell("\u201c" + name + "\u201d is not a name for an application: use letters, digits, - and _.");
+        m_main.tell(notAnAppName(name) + ".");
         return;
     }
     if (!isInstalled(name)) {
@@ -256,6 +266,7 @@ void InstallFromPage::installAs(const Install& install, const std::string& name,
             m_main.tell("The application could not be installed: " + *failure + ".");
         return;
     }
+    m_main.window().showNote({ installedNote(name), {} });
     platform::startThisProgram({ "--app", name });
 }
 

@@ -19,6 +19,9 @@ struct DecodedImage;
 class MainWindow;
 struct FixedTexts;
 
+// What the window says once the application `name` is installed, as its own window opens.
+std::string installedNote(const std::string& name);
+
 class InstallFromPage {
 public:
     InstallFromPage(MainWindow& main, const FixedTexts& texts);

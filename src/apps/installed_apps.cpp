@@ -70,7 +70,7 @@ std::optional<std::string> installApp(const std::string& name, const std::string
 {
     auto identity = appIdentity(name);
     if (!identity)
-        return "\u201c" + name + "\u201d is not a name for an application: use letters, digits, - and _";
+        return notAnAppName(name);
     std::string entry = entryPath(*identity);
     std::error_code error;
     // Only an application of ours is replaced, never another program's entry of that name.

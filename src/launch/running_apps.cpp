@@ -68,7 +68,7 @@ int RunningApps::commandLine(const std::vector<std::string>& arguments)
     const std::optional<std::string> name = appNameFrom(arguments);
     const std::optional<AppIdentity> app = name ? appIdentity(*name) : std::nullopt;
     if (name && !app) {
-        std::fprintf(stderr, "quillane: \u201c%s\u201d is not a name for an application: use letters, digits, - and _\n", name->c_str());
+        std::fprintf(stderr, "quillane: %s\n", notAnAppName(*name).c_str());
         return 2;
     }
     // A self-test opens nothing it is given. Addresses go to the default application as the quillane:

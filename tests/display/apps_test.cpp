@@ -256,6 +256,24 @@ TEST_F(Apps, AHostileManifestFallsBackToTheDefaults)
     EXPECT_TRUE(quillane->running());
 }
 
+TEST_F(Apps, ANameThatWillNotDoIsSaidInTheInstallDialogWhichStays)
+{
+    server.serve("/manifest.json", R"({"name": "Team Mail"})", "application/manifest+json");
+    ASSERT_TRUE(open("<title>Inbox</title><link rel='manifest' href='/manifest.json'><body style='margin: 0; background: rgb(240, 240, 240)'></body>"));
+    activate("install-app");
+    ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
+    for (const char* name : { "My App", "My_App" }) {
+        session.xdotool({ "key", "ctrl+a" });
+        session.xdotool({ "type", "--delay", "20", name });
+        session.xdotool({ "key", "Return" });
+    }
+    // Only a dialog that stayed takes the second name.
+    std::string entries = session.dataHome() + "/applications/org.quillane.Quillane.";
+    EXPECT_TRUE(waitUntil([&] { return g_file_test((entries + "My_App.desktop").c_str(), G_FILE_TEST_EXISTS); }));
+    EXPECT_TRUE(session.waitForWindow("Quillane-My_App")) << "and it starts";
+    EXPECT_FALSE(g_file_test((entries + "Team-Mail.desktop").c_str(), G_FILE_TEST_EXISTS));
+}
+
 TEST_F(Apps, InstallingFromThePageStartsAtTheManifestsStartAddressAndHoldsItsScope)
 {
     // The desktop's default browser, for this test: it writes the links it is handed to a file.

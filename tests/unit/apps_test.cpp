@@ -1,5 +1,6 @@
 // Applications of their own: their names, and what uninstalling takes away.
 #include "apps/app_names.h"
+#include "apps/install_from_page.h"
 #include "apps/installed_apps.h"
 #include "apps/web_app_manifest.h"
 #include "platform/desktop.h"
@@ -20,6 +21,12 @@ TEST(AppNames, LettersDigitsHyphensAndUnderscoresUpToSixtyFour)
     EXPECT_FALSE(appIdentity(std::string(65, 'a')));
     for (std::string_view name : { "", "a/b", "..", "a b", "caf\xc3\xa9", "x.y", "a\nb" })
         EXPECT_FALSE(appIdentity(name)) << name;
+}
+
+TEST(AppNames, TheWordsForANameThatWillNotDoAndForAnInstalledOne)
+{
+    EXPECT_EQ(notAnAppName("My App"), "\u201cMy App\u201d is not a name for an application: use letters, digits, - and _ (at most 64)");
+    EXPECT_EQ(installedNote("Team-Mail"), "Installed \u201cTeam-Mail\u201d: it is among the desktop's applications, and its window is opening.");
 }
 
 TEST(AppNames, EachNameHasItsOwnClassEntryAndFolders)
