@@ -66,6 +66,10 @@ int main(int argc, char** argv)
     platform::Program program(names::applicationId, !options.probeFile);
     platform::setSpellCheckingLanguages(spellingLanguages(platform::userLanguageNames()));
     // Said here too: the running Quillane that is handed the rest leaves these alone.
+    if (!options.probeFile) {
+        for (const auto& option : unknownOptionsIn(arguments))
+            std::fprintf(stderr, "quillane: \u201c%s\u201d is not an option of Quillane's, and is left alone (quillane --help lists them)\n", option.c_str());
+    }
     if (!options.probeFile && !appNameFrom(arguments)) {
         for (const auto& argument : linksFrom(arguments)) {
             if (!linkFor(argument))

@@ -72,13 +72,27 @@ std::optional<AppManagementRequest> appManagementFrom(const std::vector<std::str
     return request;
 }
 
+std::vector<std::string> unknownOptionsIn(const std::vector<std::string>& arguments)
+{
+    static const std::vector<std::string> known { "--app", "--probe", "--install", "--uninstall", "--purge", "--apps", "--version", "--help", "-h" };
+    std::vector<std::string> unknown;
+    for (std::size_t index = 1; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (argument == "--app" || argument == "--probe")
+            ++index;
+        else if (argument.size() > 1 && argument.front() == '-' && std::find(known.begin(), known.end(), argument) == known.end())
+            unknown.push_back(argument);
+    }
+    return unknown;
+}
+
 InformationRequest informationRequestFrom(const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 2)
         return InformationRequest::none;
     if (arguments[1] == "--version")
         return InformationRequest::version;
-    if (arguments[1] == "--help")
+    if (arguments[1] == "--help" || arguments[1] == "-h")
         return InformationRequest::help;
     return InformationRequest::none;
 }
@@ -112,7 +126,7 @@ std::string usageText()
            "                          (even when its desktop entry has gone already)\n"
            "  --apps                  list the installed applications and their addresses\n"
            "  --version               print the version\n"
-           "  --help                  print this text\n"
+           "  --help, -h              print this text\n"
            "\n"
            "quillane(1) says more, and names the files Quillane keeps.\n";
 }

@@ -46,12 +46,27 @@ TEST(CommandLine, LinksAreTheArgumentsThatAreNotOptions)
     EXPECT_EQ(linksFrom({ "quillane://open?url=x" }), std::vector<std::string> {});
 }
 
+TEST(CommandLine, ArgumentsThatLookLikeOptionsButAreNoneAreNamed)
+{
+    using Arguments = std::vector<std::string>;
+    const std::pair<Arguments, Arguments> cases[] = {
+        { { "quillane", "--bogus", "example.org", "-x" }, { "--bogus", "-x" } },
+        { { "quillane", "--app", "-mail", "--apps", "--purge", "-h" }, {} },
+        { { "quillane", "--probe", "--out", "--Probe" }, { "--Probe" } },
+        { { "quillane", "-", "--app" }, {} },
+        { { "-quillane-path" }, {} },
+    };
+    for (const auto& [arguments, unknown] : cases)
+        EXPECT_EQ(quillane::unknownOptionsIn(arguments), unknown) << arguments.size();
+}
+
 TEST(CommandLine, VersionAndHelpOnlyAsTheSoleArgument)
 {
     using quillane::InformationRequest;
     using quillane::informationRequestFrom;
     EXPECT_EQ(informationRequestFrom({ "quillane", "--version" }), InformationRequest::version);
     EXPECT_EQ(informationRequestFrom({ "quillane", "--help" }), InformationRequest::help);
+    EXPECT_EQ(informationRequestFrom({ "quillane", "-h" }), InformationRequest::help);
     EXPECT_EQ(informationRequestFrom({ "quillane" }), InformationRequest::none);
     EXPECT_EQ(informationRequestFrom({ "quillane", "--help", "x" }), InformationRequest::none);
     EXPECT_EQ(informationRequestFrom({ "quillane", "--probe", "--version" }), InformationRequest::none);

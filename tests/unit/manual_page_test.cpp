@@ -150,7 +150,16 @@ TEST(ManualPage, SynopsisAndOptionsAreThoseOfHelp)
 
 TEST(ManualPage, EveryOptionListedIsOneTheCommandLineTakesWithTheArgumentsNamed)
 {
+    std::vector<std::string> forms;
+    // "--help, -h": each form on its own.
     for (const auto& option : manualOptions()) {
+        std::size_t start = 0;
+        for (std::size_t comma; (comma = option.find(", ", start)) != std::string::npos; start = comma + 2)
+            forms.push_back(option.substr(start, comma - start));
+        forms.push_back(option.substr(start));
+    }
+    EXPECT_EQ(forms.size(), 9u) << ::testing::PrintToString(forms);
+    for (const auto& option : forms) {
         SCOPED_TRACE(option);
         std::vector<std::string> arguments { "quillane" };
         // --purge only ends an --uninstall.
