@@ -8,6 +8,7 @@
 #include "main_window/band_colour.h"
 #include "main_window/drags.h"
 #include "main_window/main_window.h"
+#include "main_window/progress_line.h"
 #include "main_window/window_modes.h"
 #include "menus/about_panel.h"
 #include "menus/command_table.h"
@@ -58,9 +59,10 @@ struct Launch::Parts {
         , notifications(application, preferences, [this](const platform::Question& question, auto answer) { askOnMain(question, answer); },
               [this](const std::string& note) { main.window().showNote({ note, {} }); })
         , files(texts.acceptLists)
+        , progress(main.window())
         , downloads(probe ? probe->downloadDestination() : Downloads::askWhereToSave(main.window(), preferences),
               [this](const std::string& message) { main.tell(message); },
-              { [this](std::optional<double> fraction) { main.window().setProgress(fraction); },
+              { [this](std::optional<double> fraction) { progress.downloads(fraction); },
                   [this](const platform::Note& note) { main.window().showNote(note); } })
         , printing(platform::secondsNow, [&preferences] { return Downloads::saveFolder(preferences); })
         , once(platform::userInputCount)
@@ -117,6 +119,7 @@ struct Launch::Parts {
     MicrophonePermission microphone;
     Notifications notifications;
     FileChooser files;
+    ProgressLine progress;
     Downloads downloads;
     Printing printing;
     OncePerInput once;
@@ -177,6 +180,7 @@ void Launch::start(platform::DesktopColourScheme& colourScheme)
     page.onContextMenu = [] { return pageContextMenu(); };
     parts.attachServices(page, main.window());
     parts.downloads.attach(page);
+    parts.progress.attach(page);
     parts.notifications.attachMain(page);
     parts.closing.attachMain();
     parts.pageWindows.attach(page);

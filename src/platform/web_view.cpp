@@ -117,6 +117,7 @@ void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
     if (event == WEBKIT_LOAD_STARTED) {
         failedProvisionally = false;
         loadLimit.began();
+        owner.loadStarted();
     }
     if (event == WEBKIT_LOAD_REDIRECTED)
         loadLimit.redirected(uri ? uri : "");

@@ -136,6 +136,7 @@ public:
     std::function<void(bool fullScreen)> onElementFullScreen;
 
     // What the page tells whoever listens.
+    Listeners<> loadStarted;
     Listeners<> loadCommitted;
     Listeners<> loadFinished;
     // A load failed before anything of it was shown; the view keeps what it showed.

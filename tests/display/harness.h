@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,6 +41,10 @@ struct Geometry {
 struct Pixel {
     int red = 0, green = 0, blue = 0;
     friend bool operator==(const Pixel&, const Pixel&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Pixel& pixel)
+    {
+        return out << "rgb(" << pixel.red << ", " << pixel.green << ", " << pixel.blue << ")";
+    }
 };
 
 struct Image {

@@ -204,6 +204,30 @@ TEST_F(Navigation, ASecondLaunchHandsItsLinkToTheRunningWindowAndEnds)
     EXPECT_TRUE(first->running());
 }
 
+TEST_F(Navigation, APageThatKeepsTheUserWaitingHasALineUnderTheBandUntilAnotherComes)
+{
+    server.silent("/silent.html");
+    remember(server.url("/green.html"));
+    auto first = session.startQuillane();
+    auto window = session.waitForWindow();
+    ASSERT_TRUE(window);
+    auto bandBottom = [&] {
+        Geometry frame = session.geometry(*window);
+        return session.screenshot({ frame.x + 3, frame.y + 9, 1, 1 }, "line").at(0, 0);
+    };
+    const Pixel green { 0, 160, 0 }, blue { 0, 0, 200 };
+    ASSERT_TRUE(waitUntil([&] { return pageColour(*window) == green && bandBottom() == green; })) << "no line over a page that came";
+
+    auto second = session.startQuillane({ link(server.url("/silent.html")) });
+    EXPECT_EQ(second->waitForExit(5s), 0);
+    EXPECT_TRUE(waitUntil([&] { return bandBottom() != green; })) << "a line while the server says nothing";
+    EXPECT_EQ(pageColour(*window), green) << "under it the page shown before";
+
+    auto third = session.startQuillane({ link(server.url("/blue.html")) });
+    EXPECT_EQ(third->waitForExit(5s), 0);
+    EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == blue && bandBottom() == blue; })) << "gone once a page came: " << bandBottom();
+}
+
 TEST_F(Navigation, ARefusedLinkChangesNothing)
 {
     remember(server.url("/green.html"));

@@ -148,9 +148,5 @@ protected:
     unsigned long window = 0;
 };
 
-inline std::ostream& operator<<(std::ostream& out, const Pixel& pixel)
-{
-    return out << "rgb(" << pixel.red << ", " << pixel.green << ", " << pixel.blue << ")";
-}
 
 } // namespace quillane::testing

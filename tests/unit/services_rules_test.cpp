@@ -1,6 +1,7 @@
 #include "files/accepted_types.h"
 #include "files/download_destination.h"
 #include "files/downloads.h"
+#include "main_window/progress_line.h"
 
 #include <gtest/gtest.h>
 
@@ -79,4 +80,14 @@ TEST(DownloadEnd, ADownloadShortOfWhatItsServerAnnouncedIsNoDownload)
              Case { 99, 100, true, false }, // the announced size was of the encoded body
          })
         EXPECT_EQ(quillane::platform::arrivedShort(received, announced, encoded), isShort) << received << " of " << announced << (encoded ? " encoded" : "");
+}
+
+TEST(ProgressLine, DownloadsComeFirstThenAWaitingPageThenNothing)
+{
+    using quillane::ProgressLine;
+    EXPECT_EQ(ProgressLine::shown(std::nullopt, false), std::nullopt);
+    EXPECT_LT(*ProgressLine::shown(std::nullopt, true), 0) << "a line across while the page waits";
+    EXPECT_EQ(ProgressLine::shown(0.25, true), 0.25) << "the downloads' progress wins";
+    EXPECT_EQ(ProgressLine::shown(0.0, false), 0.0) << "a download that has just begun still shows";
+    EXPECT_LT(*ProgressLine::shown(-1.0, false), 0);
 }
