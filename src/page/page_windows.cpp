@@ -15,6 +15,7 @@ namespace quillane {
 
 namespace {
 constexpr platform::Size pageWindowSize { 800, 600 };
+constexpr platform::Size smallestPageWindow { 240, 160 };
 
 // What a page window is called: its page's title, else its site ("example.com", "127.0.0.1:8080"),
 // else the application's name.
@@ -48,6 +49,13 @@ PageWindows::PageWindows(platform::Application& application, MainWindow& main, c
 void PageWindows::attach(platform::WebView& opener)
 {
     opener.onCreateWindow = [this, &opener](const platform::NewWindowRequest& request) { return create(request, opener); };
+}
+
+platform::Size pageWindowSizeFor(std::optional<platform::Size> requested)
+{
+    if (!requested)
+        return pageWindowSize;
+    return { std::max(requested->width, smallestPageWindow.width), std::max(requested->height, smallestPageWindow.height) };
 }
 
 platform::WebView* PageWindows::create(const platform::NewWindowRequest& request, platform::WebView& opener)
@@ -105,8 +113,8 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         });
     };
     attach(page);
-    page.onReadyToShow = [&window] {
-        window.centre();
+    page.onReadyToShow = [&window, &page] {
+        window.centre(pageWindowSizeFor(page.requestedSize()));
         window.focusPage();
         window.present();
     };

@@ -25,6 +25,10 @@ namespace quillane {
 class Closing;
 class Downloads;
 
+// The size a page window opens at: what its opener asked for, no smaller than a page can be used at
+// (240 × 160), else 800 × 600. (The window is then kept within the screen's work area.)
+platform::Size pageWindowSizeFor(std::optional<platform::Size> requested);
+
 class PageWindows {
 public:
     // Beyond this many page windows at once, a page's requests for more are refused.

@@ -2,6 +2,7 @@
 // A page of the web engine. It knows nothing of its owners: what it asks of them, and what it tells
 // them, are callbacks they set or listen to.
 #include "platform/colour.h"
+#include "platform/geometry.h"
 #include "platform/image_limits.h"
 #include "platform/listeners.h"
 #include "platform/program_download.h"
@@ -119,6 +120,8 @@ public:
     // A new view for the request, made with `relatedTo` set to this one; or null to refuse it.
     std::function<WebView*(const NewWindowRequest&)> onCreateWindow;
     std::function<void()> onReadyToShow;
+    // The size a page that opened this one asked for it (window.open's width and height), if it did.
+    std::optional<Size> requestedSize() const;
     // The page asked to be closed (window.close(), or tryClose() it did not object to).
     std::function<void()> onClose;
     // The page objects to being left (its beforeunload handler): whether to leave all the same.

@@ -178,6 +178,17 @@ void WebView::Impl::onReadyToShow(WebKitWebView*)
         owner.onReadyToShow();
 }
 
+std::optional<Size> WebView::requestedSize() const
+{
+    WebKitWindowProperties* properties = webkit_web_view_get_window_properties(m_impl->view.get());
+    GdkRectangle geometry { 0, 0, 0, 0 };
+    if (properties)
+        webkit_window_properties_get_geometry(properties, &geometry);
+    if (geometry.width <= 0 || geometry.height <= 0)
+        return std::nullopt;
+    return Size { double(geometry.width), double(geometry.height) };
+}
+
 void WebView::Impl::onClose(WebKitWebView*)
 {
     if (owner.onClose)

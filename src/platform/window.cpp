@@ -385,6 +385,14 @@ void Window::centre()
     setFrame({ { area.x + (area.width - now.size.width) / 2, area.y + (area.height - now.size.height) / 2 }, now.size });
 }
 
+void Window::centre(Size size)
+{
+    GdkRectangle area = primaryWorkarea();
+    if (area.width > 0 && area.height > 0)
+        size = { std::min(size.width, double(area.width)), std::min(size.height, double(area.height)) };
+    setFrame({ { area.x + (area.width - size.width) / 2, area.y + (area.height - size.height) / 2 }, size });
+}
+
 bool Window::hasSettledSize() const
 {
     GdkWindow* window = gtk_widget_get_window(m_impl->window.get());

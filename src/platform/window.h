@@ -139,6 +139,8 @@ public:
     Rect frame() const;
     void setFrame(Rect frame);
     void centre();
+    // Centres the window at this size, made no larger than the primary monitor's work area.
+    void centre(Size size);
     // Whether the window has the size last asked for.
     bool hasSettledSize() const;
     // Restores the frame saved under `key` (on the monitor it was saved on, when that is there) and

@@ -91,6 +91,31 @@ TEST_F(PageWindows, ThePageAsksForAnotherWindow)
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "the main page stayed";
 }
 
+TEST_F(PageWindows, APopUpOpensAtTheSizeItsOpenerAskedForNoSmallerThanUsable)
+{
+    server.serve("/sized.html", "<title>Sized</title>");
+    server.serve("/tiny.html", "<title>Tiny</title>");
+    ASSERT_TRUE(open("<title>Main</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
+        + control(60, "<button onclick=\"window.open('/sized.html', 'sized', 'width=400,height=300')\">sized</button>")
+        + control(140, "<button onclick=\"window.open('/tiny.html', 'tiny', 'width=50,height=40')\">tiny</button>") + "</body>"));
+    const std::pair<int, std::pair<std::string, Geometry>> asked[] = {
+        { 10 + 75, { "Sized", { 0, 0, 400, 300 } } },
+        { 10 + 155, { "Tiny", { 0, 0, 240, 160 } } },
+    };
+    for (const auto& [y, expected] : asked) {
+        const auto& [name, size] = expected;
+        click(60, y);
+        auto popUp = session.waitForWindowNamed(name);
+        ASSERT_TRUE(popUp) << name;
+        EXPECT_TRUE(waitUntil([&] {
+            Geometry shown = session.geometry(*popUp);
+            return shown.width == size.width && shown.height == size.height;
+        })) << name << ": " << session.geometry(*popUp).width << " by " << session.geometry(*popUp).height;
+        session.run({ "wmctrl", "-i", "-c", std::to_string(*popUp) });
+        EXPECT_TRUE(gone(name));
+    }
+}
+
 TEST_F(PageWindows, ABlankWindowThePagePointsAtADownloadAfterwardsLeavesNoWindow)
 {
     // As a notebook's "Download as" does: a blank window first, then the download in it.

@@ -4,6 +4,7 @@
 #include "page/printing.h"
 #include "page/address_rules.h"
 #include "page/leaving_links.h"
+#include "page/page_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,23 @@ TEST(LeavingLinks, TheSourceIsThePagesSiteAndANoteNamesASchemeNoProgramTakes)
     EXPECT_EQ(quillane::forgottenLinksNote(0), "No link had a remembered choice to forget.");
     EXPECT_EQ(quillane::forgottenLinksNote(1), "Forgot 1 link choice: such links will be asked about again.");
     EXPECT_EQ(quillane::forgottenLinksNote(2), "Forgot 2 link choices: such links will be asked about again.");
+}
+
+TEST(PageWindowSize, WhatTheOpenerAskedForNoSmallerThanUsableElseEightHundredBySixHundred)
+{
+    using quillane::platform::Size;
+    const std::pair<std::optional<Size>, Size> cases[] = {
+        { std::nullopt, { 800, 600 } },
+        { Size { 400, 300 }, { 400, 300 } },
+        { Size { 240, 160 }, { 240, 160 } },
+        { Size { 239, 159 }, { 240, 160 } },
+        { Size { 50, 1000 }, { 240, 1000 } },
+        { Size { 5000, 5000 }, { 5000, 5000 } }, // the window is kept to the work area when shown
+    };
+    for (const auto& [requested, size] : cases) {
+        auto given = quillane::pageWindowSizeFor(requested);
+        EXPECT_EQ(given, size) << (requested ? requested->width : 0) << " by " << (requested ? requested->height : 0) << " gave " << given.width << " by " << given.height;
+    }
 }
 
 TEST(BlockedPorts, PortsOfOtherServicesAreBlockedAndTheWebsOwnAreNot)
