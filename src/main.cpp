@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     // Said here too: the running Quillane that is handed the rest leaves these alone.
     if (!options.probeFile) {
         for (const auto& option : unknownOptionsIn(arguments))
-            std::fprintf(stderr, "quillane: \u201c%s\u201d is not an option of Quillane's, and is left alone (quillane --help lists them)\n", option.c_str());
+            std::fprintf(stderr, "quillane: \u201c%s\u201d is not understood here, and is left alone (quillane --help says what is)\n", option.c_str());
     }
     if (!options.probeFile && !appNameFrom(arguments)) {
         for (const auto& argument : linksFrom(arguments)) {

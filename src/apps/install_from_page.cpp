@@ -201,9 +201,10 @@ void InstallFromPage::shortcutIconDone(const std::string& why)
     nextShortcutIcon();
 }
 
-std::string installedNote(const std::string& name)
+std::string installedNote(const std::string& name, bool started)
 {
-    return "Installed \u201c" + name + "\u201d: it is among the desktop's applications, and its window is opening.";
+    return "Installed \u201c" + name + "\u201d: it is among the desktop's applications"
+        + (started ? ", and its window is opening." : ", but its window could not be opened.");
 }
 
 void InstallFromPage::ask()
@@ -266,8 +267,8 @@ void InstallFromPage::installAs(const Install& install, const std::string& name,
             m_main.tell("The application could not be installed: " + *failure + ".");
         return;
     }
-    m_main.window().showNote({ installedNote(name), {} });
-    platform::startThisProgram({ "--app", name });
+    bool started = platform::startThisProgram({ "--app", name });
+    m_main.window().showNote({ installedNote(name, started), {} });
 }
 
 } // namespace quillane

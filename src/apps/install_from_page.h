@@ -19,8 +19,9 @@ struct DecodedImage;
 class MainWindow;
 struct FixedTexts;
 
-// What the window says once the application `name` is installed, as its own window opens.
-std::string installedNote(const std::string& name);
+// What the window says once the application `name` is installed, and its own window was (or could
+// not be) started.
+std::string installedNote(const std::string& name, bool started);
 
 class InstallFromPage {
 public:

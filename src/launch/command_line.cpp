@@ -74,13 +74,12 @@ std::optional<AppManagementRequest> appManagementFrom(const std::vector<std::str
 
 std::vector<std::string> unknownOptionsIn(const std::vector<std::string>& arguments)
 {
-    static const std::vector<std::string> known { "--app", "--probe", "--install", "--uninstall", "--purge", "--apps", "--version", "--help", "-h" };
     std::vector<std::string> unknown;
     for (std::size_t index = 1; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         if (argument == "--app" || argument == "--probe")
             ++index;
-        else if (argument.size() > 1 && argument.front() == '-' && std::find(known.begin(), known.end(), argument) == known.end())
+        else if (argument.size() > 1 && argument.front() == '-')
             unknown.push_back(argument);
     }
     return unknown;

@@ -35,8 +35,9 @@ struct AppManagementRequest {
 };
 std::optional<AppManagementRequest> appManagementFrom(const std::vector<std::string>& arguments);
 
-// Arguments of a run that look like options but are none of the program's ("--bogus", "-x"): a run
-// leaves them alone, and says so. The name after "--app" and the file after "--probe" are no options.
+// Arguments of a run that look like options but are not a run's ("--bogus", "-x", or "--help" after
+// an address): a run leaves them alone, and says so. The name after "--app" and the file after
+// "--probe" are no options.
 std::vector<std::string> unknownOptionsIn(const std::vector<std::string>& arguments);
 
 // "--version" or "--help" ("-h") as the only argument asks for information instead of a run; any other

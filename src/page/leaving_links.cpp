@@ -44,23 +44,30 @@ LinkDestination destinationOf(std::string_view scheme)
     return lower.empty() ? LinkDestination::nowhere : LinkDestination::askFirst;
 }
 
-platform::Question leavingQuestion(const std::string& link, std::string_view scheme, const std::string& fromSite, const std::string& program)
+platform::Question leavingQuestion(const std::string& link, std::string_view scheme, const std::optional<std::string>& fromSite, const std::string& program)
 {
     std::string lower = lowercased(scheme);
     platform::Question question { "Open this link with \u201c" + program + "\u201d?",
-        "The page at " + fromSite + " wants to open a \u201c" + lower + ":\u201d link in another program:\n" + shortened(link), { "Open Link", "Cancel" } };
-    question.checkBox = "Always open \u201c" + lower + ":\u201d links from this site";
+        (fromSite ? "The page at " + *fromSite : std::string("The page")) + " wants to open a \u201c" + lower + ":\u201d link in another program:\n"
+            + shortened(link),
+        { "Open Link", "Cancel" } };
+    if (fromSite)
+        question.checkBox = "Always open \u201c" + lower + ":\u201d links from this site";
     return question;
 }
 
-std::string linkSource(const std::optional<std::string>& pageAddress)
+std::optional<std::string> linkSource(const std::optional<std::string>& pageAddress)
 {
     auto page = platform::URL::parse(pageAddress.value_or(""));
-    return page && page->host() ? site(page->scheme(), *page->host(), page->port().value_or(0)) : "this page";
+    if (!page || !page->host() || page->host()->empty())
+        return std::nullopt;
+    return site(page->scheme(), *page->host(), page->port().value_or(0));
 }
 
-std::string noProgramNote(std::string_view scheme)
+std::string noProgramNote(std::string_view scheme, const std::optional<std::string>& program)
 {
+    if (program)
+        return "\u201c" + *program + "\u201d could not be started for the link.";
     return "No program is set to open \u201c" + lowercased(scheme) + ":\u201d links.";
 }
 
@@ -84,7 +91,7 @@ LeavingLinks::LeavingLinks(platform::Preferences& preferences, platform::Window&
 {
 }
 
-void LeavingLinks::handOff(const platform::URL& link, const std::string& fromSite)
+void LeavingLinks::handOff(const platform::URL& link, const std::optional<std::string>& fromSite, platform::Window& where)
 {
     LinkDestination destination = destinationOf(link.scheme());
     if (destination == LinkDestination::nowhere)
@@ -92,52 +99,60 @@ void LeavingLinks::handOff(const platform::URL& link, const std::string& fromSit
     auto program = destination == LinkDestination::askFirst ? platform::defaultApplicationName(lowercased(link.scheme())) : std::nullopt;
     // Said without taking the input's one hand-off: a later link of the same input may have a program.
     if (destination == LinkDestination::askFirst && !program) {
-        m_window.showNote({ noProgramNote(link.scheme()), {} });
+        where.showNote({ noProgramNote(link.scheme()), {} });
         return;
     }
     if (m_asking || !m_once.take())
         return;
     auto remembered = m_preferences.dictionary(keys::leavingLinks).value_or(platform::OrderedMap<bool> {});
-    if (destination == LinkDestination::browser || remembered.find(rememberedLinkKey(fromSite, link.scheme())).value_or(false)) {
-        open(link.absoluteString(), link.scheme());
+    bool always = fromSite && remembered.find(rememberedLinkKey(*fromSite, link.scheme())).value_or(false);
+    if (destination == LinkDestination::browser || always) {
+        open(link.absoluteString(), link.scheme(), where);
         return;
     }
-    ask(link, fromSite, *program);
+    ask(link, fromSite, *program, where);
 }
 
-bool LeavingLinks::followedInPage(const std::string& link, const std::optional<std::string>& pageAddress)
+bool LeavingLinks::followedInPage(const std::string& link, const std::optional<std::string>& fromSite, platform::Window& where)
 {
     auto target = platform::URL::parse(link);
     // Web links and the page's own code and data stay the engine's.
     if (!target || destinationOf(target->scheme()) != LinkDestination::askFirst)
         return false;
-    handOff(*target, linkSource(pageAddress));
+    handOff(*target, fromSite, where);
     return true;
 }
 
-void LeavingLinks::open(const std::string& address, std::string_view scheme)
+void LeavingLinks::open(const std::string& address, std::string_view scheme, platform::Window& where)
 {
-    if (!platform::openWithDefaultApplication(address))
-        m_window.showNote({ noProgramNote(scheme), {} });
+    if (platform::openWithDefaultApplication(address))
+        return;
+    // The scheme's program, when there is one, is the one that failed.
+    where.showNote({ noProgramNote(scheme, platform::defaultApplicationName(lowercased(scheme))), {} });
 }
 
-void LeavingLinks::ask(const platform::URL& link, const std::string& fromSite, const std::string& program)
+void LeavingLinks::ask(const platform::URL& link, const std::optional<std::string>& fromSite, const std::string& program, platform::Window& where)
 {
     m_asking = true;
     std::string address = link.absoluteString();
     auto question = leavingQuestion(address, link.scheme(), fromSite, program);
-    platform::ask(m_window, question, [this, address, scheme = lowercased(link.scheme()), key = rememberedLinkKey(fromSite, link.scheme())](const platform::Answer& answer) {
-        m_asking = false;
-        if (!answer.affirmative())
-            return;
-        if (answer.checked) {
-            // Read again now: the store may have changed while the question was up.
-            auto remembered = m_preferences.dictionary(keys::leavingLinks).value_or(platform::OrderedMap<bool> {});
-            remembered.set(key, true);
-            m_preferences.setDictionary(keys::leavingLinks, remembered);
-        }
-        open(address, scheme);
-    });
+    std::optional<std::string> key = fromSite ? std::optional(rememberedLinkKey(*fromSite, link.scheme())) : std::nullopt;
+    platform::ask(where, question,
+        [this, alive = std::weak_ptr(m_alive), &where, address, scheme = lowercased(link.scheme()), key](const platform::Answer& answer) {
+            // The question's window may outlast this: then the answer is nobody's.
+            if (alive.expired())
+                return;
+            m_asking = false;
+            if (!answer.affirmative())
+                return;
+            if (answer.checked && key) {
+                // Read again now: the store may have changed while the question was up.
+                auto remembered = m_preferences.dictionary(keys::leavingLinks).value_or(platform::OrderedMap<bool> {});
+                remembered.set(*key, true);
+                m_preferences.setDictionary(keys::leavingLinks, remembered);
+            }
+            open(address, scheme, where);
+        });
 }
 
 void LeavingLinks::forget()

@@ -7,6 +7,7 @@
 #include "platform/url.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,11 +25,12 @@ enum class LinkDestination { browser, askFirst, nowhere };
 // Where a link of this scheme may go (the scheme in any letter case).
 LinkDestination destinationOf(std::string_view scheme);
 
-// What a page at `pageAddress` is called when one of its links leaves: its site, else "this page".
-std::string linkSource(const std::optional<std::string>& pageAddress);
+// The site of the page at `pageAddress`, which its links leave from; none for a page of no site (a
+// blank pop-up its opener wrote into), whose answers are never remembered.
+std::optional<std::string> linkSource(const std::optional<std::string>& pageAddress);
 
-// The note for a link that no program of the desktop takes.
-std::string noProgramNote(std::string_view scheme);
+// The note for a link that no program of the desktop takes, or that `program` did not start for.
+std::string noProgramNote(std::string_view scheme, const std::optional<std::string>& program = std::nullopt);
 
 // What the window says once `count` remembered answers are forgotten.
 std::string forgottenLinksNote(std::size_t count);
@@ -37,32 +39,38 @@ std::string forgottenLinksNote(std::size_t count);
 std::string rememberedLinkKey(const std::string& fromSite, std::string_view scheme);
 
 // The question before a link of `scheme` on a page of `fromSite` goes to `program`: the link is
-// shown, cut short when a page has made it long.
-platform::Question leavingQuestion(const std::string& link, std::string_view scheme, const std::string& fromSite, const std::string& program);
+// shown, cut short when a page has made it long. Only a page of a site is offered "Always".
+platform::Question leavingQuestion(const std::string& link, std::string_view scheme, const std::optional<std::string>& fromSite, const std::string& program);
 
 class LeavingLinks {
 public:
-    // `window` is where questions are asked; `once` is shared with whatever else a page may do once
-    // per input.
+    // `window` is where the program's own words are said; `once` is shared with whatever else a
+    // page may do once per input.
     LeavingLinks(platform::Preferences& preferences, platform::Window& window, OncePerInput& once);
+    // A question still up is answered after this has gone (its window goes last): nobody's answer.
+    ~LeavingLinks() { m_alive.reset(); }
+    LeavingLinks(const LeavingLinks&) = delete;
+    LeavingLinks& operator=(const LeavingLinks&) = delete;
 
-    // A link the user followed on a page of `fromSite` that the program does not show itself.
-    void handOff(const platform::URL& link, const std::string& fromSite);
-    // A link the user followed within the page at `pageAddress`: one for another program is handed
-    // off as above, and the page stays as it is. Whether the link was taken.
-    bool followedInPage(const std::string& link, const std::optional<std::string>& pageAddress);
+    // A link the user followed on a page of `fromSite` that the program does not show itself; asked
+    // and said over `where`.
+    void handOff(const platform::URL& link, const std::optional<std::string>& fromSite, platform::Window& where);
+    // A link the user followed within a page of `fromSite`, in `where`: one for another program is
+    // handed off as above, and the page stays as it is. Whether the link was taken.
+    bool followedInPage(const std::string& link, const std::optional<std::string>& fromSite, platform::Window& where);
     // Forgets every remembered answer, and says so in the window.
     void forget();
 
 private:
-    void ask(const platform::URL& link, const std::string& fromSite, const std::string& program);
-    void open(const std::string& address, std::string_view scheme);
+    void ask(const platform::URL& link, const std::optional<std::string>& fromSite, const std::string& program, platform::Window& where);
+    void open(const std::string& address, std::string_view scheme, platform::Window& where);
 
     platform::Preferences& m_preferences;
     platform::Window& m_window;
     OncePerInput& m_once;
     // One question at a time: a page that asks again while one is up is not asked.
     bool m_asking = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 } // namespace quillane

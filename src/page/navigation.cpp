@@ -109,7 +109,7 @@ void Navigation::pageCommitted()
 bool Navigation::linkFollowed(const std::string& url)
 {
     // Try Again on a page of ours loads as every page request of ours does: with its time-out.
-    if (m_leaving.followedInPage(url, m_main.page().url()))
+    if (m_leaving.followedInPage(url, linkSource(m_main.page().url()), m_main.window()))
         return true;
     if (!m_ownPageShown)
         return false;
@@ -138,6 +138,10 @@ void Navigation::pageFinished()
 void Navigation::pageFailed(const platform::LoadFailure& failure)
 {
     if (failure.kind == platform::LoadFailure::Kind::cancelled)
+        return;
+    // A link for another program that reached the engine (a redirect, a script's move without a
+    // click) is no page of ours to fail: the page shown stays.
+    if (auto target = platform::URL::parse(failure.address); target && destinationOf(target->scheme()) == LinkDestination::askFirst)
         return;
     showOwnPage(loadFailurePage(failure), failure.address);
     // Once the start is over: a load refused at once (a blocked port) fails before the window is

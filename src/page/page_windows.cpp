@@ -51,6 +51,13 @@ void PageWindows::attach(platform::WebView& opener)
     opener.onCreateWindow = [this, &opener](const platform::NewWindowRequest& request) { return create(request, opener); };
 }
 
+std::optional<std::string> PageWindows::sourceOf(const platform::WebView& page) const
+{
+    // A blank pop-up its opener wrote into leaves from the main page's site.
+    auto source = linkSource(page.url());
+    return source ? source : linkSource(m_main.page().url());
+}
+
 platform::Size pageWindowSizeFor(std::optional<platform::Size> requested)
 {
     if (!requested)
@@ -69,7 +76,8 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         // the browser's, or another program's.
         bool own = m_scope ? withinScope(*target, *m_scope) : mainPage && sameSite(*target, *mainPage);
         if (!own) {
-            m_leaving.handOff(*target, linkSource(m_main.page().url()));
+            platform::Window* where = windowOf(opener);
+            m_leaving.handOff(*target, sourceOf(opener), where ? *where : m_main.window());
             return nullptr;
         }
     }
@@ -98,7 +106,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
             entry.showedAPage = true;
     });
     m_attachServices(page, window);
-    page.onFollowLink = [this, &page](const std::string& link) { return m_leaving.followedInPage(link, page.url()); };
+    page.onFollowLink = [this, &page, &window](const std::string& link) { return m_leaving.followedInPage(link, sourceOf(page), window); };
     // A page that objects has answered: the user decides, in their own time.
     page.onBeforeUnload = [this, &page, askToLeave = std::move(page.onBeforeUnload)](std::function<void(bool)> completion) {
         auto found = find(page);

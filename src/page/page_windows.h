@@ -26,7 +26,8 @@ class Closing;
 class Downloads;
 
 // The size a page window opens at: what its opener asked for, no smaller than a page can be used at
-// (240 × 160), else 800 × 600. (The window is then kept within the screen's work area.)
+// (240 × 160); 800 × 600, the window's own default, when the engine gives none. (The window is then
+// kept within the screen's work area.)
 platform::Size pageWindowSizeFor(std::optional<platform::Size> requested);
 
 class PageWindows {
@@ -56,6 +57,8 @@ public:
     void closeFocused();
 
 private:
+    // The site that links in this page leave from.
+    std::optional<std::string> sourceOf(const platform::WebView& page) const;
     struct PageWindow {
         std::unique_ptr<platform::WebView> page;
         std::unique_ptr<platform::Window> window;

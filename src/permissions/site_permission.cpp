@@ -28,7 +28,9 @@ void SitePermission::request(const platform::SecurityOrigin& origin, std::functi
     waiting->second.push_back(std::move(answered));
     if (!first)
         return;
-    m_ask(m_question(origin.host), [this, siteText](std::optional<bool> choice) {
+    m_ask(m_question(origin.host), [this, siteText, alive = std::weak_ptr(m_alive)](std::optional<bool> choice) {
+        if (alive.expired())
+            return;
         // A question dismissed without a choice refuses these requests and is asked again next
         // time, as is one for a site text past the store's bound.
         bool allowed = choice.value_or(false);

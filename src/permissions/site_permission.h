@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ class SitePermission {
 public:
     // `question` words the question for a site's host.
     SitePermission(platform::Preferences& preferences, std::string key, Ask ask, std::function<platform::Question(const std::string& host)> question);
+    // A question still up is answered after this has gone (its window goes last): that answer is nobody's.
+    ~SitePermission() { m_alive.reset(); }
+    SitePermission(SitePermission&&) = default;
 
     // Answers at once from the store, or asks and stores the answer. While a site's question is up,
     // its later requests wait for the same answer: a page asks once, however often it calls.
@@ -37,6 +41,7 @@ private:
     std::function<platform::Question(const std::string&)> m_question;
     // The requests waiting for each site's question that is up.
     std::map<std::string, std::vector<std::function<void(bool)>>> m_waiting;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 } // namespace quillane

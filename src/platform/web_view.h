@@ -114,13 +114,14 @@ public:
     // paths, or none for a cancel.
     std::function<void(bool multiple, const std::vector<std::string>& mimeTypes, std::function<void(std::optional<std::vector<std::string>>)>)>
         onFileChooser;
-    // A link the user followed in the page, before the view loads it: true takes it over, and the
-    // view leaves it alone.
+    // A link the user followed in the page (or a form sent, or the page's script moving on, from the
+    // user's press or key), before the view loads it: true takes it over, and the view leaves it alone.
     std::function<bool(const std::string& url)> onFollowLink;
     // A new view for the request, made with `relatedTo` set to this one; or null to refuse it.
     std::function<WebView*(const NewWindowRequest&)> onCreateWindow;
     std::function<void()> onReadyToShow;
-    // The size a page that opened this one asked for it (window.open's width and height), if it did.
+    // The size the page that opened this one asked for it (window.open's width and height); the
+    // engine gives its own window's default size when none was asked for.
     std::optional<Size> requestedSize() const;
     // The page asked to be closed (window.close(), or tryClose() it did not object to).
     std::function<void()> onClose;

@@ -143,7 +143,10 @@ gboolean WebView::Impl::decideNavigation(WebKitNavigationPolicyDecision* decisio
     if (!owner.onFollowLink)
         return FALSE;
     WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(decision);
-    if (webkit_navigation_action_get_navigation_type(action) != WEBKIT_NAVIGATION_TYPE_LINK_CLICKED || !webkit_navigation_action_is_user_gesture(action))
+    // A link clicked, a form sent, or the page's script moving on from the user's click: each the user's doing.
+    WebKitNavigationType type = webkit_navigation_action_get_navigation_type(action);
+    bool followed = type == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED || type == WEBKIT_NAVIGATION_TYPE_FORM_SUBMITTED || type == WEBKIT_NAVIGATION_TYPE_OTHER;
+    if (!followed || !webkit_navigation_action_is_user_gesture(action))
         return FALSE;
     WebKitURIRequest* request = webkit_navigation_action_get_request(action);
     const char* uri = request ? webkit_uri_request_get_uri(request) : nullptr;

@@ -91,16 +91,19 @@ TEST_F(PageWindows, ThePageAsksForAnotherWindow)
     EXPECT_EQ(server.timesRequested("/page.html"), 1) << "the main page stayed";
 }
 
-TEST_F(PageWindows, APopUpOpensAtTheSizeItsOpenerAskedForNoSmallerThanUsable)
+TEST_F(PageWindows, APopUpOpensAtTheSizeItsOpenerAskedForNoSmallerThanUsableElseEightHundredBySixHundred)
 {
     server.serve("/sized.html", "<title>Sized</title>");
     server.serve("/tiny.html", "<title>Tiny</title>");
+    server.serve("/plain.html", "<title>Plain</title>");
     ASSERT_TRUE(open("<title>Main</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
         + control(60, "<button onclick=\"window.open('/sized.html', 'sized', 'width=400,height=300')\">sized</button>")
-        + control(140, "<button onclick=\"window.open('/tiny.html', 'tiny', 'width=50,height=40')\">tiny</button>") + "</body>"));
+        + control(140, "<button onclick=\"window.open('/tiny.html', 'tiny', 'width=50,height=40')\">tiny</button>")
+        + control(220, "<button onclick=\"window.open('/plain.html')\">plain</button>") + "</body>"));
     const std::pair<int, std::pair<std::string, Geometry>> asked[] = {
         { 10 + 75, { "Sized", { 0, 0, 400, 300 } } },
         { 10 + 155, { "Tiny", { 0, 0, 240, 160 } } },
+        { 10 + 235, { "Plain", { 0, 0, 800, 600 } } },
     };
     for (const auto& [y, expected] : asked) {
         const auto& [name, size] = expected;
@@ -334,7 +337,8 @@ TEST_F(PageWindows, ALinkForAnotherProgramLeavesThePageAsItIsAndOneNoProgramTake
     std::string handed = installRecorders({ "mailto" });
     session.enterThisProcess();
     server.serve("/links.html", "<title>Links</title><body style='margin: 0; background: rgb(240, 240, 240)'>"
-            + control(60, "<a href='mailto:team@example.com'>mail</a>") + control(140, "<a href='irc://chat.example/room'>chat</a>") + "</body>");
+            + control(60, "<a href='mailto:team@example.com'>mail</a>") + control(140, "<a href='irc://chat.example/room'>chat</a>")
+            + control(220, "<button onclick=\"location.href = 'mailto:script@example.com'\">script</button>") + "</body>");
     server.serve("/blank.html", "");
     session.writePreferences("[Preferences]\naddress='" + server.url("/blank.html") + "'\n");
     launchQuillane(session, [&](DrivenQuillane& quillane) {
@@ -356,6 +360,12 @@ TEST_F(PageWindows, ALinkForAnotherProgramLeavesThePageAsItIsAndOneNoProgramTake
         clickAt(155);
         EXPECT_TRUE(spinUntil([&] { return shown.noteShown() == "No program is set to open \u201circ:\u201d links."; }))
             << shown.noteShown().value_or("no note");
+
+        // The page's script moving on from the user's click, as many mail links are made.
+        clickAt(235);
+        ASSERT_TRUE(spinUntil([&] { return session.windowsNamed("Open this link with \u201cRecorder mailto\u201d?").size() == 1; }));
+        session.xdotool({ "key", "Return" });
+        EXPECT_TRUE(spinUntil([&] { return readFile(handed) == "mailto:team@example.com\nmailto:script@example.com\n"; })) << readFile(handed);
         EXPECT_EQ(page.url(), server.url("/links.html")) << "the page stays";
         EXPECT_EQ(server.timesRequested("/links.html"), 1);
     });

@@ -26,7 +26,8 @@ TEST(AppNames, LettersDigitsHyphensAndUnderscoresUpToSixtyFour)
 TEST(AppNames, TheWordsForANameThatWillNotDoAndForAnInstalledOne)
 {
     EXPECT_EQ(notAnAppName("My App"), "\u201cMy App\u201d is not a name for an application: use letters, digits, - and _ (at most 64)");
-    EXPECT_EQ(installedNote("Team-Mail"), "Installed \u201cTeam-Mail\u201d: it is among the desktop's applications, and its window is opening.");
+    EXPECT_EQ(installedNote("Team-Mail", true), "Installed \u201cTeam-Mail\u201d: it is among the desktop's applications, and its window is opening.");
+    EXPECT_EQ(installedNote("Team-Mail", false), "Installed \u201cTeam-Mail\u201d: it is among the desktop's applications, but its window could not be opened.");
 }
 
 TEST(AppNames, EachNameHasItsOwnClassEntryAndFolders)

@@ -51,7 +51,8 @@ TEST(CommandLine, ArgumentsThatLookLikeOptionsButAreNoneAreNamed)
     using Arguments = std::vector<std::string>;
     const std::pair<Arguments, Arguments> cases[] = {
         { { "quillane", "--bogus", "example.org", "-x" }, { "--bogus", "-x" } },
-        { { "quillane", "--app", "-mail", "--apps", "--purge", "-h" }, {} },
+        { { "quillane", "--app", "-mail", "--apps", "--purge", "-h" }, { "--apps", "--purge", "-h" } },
+        { { "quillane", "example.org", "--help" }, { "--help" } },
         { { "quillane", "--probe", "--out", "--Probe" }, { "--Probe" } },
         { { "quillane", "-", "--app" }, {} },
         { { "-quillane-path" }, {} },

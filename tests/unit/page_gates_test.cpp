@@ -56,6 +56,10 @@ TEST(LeavingLinks, TheQuestionNamesTheProgramTheSiteAndTheLinkCutShortBetweenCha
     EXPECT_EQ(question.detail, "The page at https://chat.example wants to open a \u201cssh:\u201d link in another program:\nSSH://host");
     EXPECT_EQ(question.buttons, (std::vector<std::string> { "Open Link", "Cancel" }));
     EXPECT_EQ(question.checkBox, "Always open \u201cssh:\u201d links from this site");
+    // A page of no site is asked about each time: no answer could be kept for it.
+    auto siteless = quillane::leavingQuestion("ssh://host", "ssh", std::nullopt, "Terminal");
+    EXPECT_EQ(siteless.detail, "The page wants to open a \u201cssh:\u201d link in another program:\nssh://host");
+    EXPECT_EQ(siteless.checkBox, "");
 
     // 200 bytes are shown whole; a longer link is cut before the character that crosses them.
     const std::string start = "mailto:";
@@ -74,15 +78,16 @@ TEST(LeavingLinks, TheQuestionNamesTheProgramTheSiteAndTheLinkCutShortBetweenCha
 
 TEST(LeavingLinks, TheSourceIsThePagesSiteAndANoteNamesASchemeNoProgramTakes)
 {
-    const std::pair<std::optional<std::string>, std::string> sources[] = {
+    const std::pair<std::optional<std::string>, std::optional<std::string>> sources[] = {
         { "https://chat.example/room/1?x=2", "https://chat.example" },
         { "http://127.0.0.1:8080/a", "http://127.0.0.1:8080" },
-        { "about:blank", "this page" },
-        { std::nullopt, "this page" },
+        { "about:blank", std::nullopt },
+        { std::nullopt, std::nullopt },
     };
     for (const auto& [page, source] : sources)
         EXPECT_EQ(quillane::linkSource(page), source) << page.value_or("no page");
     EXPECT_EQ(quillane::noProgramNote("IRC"), "No program is set to open \u201circ:\u201d links.");
+    EXPECT_EQ(quillane::noProgramNote("irc", "Chat"), "\u201cChat\u201d could not be started for the link.");
     EXPECT_EQ(quillane::forgottenLinksNote(0), "No link had a remembered choice to forget.");
     EXPECT_EQ(quillane::forgottenLinksNote(1), "Forgot 1 link choice: such links will be asked about again.");
     EXPECT_EQ(quillane::forgottenLinksNote(2), "Forgot 2 link choices: such links will be asked about again.");
