@@ -27,3 +27,17 @@ bench_enter_display() {
     rm -rf "$work"
     exit "$status"
 }
+
+# For the benchmarks that run the bare window beside Quillane: it composites as Quillane does, not
+# with OpenGL drawn in software (no GPU render node, or LIBGL_ALWAYS_SOFTWARE), where compositing
+# costs the bare window some 170 ms before its page shows. BARE_COMPOSITING=on|off decides instead.
+# `bare COMMAND…` runs the bare window so.
+bench_bare_compositing() {
+    if [ -z "${BARE_COMPOSITING:-}" ]; then
+        BARE_COMPOSITING=on
+        if ! ls /dev/dri/renderD* >/dev/null 2>&1 || { [ -n "${LIBGL_ALWAYS_SOFTWARE:-}" ] && [ "$LIBGL_ALWAYS_SOFTWARE" != 0 ]; }; then
+            BARE_COMPOSITING=off
+        fi
+    fi
+}
+bare() { if [ "$BARE_COMPOSITING" = off ]; then WEBKIT_DISABLE_COMPOSITING_MODE=1 "$@"; else "$@"; fi; }

@@ -44,16 +44,7 @@ done
 sleep 0.5
 link() { echo "quillane://open?url=$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1], safe=""))' "$1")"; }
 
-# The bare window composites as Quillane does: not with OpenGL drawn in software (no GPU render
-# node, or LIBGL_ALWAYS_SOFTWARE), where it costs the bare window some 170 ms before its page shows.
-# BARE_COMPOSITING=on|off decides instead.
-if [ -z "${BARE_COMPOSITING:-}" ]; then
-    BARE_COMPOSITING=on
-    if ! ls /dev/dri/renderD* >/dev/null 2>&1 || { [ -n "${LIBGL_ALWAYS_SOFTWARE:-}" ] && [ "$LIBGL_ALWAYS_SOFTWARE" != 0 ]; }; then
-        BARE_COMPOSITING=off
-    fi
-fi
-bare() { if [ "$BARE_COMPOSITING" = off ]; then WEBKIT_DISABLE_COMPOSITING_MODE=1 "$@"; else "$@"; fi; }
+bench_bare_compositing
 quillane=${QUILLANE_BENCH_BINARY:-build-bench/src/quillane}
 chromium=$(command -v chromium || command -v chromium-browser || command -v google-chrome || true)
 programs="quillane bare"
