@@ -234,10 +234,7 @@ void InstallFromPage::ask()
 
 void InstallFromPage::answered(const std::shared_ptr<Install>& install, const std::string& name)
 {
-    if (!isValidAppName(name)) {
-        m_main.tell(notAnAppName(name) + ".");
-        return;
-    }
+    // The dialog took only a valid name; installApp checks it again before anything is written.
     if (!isInstalled(name)) {
         installAs(*install, name, Existing::refuse);
         return;

@@ -18,9 +18,7 @@ TEST_F(PageWindowClosing, APageWindowWhoseBeforeunloadNeverAnswersStillClosesWit
     auto busy = session.waitForWindowNamed("Busy");
     ASSERT_TRUE(busy);
     // The page has had the user's input, so it would be allowed to object.
-    Geometry inside = session.geometry(*busy);
-    session.xdotool({ "mousemove", std::to_string(inside.x + 100), std::to_string(inside.y + 100) });
-    session.xdotool({ "click", "1" });
+    clickInside(*busy);
 
     auto asked = std::chrono::steady_clock::now();
     session.run({ "wmctrl", "-i", "-c", std::to_string(*busy) });

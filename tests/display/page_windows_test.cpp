@@ -64,10 +64,8 @@ TEST_F(PageWindows, ThePageAsksForAnotherWindow)
     std::snprintf(mainId, sizeof mainId, "0x%lx", window);
     EXPECT_NE(session.property(*popUp, "WM_TRANSIENT_FOR").find(mainId), std::string::npos) << session.property(*popUp, "WM_TRANSIENT_FOR");
     EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/heard") == 1; })) << "the opener heard from its pop-up";
-    Geometry inPopUp = session.geometry(*popUp);
     ASSERT_TRUE(waitUntil([&] { return isActive(*popUp); }));
-    session.xdotool({ "mousemove", std::to_string(inPopUp.x + 100), std::to_string(inPopUp.y + 100) });
-    session.xdotool({ "click", "1" });
+    clickInside(*popUp);
     EXPECT_TRUE(gone("Pop-up")) << "window.close() closes the pop-up";
 
     // A link into a new window on the same site: a page window.
@@ -299,9 +297,7 @@ TEST_F(PageWindows, QuittingAsksAPageWindowWithUnsavedWork)
     auto draft = session.waitForWindowNamed("Draft");
     ASSERT_TRUE(draft);
     // A page may only object once the user has done something in it.
-    Geometry inDraft = session.geometry(*draft);
-    session.xdotool({ "mousemove", std::to_string(inDraft.x + 100), std::to_string(inDraft.y + 100) });
-    session.xdotool({ "click", "1" });
+    clickInside(*draft);
 
     key("ctrl+q");
     ASSERT_TRUE(session.waitForWindowNamed("Leave page?")) << "the page window is asked";

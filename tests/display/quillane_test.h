@@ -114,6 +114,14 @@ protected:
     bool isActive(unsigned long id) const { return session.run({ "xdotool", "getactivewindow" }) == std::to_string(id) + "\n"; }
     // A click in the window once the window manager has given it the focus (back): a click in the
     // moment a dialog or another window goes can be lost on its way.
+    // Presses the left button inside another window of the program's (a page window), so that its
+    // page has had the user's input.
+    void clickInside(unsigned long other) const
+    {
+        Geometry inside = session.geometry(other);
+        session.xdotool({ "mousemove", std::to_string(inside.x + 100), std::to_string(inside.y + 100) });
+        session.xdotool({ "click", "1" });
+    }
     void click(int x, int y) const
     {
         waitUntil([&] { return isActive(window); });
