@@ -74,7 +74,7 @@ struct Launch::Parts {
         , find(main)
         , installer(main, texts)
         , pageWindows(application, main, texts, options.mockCaptureDevices, once, leaving, closing, downloads,
-              [this](platform::WebView& page, platform::Window& window) { attachServices(page, window); }, scopeIn(preferences))
+              [this](platform::WebView& page, platform::Window& window) { attachServices(page, window); }, options.pageRequestTimeout, scopeIn(preferences))
         , launcherEntry(application.identity().desktopId + ".desktop")
         , unread([this](const LauncherCount& count) { launcherEntry.publish(count.count, count.visible); }, platform::secondsNow)
     {

@@ -1,5 +1,6 @@
 #include "page/failure_pages.h"
 
+#include "page/leaving_links.h"
 #include "page/own_pages.h"
 #include "page/shown_addresses.h"
 #include "platform/url.h"
@@ -105,6 +106,14 @@ std::string escapedForHTML(std::string_view text)
         }
     }
     return result;
+}
+
+bool isToldInTheWindow(const platform::LoadFailure& failure)
+{
+    if (failure.kind == platform::LoadFailure::Kind::cancelled)
+        return false;
+    auto target = platform::URL::parse(failure.address);
+    return !target || destinationOf(target->scheme()) != LinkDestination::askFirst;
 }
 
 std::string loadFailurePage(const platform::LoadFailure& failure)

@@ -12,6 +12,10 @@ namespace quillane {
 // The text with &, <, >, " and ' written as HTML character references.
 std::string escapedForHTML(std::string_view text);
 
+// Whether a failed load is told in its window: not one merely replaced by another (cancelled), nor
+// a link for another program that reached the engine (a redirect, a script's move without a click),
+// which leaves the page shown as it was.
+bool isToldInTheWindow(const platform::LoadFailure& failure);
 std::string loadFailurePage(const platform::LoadFailure& failure);
 std::string stoppedPage(const std::string& address);
 

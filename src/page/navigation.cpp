@@ -35,6 +35,7 @@ Navigation::Navigation(platform::Preferences& preferences, MainWindow& main, Lea
 void Navigation::attach()
 {
     platform::WebView& page = m_main.page();
+    page.limitPageLoads(m_pageRequestTimeout);
     m_subscriptions.push_back(page.loadCommitted.add([this] { pageCommitted(); }));
     m_subscriptions.push_back(page.loadFinished.add([this] { pageFinished(); }));
     m_subscriptions.push_back(page.loadFailed.add([this](const platform::LoadFailure& failure) { pageFailed(failure); }));
@@ -137,11 +138,7 @@ void Navigation::pageFinished()
 
 void Navigation::pageFailed(const platform::LoadFailure& failure)
 {
-    if (failure.kind == platform::LoadFailure::Kind::cancelled)
-        return;
-    // A link for another program that reached the engine (a redirect, a script's move without a
-    // click) is no page of ours to fail: the page shown stays.
-    if (auto target = platform::URL::parse(failure.address); target && destinationOf(target->scheme()) == LinkDestination::askFirst)
+    if (!isToldInTheWindow(failure))
         return;
     showOwnPage(loadFailurePage(failure), failure.address);
     // Once the start is over: a load refused at once (a blocked port) fails before the window is

@@ -7,6 +7,7 @@
 #include "names.h"
 #include "page/address_rules.h"
 #include "page/closing.h"
+#include "page/failure_pages.h"
 #include "platform/download.h"
 
 #include <algorithm>
@@ -32,7 +33,8 @@ std::string windowTitle(const platform::WebView& page, const std::string& applic
 } // namespace
 
 PageWindows::PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, bool mockCaptureDevices, OncePerInput& once,
-    LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices, std::optional<platform::URL> scope)
+    LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices, double pageRequestTimeout,
+    std::optional<platform::URL> scope)
     : m_application(application)
     , m_main(main)
     , m_texts(texts)
@@ -42,6 +44,7 @@ PageWindows::PageWindows(platform::Application& application, MainWindow& main, c
     , m_closing(closing)
     , m_downloads(downloads)
     , m_attachServices(std::move(attachServices))
+    , m_pageRequestTimeout(pageRequestTimeout)
     , m_scope(std::move(scope))
 {
 }
@@ -106,6 +109,11 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
             entry.showedAPage = true;
     });
     m_attachServices(page, window);
+    page.limitPageLoads(m_pageRequestTimeout);
+    entry.failed = page.loadFailed.add([&page](const platform::LoadFailure& failure) {
+        if (isToldInTheWindow(failure))
+            page.showAlternateHTML(loadFailurePage(failure), failure.address);
+    });
     page.onFollowLink = [this, &page, &window](const std::string& link) { return m_leaving.followedInPage(link, sourceOf(page), window); };
     // A page that objects has answered: the user decides, in their own time.
     page.onBeforeUnload = [this, &page, askToLeave = std::move(page.onBeforeUnload)](std::function<void(bool)> completion) {

@@ -38,8 +38,11 @@ public:
     // questions before it is left.
     using AttachServices = std::function<void(platform::WebView& page, platform::Window& window)>;
 
+    // A load in a page window that has not started to arrive within `pageRequestTimeout` seconds is
+    // given up, and told in the window as the main page's failures are.
     PageWindows(platform::Application& application, MainWindow& main, const FixedTexts& texts, bool mockCaptureDevices, OncePerInput& once,
-        LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices, std::optional<platform::URL> scope = std::nullopt);
+        LeavingLinks& leaving, Closing& closing, Downloads& downloads, AttachServices attachServices, double pageRequestTimeout,
+        std::optional<platform::URL> scope = std::nullopt);
     // Before its windows go: the engine fails the downloads of pages that go.
     ~PageWindows() { m_alive.reset(); }
     PageWindows(const PageWindows&) = delete;
@@ -64,6 +67,7 @@ private:
         std::unique_ptr<platform::Window> window;
         platform::Subscription title;
         platform::Subscription committed;
+        platform::Subscription failed;
         // The user closed the window: its page has until then to answer.
         platform::ScheduledBlock closing;
         // Its page objected, and "Leave page?" is up.
@@ -92,6 +96,7 @@ private:
     Closing& m_closing;
     Downloads& m_downloads;
     AttachServices m_attachServices;
+    const double m_pageRequestTimeout;
     std::optional<platform::URL> m_scope;
     bool m_floats = false;
     std::list<PageWindow> m_windows;

@@ -18,10 +18,18 @@ void LoadTimeLimit::start(double seconds, const std::string& address, std::funct
     });
 }
 
+void LoadTimeLimit::limitPageLoads(double seconds, std::function<void()> stop)
+{
+    m_pageSeconds = seconds;
+    m_pageStop = std::move(stop);
+}
+
 void LoadTimeLimit::began()
 {
     // A limit that ran out with no failure reported belongs to no load from now on.
     m_expired = false;
+    if (m_pageSeconds > 0 && !isRunning())
+        start(m_pageSeconds, {}, m_pageStop);
 }
 
 void LoadTimeLimit::redirected(const std::string& to)
@@ -30,9 +38,10 @@ void LoadTimeLimit::redirected(const std::string& to)
         m_address = to;
 }
 
+// A limit of the page's own (no address) is for whatever load the page makes.
 void LoadTimeLimit::committed(const std::string& address)
 {
-    if (address == m_address)
+    if (m_address.empty() || address == m_address)
         settled();
 }
 
@@ -45,7 +54,7 @@ void LoadTimeLimit::settled()
 
 bool LoadTimeLimit::failed(const std::string& address)
 {
-    if (address != m_address)
+    if (!m_address.empty() && address != m_address)
         return false;
     bool expired = m_expired;
     settled();

@@ -17,8 +17,13 @@ public:
     // A load of `address` was asked for: `stop` is called if it has not started to arrive within
     // `seconds` (never for 0 or less). Any earlier limit is gone.
     void start(double seconds, const std::string& address, std::function<void()> stop);
+    // Loads the page starts itself (a link, a form, a script, a reload) are limited too: `stop` is
+    // called if one has not started to arrive within `seconds` (never for 0 or less).
+    void limitPageLoads(double seconds, std::function<void()> stop);
     // The engine began a load (ours, one it replaced, or one of the page's own): whatever the limit
-    // stopped before is over.
+    // stopped before is over, and a load no limit runs for gets the page's. The engine names the
+    // page's own load only once it commits, redirects or fails, so that limit stops whichever load
+    // the page is making.
     void began();
     // The load under way was sent on to another address (an earlier load's redirect comes before
     // ours has begun, when the engine still names ours).
@@ -40,6 +45,8 @@ private:
     std::string m_address;
     double m_seconds = 0;
     bool m_expired = false;
+    double m_pageSeconds = 0;
+    std::function<void()> m_pageStop;
 };
 
 } // namespace quillane::platform

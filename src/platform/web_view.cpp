@@ -141,6 +141,12 @@ void WebView::load(const std::string& url, double timeout)
     impl.loadLimit.start(timeout, asked ? asked : url, [&impl] { webkit_web_view_stop_loading(impl.view.get()); });
 }
 
+void WebView::limitPageLoads(double timeout)
+{
+    Impl& impl = *m_impl;
+    impl.loadLimit.limitPageLoads(timeout, [&impl] { webkit_web_view_stop_loading(impl.view.get()); });
+}
+
 void WebView::loadHTML(const std::string& html, const std::string& baseURL)
 {
     m_impl->loadLimit.settled();

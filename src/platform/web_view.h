@@ -152,6 +152,9 @@ public:
 
     // Loads the address; a load that has not started to arrive within `timeout` seconds is stopped.
     void load(const std::string& url, double timeout);
+    // Loads the page starts itself (a link, a form, a script, a reload) are stopped the same way
+    // after `timeout` seconds, and fail as timed out; the engine would wait for ever.
+    void limitPageLoads(double timeout);
     void loadHTML(const std::string& html, const std::string& baseURL);
     // Shows a page of the program's own in place of the one that failed at `address`; the view's
     // address stays `address`, so reloading tries it again.

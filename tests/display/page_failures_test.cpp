@@ -170,3 +170,19 @@ TEST_F(PageFailures, ARedirectToAnAddressThatNeverAnswersIsGivenUpToo)
         EXPECT_EQ(server.timesRequested("/never.html"), 1);
     });
 }
+
+TEST_F(PageFailures, ALinkThePageFollowsToASiteThatNeverAnswersIsGivenUpInTheSameTime)
+{
+    server.silent("/never.html");
+    server.serve("/links.html", "<title>Links</title><a href='/never.html' style='font-size: 40px'>never</a>");
+    startedOnAPage(1, [&](DrivenQuillane& driven, platform::WebView& page, const std::vector<platform::LoadFailure>& failures) {
+        driven.launch.open({ link(server.url("/links.html")) });
+        ASSERT_TRUE(spinUntil([&] { return page.title() == "Links"; }));
+        ASSERT_TRUE(click(driven, "a"));
+        ASSERT_TRUE(spinUntil([&] { return server.timesRequested("/never.html") == 1; }));
+        ASSERT_TRUE(spinUntil([&] { return !failures.empty(); }, std::chrono::seconds(5))) << "the engine waits for ever";
+        EXPECT_EQ(failures[0].kind, Kind::timedOut);
+        EXPECT_EQ(failures[0].address, server.url("/never.html"));
+        EXPECT_TRUE(spinUntil([&] { return page.title() == "The site took too long to answer"; }));
+    });
+}

@@ -38,6 +38,19 @@ std::string control(int y, const std::string& html)
 }
 } // namespace
 
+TEST_F(PageWindows, APageWindowWhosePageCannotLoadSaysSoInItsWindow)
+{
+    int closedPort = 0;
+    {
+        HttpServer closed;
+        closedPort = closed.port();
+    }
+    const std::string refused = "http://127.0.0.1:" + std::to_string(closedPort) + "/";
+    ASSERT_TRUE(open("<body style='margin: 0'>" + control(60, "<button onclick=\"window.open('" + refused + "', 'w')\">open</button>") + "</body>"));
+    click(60, 10 + 75);
+    EXPECT_TRUE(session.waitForWindowNamed("The site refused the connection")) << "the window stayed blank";
+}
+
 TEST_F(PageWindows, ThePageAsksForAnotherWindow)
 {
     std::string browser = installRecorders({ "http", "https" });

@@ -135,7 +135,9 @@ TEST(LoadTimeLimit, NoLimitForZeroSecondsAndALimitJustBeforeAndAtItsEnd)
     int stops = 0;
     none.start(0, page, [&] { ++stops; });
     EXPECT_FALSE(none.isRunning());
+    none.limitPageLoads(0, [&] { ++stops; });
     none.began();
+    EXPECT_FALSE(none.isRunning()) << "nor for the page's own loads";
     EXPECT_FALSE(none.failed(page));
 
     LoadTimeLimit limit;
@@ -155,4 +157,38 @@ TEST(LoadTimeLimit, NoLimitForZeroSecondsAndALimitJustBeforeAndAtItsEnd)
     limit.began();
     ASSERT_TRUE(turnUntil([&] { return stops == 1; }));
     EXPECT_GE(stopped - started, std::chrono::milliseconds(195));
+}
+
+TEST(LoadTimeLimit, APageLoadThatNoLimitRunsForGetsThePagesOwnWhileOursKeepsItsLength)
+{
+    LoadTimeLimit limit;
+    int pageStops = 0, ourStops = 0;
+    limit.limitPageLoads(shortLimit, [&] { ++pageStops; });
+    // A link followed: stopped in the page's time, and its failure is a time-out.
+    limit.began();
+    ASSERT_TRUE(turnUntil([&] { return pageStops == 1; }));
+    EXPECT_TRUE(limit.failed(page));
+    // Ours, as its load begins, keeps its own length.
+    limit.start(0.3, other, [&] { ++ourStops; });
+    auto started = std::chrono::steady_clock::now();
+    limit.began();
+    ASSERT_TRUE(turnUntil([&] { return ourStops == 1; }));
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(290));
+    EXPECT_EQ(pageStops, 1);
+    EXPECT_TRUE(limit.failed(other));
+    // The engine names the page's load only as it fails or arrives: any address.
+    limit.began();
+    ASSERT_TRUE(turnUntil([&] { return pageStops == 2; }));
+    EXPECT_TRUE(limit.failed(other));
+    EXPECT_FALSE(limit.failed(other)) << "spent";
+    // One that arrives in time, or fails first, is not stopped.
+    limit.began();
+    limit.committed(other);
+    EXPECT_FALSE(limit.isRunning());
+    limit.began();
+    EXPECT_FALSE(limit.failed(page)) << "refused before its time";
+    EXPECT_FALSE(limit.isRunning());
+    turnFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(pageStops, 2);
+    EXPECT_EQ(ourStops, 1);
 }
