@@ -5,8 +5,9 @@
 set -euo pipefail
 
 # hunspell-en-us: the dictionary pages' fields are spell-checked with when the locale names no other.
-build=(g++ cmake make pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libjson-glib-dev libgtest-dev hunspell-en-us)
-test=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick dbus dbus-x11 shared-mime-info desktop-file-utils libglib2.0-bin zlib1g-dev librsvg2-common appstream dpkg-dev procps
+# desktop-file-utils: the index through which the desktop finds the link schemes an installed application takes.
+build=(g++ cmake make pkg-config libgtk-3-dev libwebkit2gtk-4.1-dev libjson-glib-dev libgtest-dev hunspell-en-us desktop-file-utils)
+test=(xvfb xauth openbox xdotool x11-utils wmctrl imagemagick dbus dbus-x11 shared-mime-info libglib2.0-bin zlib1g-dev librsvg2-common appstream dpkg-dev procps
     lintian openssl x11-xserver-utils xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev poppler-utils at-spi2-core libatspi2.0-dev)
 
 wanted=("${build[@]}")

@@ -16,6 +16,15 @@ namespace quillane {
 namespace {
 constexpr const char* appKey = "X-Quillane-App";
 
+// The desktop's index of which entries take which link schemes: brought up to date where the folder
+// has one, or where the entry takes schemes and needs one to be found by them.
+void reindexEntries(const std::string& folder, bool takesSchemes)
+{
+    std::error_code error;
+    if (takesSchemes || std::filesystem::exists(folder + "/mimeinfo.cache", error))
+        platform::updateDesktopEntryIndex(folder);
+}
+
 std::string entryPath(const AppIdentity& identity, const platform::UserFolders& folders = platform::userFolders())
 {
     return folders.data + "/applications/" + identity.desktopEntryName;
@@ -122,6 +131,7 @@ std::optional<std::string> installApp(const std::string& name, const std::string
         }
         return *failure;
     }
+    reindexEntries(platform::folderOf(entry), !extras.protocolHandlers.empty());
     // The old application's icons that the new one does not use.
     std::vector<std::string> kept = shortcuts.iconFiles;
     if (iconPng)
@@ -151,6 +161,7 @@ std::vector<std::string> uninstallApp(const std::string& name, bool purge, const
             if (platform::removeFileOrLink(file))
                 removed.push_back(file);
         }
+        reindexEntries(platform::folderOf(files.front()), false);
     }
     // The data of a name whose entry has gone already goes too: nothing else would ever remove it.
     if (!purge)

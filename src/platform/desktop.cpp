@@ -68,6 +68,21 @@ std::vector<std::string> urlSchemesOfDesktopEntry(const std::string& application
     return schemes;
 }
 
+void updateDesktopEntryIndex(const std::string& folder)
+{
+    GCharPtr tool(g_find_program_in_path("update-desktop-database"));
+    if (!tool)
+        return;
+    const char* argv[] = { static_cast<char*>(tool.get()), "-q", folder.c_str(), nullptr };
+    int status = 0;
+    ErrorOut error;
+    // Quick for a folder of entries, and done before the caller says the entry is in place.
+    if (!g_spawn_sync(nullptr, const_cast<char**>(argv), nullptr, G_SPAWN_STDOUT_TO_DEV_NULL, nullptr, nullptr, nullptr, nullptr, &status, error.out())
+        || !g_spawn_check_wait_status(status, nullptr))
+        g_printerr("%s: the desktop's index of the entries in %s could not be updated%s%s\n", g_get_prgname(), folder.c_str(),
+            error ? ": " : "", error.message());
+}
+
 bool openWithDefaultApplication(const std::string& uri)
 {
     ErrorOut error;

@@ -32,6 +32,10 @@ struct DesktopEntryGroup {
 std::string desktopEntryText(const std::vector<std::pair<std::string, std::string>>& keys, const std::vector<DesktopEntryGroup>& groups = {});
 // The value of a key of a desktop entry's [Desktop Entry] group.
 std::optional<std::string> desktopEntryValue(const std::string& path, const std::string& key);
+// Brings the index of which entries in the folder take which types and link schemes
+// (mimeinfo.cache) up to date, as installing an entry with the desktop's own tool does: the desktop
+// finds an entry's link schemes only through it. Without that tool (desktop-file-utils), nothing.
+void updateDesktopEntryIndex(const std::string& folder);
 // The link schemes the desktop entry that the system finds for the application id claims
 // ("x-scheme-handler/quillane" gives "quillane"); empty when no entry is installed.
 std::vector<std::string> urlSchemesOfDesktopEntry(const std::string& applicationId);

@@ -126,6 +126,24 @@ TEST_F(InstalledApps, AReplacementPutsTheNewEntryIconAndAddressInPlaceAndNothing
     EXPECT_FALSE(fs::exists(icon()));
 }
 
+TEST_F(InstalledApps, TheDesktopFindsTheSchemesAnEntryTakesUntilItIsRemoved)
+{
+    // The desktop finds an entry by its link schemes only through the folder's index.
+    fs::path index = entry().parent_path() / "mimeinfo.cache";
+    auto indexed = [&] { return contents(index).find("x-scheme-handler/web+quillanetest=" + entry().filename().string()) != std::string::npos; };
+    AppExtras extras;
+    extras.protocolHandlers.push_back({ "web+quillanetest", "https://mail.example/handle?link=%s" });
+    ASSERT_EQ(installApp(name(), "https://mail.example/", std::nullopt, "Mail", extras), std::nullopt);
+    EXPECT_TRUE(indexed()) << contents(index);
+    // Replaced by one that takes no scheme, then removed: the index follows each.
+    ASSERT_EQ(installApp(name(), "https://mail.example/", std::nullopt, "Mail", {}, Existing::replace), std::nullopt);
+    EXPECT_FALSE(indexed()) << contents(index);
+    ASSERT_EQ(installApp(name(), "https://mail.example/", std::nullopt, "Mail", extras, Existing::replace), std::nullopt);
+    EXPECT_FALSE(uninstallApp(name(), false).empty());
+    EXPECT_FALSE(indexed()) << contents(index);
+    fs::remove(index);
+}
+
 TEST_F(InstalledApps, AnotherProgramsEntryOfTheSameNameIsNeverReplaced)
 {
     write(entry(), "[Desktop Entry]\nType=Application\nName=Someone else's\nExec=true\n");
