@@ -1,5 +1,6 @@
 // Quillane: one web page in one frameless window.
 #include "apps/app_management.h"
+#include "apps/app_desktop_entry.h"
 #include "apps/app_names.h"
 #include "fixed_texts.h"
 #include "launch/command_line.h"
@@ -70,11 +71,11 @@ int main(int argc, char** argv)
         for (const auto& option : unknownOptionsIn(arguments))
             std::fprintf(stderr, "quillane: \u201c%s\u201d is not understood here, and is left alone (quillane --help says what is)\n", option.c_str());
     }
-    if (!options.probeFile && !appNameFrom(arguments)) {
-        for (const auto& argument : linksFrom(arguments)) {
-            if (!linkFor(argument))
-                std::fprintf(stderr, "quillane: \u201c%s\u201d is neither a web address nor a quillane: link, and is left alone\n", argument.c_str());
-        }
+    if (!options.probeFile) {
+        auto appName = appNameFrom(arguments);
+        auto handlerFor = [&appName](const std::string& scheme) { return appName ? installedHandler(*appName, scheme) : std::nullopt; };
+        for (const auto& line : linksLeftAlone(arguments, handlerFor))
+            std::fprintf(stderr, "quillane: %s\n", line.c_str());
     }
     RunningApps apps(program, texts, std::move(options));
     program.onCommandLine = [&apps](const std::vector<std::string>& given) { return apps.commandLine(given); };

@@ -1,5 +1,6 @@
 #include "launch/command_line.h"
 
+#include "apps/app_links.h"
 #include "page/address_rules.h"
 #include "platform/url.h"
 #include "text.h"
@@ -83,6 +84,21 @@ std::vector<std::string> unknownOptionsIn(const std::vector<std::string>& argume
             unknown.push_back(argument);
     }
     return unknown;
+}
+
+std::vector<std::string> linksLeftAlone(const std::vector<std::string>& arguments,
+    const std::function<std::optional<std::string>(const std::string& scheme)>& handlerFor)
+{
+    std::vector<std::string> lines;
+    auto app = appNameFrom(arguments);
+    for (const auto& argument : linksFrom(arguments)) {
+        if (!app && !linkFor(argument))
+            lines.push_back("\u201c" + argument + "\u201d is neither a web address nor a quillane: link, and is left alone");
+        else if (app && !lastAppPageIn({ argument }, handlerFor))
+            lines.push_back("\u201c" + argument + "\u201d is neither a web address, a quillane: link nor a link that \u201c" + *app
+                + "\u201d takes, and is left alone");
+    }
+    return lines;
 }
 
 InformationRequest informationRequestFrom(const std::vector<std::string>& arguments)

@@ -1,5 +1,6 @@
 #pragma once
 // What the program takes from its command line.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,6 +40,12 @@ std::optional<AppManagementRequest> appManagementFrom(const std::vector<std::str
 // an address): a run leaves them alone, and says so. The name after "--app" and the file after
 // "--probe" are no options.
 std::vector<std::string> unknownOptionsIn(const std::vector<std::string>& arguments);
+
+// The lines that name the links a run leaves alone: for the default application, arguments that are
+// neither a web address nor a quillane: link; for an application of its own (after "--app"), those
+// that are none of these nor a link of a scheme it takes (`handlerFor` answers which it takes).
+std::vector<std::string> linksLeftAlone(const std::vector<std::string>& arguments,
+    const std::function<std::optional<std::string>(const std::string& scheme)>& handlerFor);
 
 // "--version" or "--help" ("-h") as the only argument asks for information instead of a run; any other
 // command line is a run, by the rules above.

@@ -61,6 +61,29 @@ TEST(CommandLine, ArgumentsThatLookLikeOptionsButAreNoneAreNamed)
         EXPECT_EQ(quillane::unknownOptionsIn(arguments), unknown) << arguments.size();
 }
 
+TEST(CommandLine, LinksThatARunLeavesAloneAreNamedForTheApplicationItIs)
+{
+    // The application "mail" takes mailto: links and no others.
+    auto handlerFor = [](const std::string& scheme) -> std::optional<std::string> {
+        return scheme == "mailto" ? std::optional<std::string>("https://mail.example/?to=%s") : std::nullopt;
+    };
+    const std::string neither = "\u201chello world\u201d is neither a web address nor a quillane: link, and is left alone";
+    const struct {
+        std::vector<std::string> arguments;
+        std::vector<std::string> lines;
+    } cases[] = {
+        { { "quillane", "example.org", "quillane://open?url=https%3A%2F%2Fexample.org", "hello world" }, { neither } },
+        { { "quillane", "irc://irc.example.org/chan" }, { "\u201circ://irc.example.org/chan\u201d is neither a web address nor a quillane: link, and is left alone" } },
+        { { "quillane", "--app", "mail", "mailto:a@example.org", "https://example.org/" }, {} },
+        { { "quillane", "--app", "mail", "irc://irc.example.org/chan", "hello world" },
+            { "\u201circ://irc.example.org/chan\u201d is neither a web address, a quillane: link nor a link that \u201cmail\u201d takes, and is left alone",
+                "\u201chello world\u201d is neither a web address, a quillane: link nor a link that \u201cmail\u201d takes, and is left alone" } },
+        { { "quillane", "--app", "mail" }, {} },
+    };
+    for (const auto& [arguments, lines] : cases)
+        EXPECT_EQ(quillane::linksLeftAlone(arguments, handlerFor), lines) << arguments.back();
+}
+
 TEST(CommandLine, VersionAndHelpOnlyAsTheSoleArgument)
 {
     using quillane::InformationRequest;
