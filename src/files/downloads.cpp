@@ -41,6 +41,13 @@ DestinationChooser Downloads::askWhereToSave(platform::Window& window, platform:
     };
 }
 
+std::string notOpenedNote(const std::string& name, const std::optional<std::string>& program)
+{
+    if (program)
+        return inQuotes(*program) + " could not be started for " + inQuotes(name) + ".";
+    return "No program is set to open " + inQuotes(name) + ".";
+}
+
 std::string Downloads::saveFolder(platform::Preferences& preferences)
 {
     return preferences.text(keys::downloadFolder).value_or(platform::downloadsFolder());
@@ -129,7 +136,7 @@ void Downloads::finished(const std::string& name, const std::string& path)
         { { "Open",
               [note, path, shownName] {
                   if (!platform::openFile(path))
-                      note({ "No program is set to open " + inQuotes(shownName) + ".", {} });
+                      note({ notOpenedNote(shownName, platform::programForFile(path)), {} });
               } },
             { "Show in Folder",
                 [note, path, alive = std::weak_ptr<bool>(m_alive)] {

@@ -135,13 +135,29 @@ void showInFolder(const std::string& path, std::function<void()> notShown)
         fallback.release());
 }
 
-std::optional<std::string> defaultApplicationName(const std::string& scheme)
+namespace {
+std::optional<std::string> nameOf(GAppInfo* application)
 {
-    auto application = GObjectRef<GAppInfo>::adopt(g_app_info_get_default_for_uri_scheme(scheme.c_str()));
     if (!application)
         return std::nullopt;
-    const char* name = g_app_info_get_display_name(application.get());
-    return std::string(name && *name ? name : g_app_info_get_name(application.get()));
+    const char* name = g_app_info_get_display_name(application);
+    return std::string(name && *name ? name : g_app_info_get_name(application));
+}
+} // namespace
+
+std::optional<std::string> programForFile(const std::string& path)
+{
+    auto file = GObjectRef<GFile>::adopt(g_file_new_for_path(path.c_str()));
+    auto info = GObjectRef<GFileInfo>::adopt(g_file_query_info(file.get(), G_FILE_ATTRIBUTE_STANDARD_CONTENT_TYPE, G_FILE_QUERY_INFO_NONE, nullptr, nullptr));
+    const char* type = info ? g_file_info_get_content_type(info.get()) : nullptr;
+    if (!type)
+        return std::nullopt;
+    return nameOf(GObjectRef<GAppInfo>::adopt(g_app_info_get_default_for_type(type, FALSE)).get());
+}
+
+std::optional<std::string> defaultApplicationName(const std::string& scheme)
+{
+    return nameOf(GObjectRef<GAppInfo>::adopt(g_app_info_get_default_for_uri_scheme(scheme.c_str())).get());
 }
 
 bool startThisProgram(const std::vector<std::string>& arguments)

@@ -49,6 +49,8 @@ bool openFile(const std::string& path);
 // Shows the file in the desktop's file manager, chosen in its folder; else opens the folder; else
 // calls `notShown`.
 void showInFolder(const std::string& path, std::function<void()> notShown);
+// The name of the program the desktop has for the file's type; none when it has none.
+std::optional<std::string> programForFile(const std::string& path);
 // The name of the program the desktop has for links of a scheme ("mailto"); none when it has none.
 std::optional<std::string> defaultApplicationName(const std::string& scheme);
 // Starts this program once more, with these arguments; false when it could not be started.

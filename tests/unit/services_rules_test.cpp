@@ -82,6 +82,12 @@ TEST(DownloadEnd, ADownloadShortOfWhatItsServerAnnouncedIsNoDownload)
         EXPECT_EQ(quillane::platform::arrivedShort(received, announced, encoded), isShort) << received << " of " << announced << (encoded ? " encoded" : "");
 }
 
+TEST(DownloadEnd, AFileThatCannotBeOpenedNamesTheProgramThatDidNotStartOrSaysThereIsNone)
+{
+    EXPECT_EQ(quillane::notOpenedNote("notes.txt", std::string("Text Editor")), "\u201cText Editor\u201d could not be started for \u201cnotes.txt\u201d.");
+    EXPECT_EQ(quillane::notOpenedNote("data.bin", std::nullopt), "No program is set to open \u201cdata.bin\u201d.");
+}
+
 TEST(ProgressLine, DownloadsComeFirstThenAWaitingPageThenNothing)
 {
     using quillane::ProgressLine;
