@@ -30,7 +30,7 @@ bool isContinuationByte(char c)
 }
 } // namespace
 
-std::optional<std::string> shortcutName(std::string_view text)
+std::optional<std::string> shownName(std::string_view text, std::size_t longest)
 {
     auto trimmed = platform::trimmingWhitespaceAndNewlines(text);
     if (!trimmed || trimmed->empty())
@@ -43,7 +43,7 @@ std::optional<std::string> shortcutName(std::string_view text)
     for (std::size_t at = 0; at < trimmed->size(); ++at) {
         if (isContinuationByte((*trimmed)[at]))
             continue;
-        if (++characters > longestShortcutName) {
+        if (++characters > longest) {
             trimmed->resize(at);
             return platform::trimmingWhitespaceAndNewlines(*trimmed);
         }

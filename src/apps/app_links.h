@@ -16,9 +16,14 @@ namespace quillane {
 inline constexpr std::size_t mostShortcuts = 10;
 inline constexpr std::size_t longestShortcutName = 50;
 
-// A shortcut's name as a menu shows it: trimmed, cut to longestShortcutName characters; none when
-// nothing is left or it holds a control character.
-std::optional<std::string> shortcutName(std::string_view text);
+// A name as a menu or a launcher shows it: trimmed, cut to `longest` characters; none when nothing
+// is left or it holds a control character.
+std::optional<std::string> shownName(std::string_view text, std::size_t longest);
+// A shortcut's name, cut to longestShortcutName characters.
+inline std::optional<std::string> shortcutName(std::string_view text)
+{
+    return shownName(text, longestShortcutName);
+}
 
 // A shortcut's address (resolved against the manifest's already), when it is an http(s) address on
 // the application's origin (scheme, host and port of its installed address).

@@ -122,14 +122,17 @@ void InstallFromPage::gathered(std::optional<std::string> answer)
             manifest = readManifest(*parsed, textIn(*described, "url"), *application);
     }
     m_install->shortcutIcons.resize(manifest.shortcuts.size());
-    m_install->title = manifest.name.value_or("");
-    m_install->name = appNameFor(manifest.name.value_or(textIn(facts, "title")));
-    if (!manifest.icon || m_install->folder.empty()) {
+    auto title = manifest.name ? manifest.name : titleName(textIn(facts, "title"));
+    m_install->title = title.value_or("");
+    m_install->name = appNameFor(m_install->title);
+    // Without a manifest's icon, the page's own (its links' best, else the site's favicon).
+    const platform::ScriptValue* pageIcons = facts.find("icons");
+    m_install->iconAddress = manifest.icon ? *manifest.icon : application ? pageIcon(pageIcons ? *pageIcons : platform::ScriptValue {}, *application) : "";
+    if (m_install->iconAddress.empty() || m_install->folder.empty()) {
         withoutPageIcon("");
         return;
     }
-    m_install->iconAddress = *manifest.icon;
-    m_install->download = m_main.page().downloadToFile(*manifest.icon, m_install->folder + "/download", iconLimits.largestFile, iconDownloadTimeout,
+    m_install->download = m_main.page().downloadToFile(m_install->iconAddress, m_install->folder + "/download", iconLimits.largestFile, iconDownloadTimeout,
         [this](std::optional<std::string> failure) { iconFetched(std::move(failure)); });
 }
 
@@ -155,8 +158,7 @@ void InstallFromPage::withoutPageIcon(const std::string& why)
 {
     if (!why.empty())
         std::fprintf(stderr, "quillane: the icon %s is not used: %s\n", m_install->iconAddress.c_str(), why.c_str());
-    std::string icon = m_install->iconFile();
-    iconReady(!m_install->folder.empty() && m_main.page().saveFavicon(icon, iconLimits) ? icon : "");
+    iconReady("");
 }
 
 void InstallFromPage::iconReady(const std::string& icon)

@@ -73,6 +73,17 @@ const platform::ScriptValue* listOf(const platform::ScriptValue& value, const ch
     return list && list->kind == platform::ScriptValue::Kind::list ? list : nullptr;
 }
 
+// An http(s) address given in a manifest or a page, resolved against `base`.
+std::optional<std::string> webAddressFrom(const std::string& base, const std::string& given)
+{
+    auto address = platform::resolvedAgainst(base, given);
+    auto url = address ? platform::URL::parse(*address) : std::nullopt;
+    std::string scheme = url ? lowercased(url->scheme()) : "";
+    if (url && url->host() && (scheme == "http" || scheme == "https"))
+        return url->absoluteString();
+    return std::nullopt;
+}
+
 // The best of a manifest's or a shortcut's "icons", as an http(s) address.
 std::optional<std::string> bestIcon(const platform::ScriptValue& holder, const std::string& manifestAddress)
 {
@@ -90,12 +101,7 @@ std::optional<std::string> bestIcon(const platform::ScriptValue& holder, const s
     }
     if (!best)
         return std::nullopt;
-    auto address = platform::resolvedAgainst(manifestAddress, best->find("src")->text);
-    auto url = address ? platform::URL::parse(*address) : std::nullopt;
-    std::string scheme = url ? lowercased(url->scheme()) : "";
-    if (url && url->host() && (scheme == "http" || scheme == "https"))
-        return url->absoluteString();
-    return std::nullopt;
+    return webAddressFrom(manifestAddress, best->find("src")->text);
 }
 
 std::string anyTextOf(const platform::ScriptValue& value, const char* key)
@@ -171,6 +177,27 @@ ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::str
     facts.themeColour = colourOf(manifest, "theme_color");
     facts.backgroundColour = colourOf(manifest, "background_color");
     return facts;
+}
+
+std::string pageIcon(const platform::ScriptValue& icons, const platform::URL& page)
+{
+    platform::ScriptValue holder;
+    holder.kind = platform::ScriptValue::Kind::dictionary;
+    holder.entries.push_back({ "icons", icons });
+    if (auto best = bestIcon(holder, page.absoluteString()))
+        return *best;
+    if (icons.kind == platform::ScriptValue::Kind::list) {
+        for (auto icon = icons.items.rbegin(); icon != icons.items.rend(); ++icon) {
+            if (auto address = webAddressFrom(page.absoluteString(), anyTextOf(*icon, "src")))
+                return *address;
+        }
+    }
+    return webAddressFrom(page.absoluteString(), "/favicon.ico").value_or("");
+}
+
+std::optional<std::string> titleName(std::string_view title)
+{
+    return shownName(title, longestName);
 }
 
 std::string appNameFor(std::string_view text)

@@ -50,6 +50,16 @@ struct ManifestFacts {
 // `application` is the page's address being installed: shortcuts and handlers must be on its origin.
 ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::string& manifestAddress, const platform::URL& application);
 
+// The page's own icon, for when its manifest gives none: the best of the icons its links name
+// (`icons`, a list of { src, sizes, type } as a manifest's icons are), an SVG first, then the largest
+// PNG, else the last of any other kind (an ICO, say), as browsers take it; else the site's
+// /favicon.ico.
+std::string pageIcon(const platform::ScriptValue& icons, const platform::URL& page);
+
+// What people see of an application installed from a page without a manifest's name: the page's
+// title, trimmed and cut to a sane length; none when nothing usable is left.
+std::optional<std::string> titleName(std::string_view title);
+
 // A name for an application made from any text (a manifest's name, a page's title): what is not a
 // letter, digit, "-" or "_" becomes "-", at most 40 of them; "web-app" when nothing is left.
 std::string appNameFor(std::string_view text);

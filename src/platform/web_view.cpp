@@ -290,26 +290,5 @@ void WebView::callAsyncJavaScript(const std::string& body, const std::vector<std
         held);
 }
 
-bool WebView::saveFavicon(const std::string& path, const ImageLimits& limits) const
-{
-    cairo_surface_t* favicon = webkit_web_view_get_favicon(m_impl->view.get());
-    if (!favicon || cairo_surface_get_type(favicon) != CAIRO_SURFACE_TYPE_IMAGE)
-        return false;
-    int width = cairo_image_surface_get_width(favicon), height = cairo_image_surface_get_height(favicon);
-    auto size = decodedSize(ImageKind::raster, width, height, limits);
-    if (!size)
-        return false;
-    using Surface = std::unique_ptr<cairo_surface_t, GLibDeleter<cairo_surface_t, cairo_surface_destroy>>;
-    using Drawing = std::unique_ptr<cairo_t, GLibDeleter<cairo_t, cairo_destroy>>;
-    Surface scaled(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size->width, size->height));
-    Drawing drawing(cairo_create(scaled.get()));
-    cairo_scale(drawing.get(), double(size->width) / width, double(size->height) / height);
-    cairo_set_source_surface(drawing.get(), favicon, 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(drawing.get()), CAIRO_FILTER_GOOD);
-    cairo_paint(drawing.get());
-    cairo_surface_flush(scaled.get());
-    return cairo_surface_write_to_png(scaled.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
-}
-
 } // namespace quillane::platform
 

@@ -3,7 +3,6 @@
 // them, are callbacks they set or listen to.
 #include "platform/colour.h"
 #include "platform/geometry.h"
-#include "platform/image_limits.h"
 #include "platform/listeners.h"
 #include "platform/program_download.h"
 #include "platform/script_value.h"
@@ -207,9 +206,6 @@ public:
     // string arguments. The completion gets a string value, or none.
     void callAsyncJavaScript(const std::string& body, const std::vector<std::pair<std::string, std::string>>& arguments,
         std::function<void(std::optional<std::string>)> completion);
-    // Saves the page's favicon as a PNG file, scaled to limits.side as an image taken from the page
-    // is; false when the page has none, or one with a side over limits.largestRaster.
-    bool saveFavicon(const std::string& path, const ImageLimits& limits) const;
     // Downloads the address through the page's session (its cookies, from any origin, as no script of
     // the page's could read it) into the file at `path`, as a download of the program's own. A
     // response other than 2xx, more than `largest` bytes, or no end within `timeout` seconds stops

@@ -1,6 +1,6 @@
 // Gathers, through the page's own session, what installing the page as an application needs: its
-// title, and its web application manifest (the text, at most 1 MiB). Runs in our script world. The
-// manifest's icon is fetched by the program itself, from whatever origin it is on.
+// title, the icons its links name, and its web application manifest (the text, at most 1 MiB). Runs
+// in our script world. The icon is fetched by the program itself, from whatever origin it is on.
 const limit = 1 << 20;
 const read = async url => {
     const response = await fetch(url, { credentials: 'include' });
@@ -36,4 +36,10 @@ try {
         manifest = { url: found.url, text: new TextDecoder().decode(found.bytes) };
 } catch (error) {
 }
-return JSON.stringify({ title: document.title, manifest });
+// As a manifest lists its icons; a page that names thousands gets its first 50 read.
+const icons = Array.from(document.querySelectorAll('link[rel~="icon" i], link[rel~="apple-touch-icon" i]'), icon => ({
+    src: icon.href,
+    sizes: icon.getAttribute('sizes') || '',
+    type: icon.type,
+})).slice(0, 50);
+return JSON.stringify({ title: document.title, icons, manifest });

@@ -1,6 +1,7 @@
 // What an application installed from its page keeps of the page's manifest: shortcuts the desktop
 // offers as actions, links of other schemes the desktop hands to it, and its colours.
 #include "quillane_test.h"
+#include "test_images.h"
 
 #include <gio/gdesktopappinfo.h>
 
@@ -130,6 +131,26 @@ TEST_F(AppManifest, ShortcutIconsThatCannotBeUsedLeaveTheirShortcutsWithoutAndHo
     EXPECT_NE(text.find("\nActions=shortcut-1;shortcut-2;shortcut-3;\n"), std::string::npos) << "every shortcut kept: " << text;
     EXPECT_EQ(text.find("Icon=org.quillane.Quillane.Team-Mail.shortcut-"), std::string::npos) << "none with an icon: " << text;
     EXPECT_TRUE(quillane->running());
+}
+
+TEST_F(AppManifest, APageWithoutAManifestIsInstalledUnderItsTitleWithItsLinksBestIcon)
+{
+    server.serve("/icon-32.ico", solidPng(32, 32, 200, 0, 0), "image/x-icon");
+    server.serve("/icon-192.png", solidPng(192, 192, 0, 160, 80), "image/png");
+    ASSERT_TRUE(open("<title>Team Mail: inbox</title><link rel='icon' href='/icon-32.ico'>"
+                     "<link rel='icon' href='/icon-192.png' sizes='192x192'><body>inbox</body>"));
+    activate("install-app");
+    ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
+    session.xdotool({ "key", "Return" });
+    const std::string installed = session.dataHome() + "/applications/org.quillane.Quillane.Team-Mail-inbox.desktop";
+    ASSERT_TRUE(waitUntil([&] { return g_file_test(installed.c_str(), G_FILE_TEST_EXISTS); })) << "named after the title";
+    std::string text = readFile(installed);
+    EXPECT_NE(text.find("\nName=Team Mail: inbox\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nIcon=org.quillane.Quillane.Team-Mail-inbox\n"), std::string::npos) << text;
+    EXPECT_EQ(server.timesRequested("/icon-192.png"), 1);
+    EXPECT_EQ(server.timesRequested("/icon-32.ico"), 0) << "the largest PNG is the best";
+    const std::string icon = session.dataHome() + "/icons/hicolor/256x256/apps/org.quillane.Quillane.Team-Mail-inbox.png";
+    EXPECT_TRUE(g_file_test(icon.c_str(), G_FILE_TEST_EXISTS));
 }
 
 TEST_F(AppManifest, TheThemeAndBackgroundColoursShowUntilThePageHasItsOwn)

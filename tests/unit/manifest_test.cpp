@@ -50,6 +50,35 @@ TEST(Manifest, TheIconIsAnSVGElseTheLargestPNGAsAWebAddress)
         EXPECT_EQ(facts(R"({"icons": )" + icons + "}").icon, icon) << icons;
 }
 
+TEST(Manifest, WithoutTheManifestsIconThePagesLinksBestElseTheirLastElseTheSitesFavicon)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        { R"([{"src": "/favicon.ico", "sizes": "", "type": ""}, {"src": "icon-192.png", "sizes": "192x192", "type": "image/png"},
+             {"src": "icon-32.png", "sizes": "32x32", "type": ""}])",
+            "https://mail.example/app/icon-192.png" },
+        { R"([{"src": "a.png", "sizes": "", "type": ""}, {"src": "mark.svg", "sizes": "any", "type": "image/svg+xml"}])", "https://mail.example/app/mark.svg" },
+        // No PNG nor SVG: the last of the others, as browsers take it.
+        { R"([{"src": "first.ico", "sizes": "", "type": ""}, {"src": "/second.ico", "sizes": "", "type": "image/x-icon"}])",
+            "https://mail.example/second.ico" },
+        { R"j([{"src": "javascript:alert(1)", "sizes": "", "type": ""}])j", "https://mail.example/favicon.ico" },
+        { "[]", "https://mail.example/favicon.ico" },
+        { "null", "https://mail.example/favicon.ico" },
+    };
+    auto page = *platform::URL::parse("https://mail.example/app/inbox?folder=1");
+    for (const auto& [icons, icon] : cases)
+        EXPECT_EQ(pageIcon(platform::parseJSON(icons).value_or(platform::ScriptValue {}), page), icon) << icons;
+}
+
+TEST(Manifest, APagesTitleNamesTheApplicationTrimmedAndCutAtEightyCharacters)
+{
+    EXPECT_EQ(titleName("  Team Mail \u2014 Inbox  "), "Team Mail \u2014 Inbox");
+    EXPECT_EQ(titleName(std::string(80, 'n')), std::string(80, 'n'));
+    EXPECT_EQ(titleName(std::string(81, 'n')), std::string(80, 'n'));
+    EXPECT_EQ(titleName(std::string(79, 'n') + "\u00e9\u00e9"), std::string(79, 'n') + "\u00e9") << "cut between characters";
+    EXPECT_EQ(titleName("   "), std::nullopt);
+    EXPECT_EQ(titleName("bad\x01title"), std::nullopt);
+}
+
 TEST(Manifest, ShortcutsAreOnTheApplicationsOriginNamedAndAtMostTen)
 {
     auto read = facts(R"json({"shortcuts": [
