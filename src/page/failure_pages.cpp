@@ -1,5 +1,6 @@
 #include "page/failure_pages.h"
 
+#include "page/address_rules.h"
 #include "page/leaving_links.h"
 #include "page/own_pages.h"
 #include "page/shown_addresses.h"
@@ -114,6 +115,17 @@ bool isToldInTheWindow(const platform::LoadFailure& failure)
         return false;
     auto target = platform::URL::parse(failure.address);
     return !target || destinationOf(target->scheme()) != LinkDestination::askFirst;
+}
+
+std::optional<platform::LoadFailure> blockedPortFailure(const platform::URL& address)
+{
+    if (!address.port() || !isBlockedPort(*address.port()))
+        return std::nullopt;
+    platform::LoadFailure failure;
+    failure.kind = platform::LoadFailure::Kind::blockedPort;
+    failure.address = address.absoluteString();
+    failure.message = "Port " + std::to_string(*address.port()) + " belongs to another kind of service, and web pages are kept from it";
+    return failure;
 }
 
 std::string loadFailurePage(const platform::LoadFailure& failure)

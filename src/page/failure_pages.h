@@ -2,8 +2,10 @@
 // The pages the program shows in the window when the page cannot: a load that failed, a page whose
 // process keeps ending. Plain HTML of our own, with every text from outside escaped, dark when the
 // desktop is.
+#include "platform/url.h"
 #include "platform/web_view.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,9 @@ std::string escapedForHTML(std::string_view text);
 // a link for another program that reached the engine (a redirect, a script's move without a click),
 // which leaves the page shown as it was.
 bool isToldInTheWindow(const platform::LoadFailure& failure);
+// The failure of a load of `address` on a port web pages are kept from, which the engine refuses
+// without a word (it would show a blank page); none for any other address.
+std::optional<platform::LoadFailure> blockedPortFailure(const platform::URL& address);
 std::string loadFailurePage(const platform::LoadFailure& failure);
 std::string stoppedPage(const std::string& address);
 

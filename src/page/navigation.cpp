@@ -63,13 +63,8 @@ void Navigation::remember(platform::Preferences& preferences, const platform::UR
 void Navigation::load(const platform::URL& address)
 {
     m_startPageShown = false;
-    // The engine would show a blank page without a word.
-    if (address.port() && isBlockedPort(*address.port())) {
-        platform::LoadFailure failure;
-        failure.kind = platform::LoadFailure::Kind::blockedPort;
-        failure.address = address.absoluteString();
-        failure.message = "Port " + std::to_string(*address.port()) + " belongs to another kind of service, and web pages are kept from it";
-        pageFailed(failure);
+    if (auto blocked = blockedPortFailure(address)) {
+        pageFailed(*blocked);
         return;
     }
     m_main.page().load(address.loadableString(), m_pageRequestTimeout);

@@ -129,10 +129,13 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         });
     };
     attach(page);
-    page.onReadyToShow = [&window, &page] {
+    auto opened = platform::URL::parse(request.url);
+    page.onReadyToShow = [&window, &page, blocked = opened ? blockedPortFailure(*opened) : std::nullopt] {
         window.centre(pageWindowSizeFor(page.requestedSize()));
         window.focusPage();
         window.present();
+        if (blocked)
+            page.showAlternateHTML(loadFailurePage(*blocked), blocked->address);
     };
     // While quitting every page is let go together once all have said so.
     page.onClose = [this, &page] {

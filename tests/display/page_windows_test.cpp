@@ -46,9 +46,16 @@ TEST_F(PageWindows, APageWindowWhosePageCannotLoadSaysSoInItsWindow)
         closedPort = closed.port();
     }
     const std::string refused = "http://127.0.0.1:" + std::to_string(closedPort) + "/";
-    ASSERT_TRUE(open("<body style='margin: 0'>" + control(60, "<button onclick=\"window.open('" + refused + "', 'w')\">open</button>") + "</body>"));
+    ASSERT_TRUE(open("<body style='margin: 0'>" + control(60, "<button onclick=\"window.open('" + refused + "', 'w')\">open</button>")
+        + control(120, "<button onclick=\"window.open('http://127.0.0.1:9/', 'b')\">blocked</button>") + "</body>"));
     click(60, 10 + 75);
-    EXPECT_TRUE(session.waitForWindowNamed("The site refused the connection")) << "the window stayed blank";
+    auto told = session.waitForWindowNamed("The site refused the connection");
+    ASSERT_TRUE(told) << "the window stayed blank";
+    session.run({ "wmctrl", "-i", "-c", std::to_string(*told) });
+    ASSERT_TRUE(gone("The site refused the connection"));
+    // A port pages are kept from, which the engine refuses without a word.
+    click(60, 10 + 135);
+    EXPECT_TRUE(session.waitForWindowNamed("Pages may not use this port")) << "the window stayed blank";
 }
 
 TEST_F(PageWindows, ThePageAsksForAnotherWindow)
