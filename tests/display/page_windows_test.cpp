@@ -364,5 +364,15 @@ TEST_F(PageWindows, ALinkForAnotherProgramLeavesThePageAsItIsAndOneNoProgramTake
         EXPECT_TRUE(spinUntil([&] { return readFile(handed) == "mailto:team@example.com\nmailto:script@example.com\n"; })) << readFile(handed);
         EXPECT_EQ(page.url(), server.url("/links.html")) << "the page stays";
         EXPECT_EQ(server.timesRequested("/links.html"), 1);
+
+        // A load that a redirect takes to another program's link fails in the engine, and no
+        // failure page takes the place of the page shown.
+        server.redirect("/away", "irc://chat.example/room");
+        bool failed = false;
+        auto heard = page.loadFailed.add([&](const platform::LoadFailure& failure) { failed = failed || failure.address.rfind("irc:", 0) == 0; });
+        page.load(server.url("/away"), 30);
+        ASSERT_TRUE(spinUntil([&] { return failed; }));
+        spinUntil([] { return false; }, std::chrono::milliseconds(500));
+        EXPECT_EQ(page.title(), "Links");
     });
 }
