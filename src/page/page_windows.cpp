@@ -58,11 +58,14 @@ std::optional<std::string> PageWindows::sourceOf(const platform::WebView& page) 
     return source ? source : linkSource(m_main.page().url());
 }
 
-platform::Size pageWindowSizeFor(std::optional<platform::Size> requested)
+platform::Size pageWindowSizeFor(std::optional<platform::Size> requested, std::optional<platform::Size> workArea)
 {
-    if (!requested)
-        return pageWindowSize;
-    return { std::max(requested->width, smallestPageWindow.width), std::max(requested->height, smallestPageWindow.height) };
+    platform::Size size = pageWindowSize;
+    if (requested)
+        size = { std::max(requested->width, smallestPageWindow.width), std::max(requested->height, smallestPageWindow.height) };
+    if (workArea)
+        size = { std::min(size.width, workArea->width), std::min(size.height, workArea->height) };
+    return size;
 }
 
 platform::WebView* PageWindows::create(const platform::NewWindowRequest& request, platform::WebView& opener)
@@ -122,7 +125,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     };
     attach(page);
     page.onReadyToShow = [&window, &page] {
-        window.centre(pageWindowSizeFor(page.requestedSize()));
+        window.centre(pageWindowSizeFor(page.requestedSize(), platform::primaryWorkAreaSize()));
         window.focusPage();
         window.present();
     };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using quillane::LinkDestination;
 
 TEST(OncePerInput, EachInputAllowsOneThingAndNothingBeforeTheFirstIsTakenTwice)
@@ -93,19 +95,23 @@ TEST(LeavingLinks, TheSourceIsThePagesSiteAndANoteNamesASchemeNoProgramTakes)
     EXPECT_EQ(quillane::forgottenLinksNote(2), "Forgot 2 link choices: such links will be asked about again.");
 }
 
-TEST(PageWindowSize, WhatTheOpenerAskedForNoSmallerThanUsableElseEightHundredBySixHundred)
+TEST(PageWindowSize, WhatTheOpenerAskedForNoSmallerThanUsableElseEightHundredBySixHundredNoLargerThanTheWorkArea)
 {
     using quillane::platform::Size;
-    const std::pair<std::optional<Size>, Size> cases[] = {
-        { std::nullopt, { 800, 600 } },
-        { Size { 400, 300 }, { 400, 300 } },
-        { Size { 240, 160 }, { 240, 160 } },
-        { Size { 239, 159 }, { 240, 160 } },
-        { Size { 50, 1000 }, { 240, 1000 } },
-        { Size { 5000, 5000 }, { 5000, 5000 } }, // the window is kept to the work area when shown
+    const std::optional<Size> screen = Size { 1280, 1024 };
+    const std::tuple<std::optional<Size>, std::optional<Size>, Size> cases[] = {
+        { std::nullopt, screen, { 800, 600 } },
+        { Size { 400, 300 }, screen, { 400, 300 } },
+        { Size { 240, 160 }, screen, { 240, 160 } },
+        { Size { 239, 159 }, screen, { 240, 160 } },
+        { Size { 50, 1000 }, screen, { 240, 1000 } },
+        { Size { 1280, 1024 }, screen, { 1280, 1024 } },
+        { Size { 1281, 5000 }, screen, { 1280, 1024 } },
+        { std::nullopt, Size { 640, 480 }, { 640, 480 } },
+        { Size { 5000, 5000 }, std::nullopt, { 5000, 5000 } }, // no work area known
     };
-    for (const auto& [requested, size] : cases) {
-        auto given = quillane::pageWindowSizeFor(requested);
+    for (const auto& [requested, workArea, size] : cases) {
+        auto given = quillane::pageWindowSizeFor(requested, workArea);
         EXPECT_EQ(given, size) << (requested ? requested->width : 0) << " by " << (requested ? requested->height : 0) << " gave " << given.width << " by " << given.height;
     }
 }
