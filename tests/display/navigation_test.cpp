@@ -207,6 +207,9 @@ TEST_F(Navigation, ASecondLaunchHandsItsLinkToTheRunningWindowAndEnds)
 TEST_F(Navigation, APageThatKeepsTheUserWaitingHasALineUnderTheBandUntilAnotherComes)
 {
     server.silent("/silent.html");
+    // A page that has come but whose image never does: its load never finishes.
+    server.hang("/never.png");
+    server.serve("/arrived.html", std::string(bluePage) + "<img src='/never.png'>");
     remember(server.url("/green.html"));
     auto first = session.startQuillane();
     auto window = session.waitForWindow();
@@ -223,7 +226,7 @@ TEST_F(Navigation, APageThatKeepsTheUserWaitingHasALineUnderTheBandUntilAnotherC
     EXPECT_TRUE(waitUntil([&] { return bandBottom() != green; })) << "a line while the server says nothing";
     EXPECT_EQ(pageColour(*window), green) << "under it the page shown before";
 
-    auto third = session.startQuillane({ link(server.url("/blue.html")) });
+    auto third = session.startQuillane({ link(server.url("/arrived.html")) });
     EXPECT_EQ(third->waitForExit(5s), 0);
     EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == blue && bandBottom() == blue; })) << "gone once a page came: " << bandBottom();
 }
