@@ -53,9 +53,7 @@ void PageWindows::attach(platform::WebView& opener)
 
 std::optional<std::string> PageWindows::sourceOf(const platform::WebView& page) const
 {
-    // A blank pop-up its opener wrote into leaves from the main page's site.
-    auto source = linkSource(page.url());
-    return source ? source : linkSource(m_main.page().url());
+    return linkSource(page.url(), m_main.page().url());
 }
 
 platform::Size pageWindowSizeFor(std::optional<platform::Size> requested, std::optional<platform::Size> workArea)

@@ -80,14 +80,19 @@ TEST(LeavingLinks, TheQuestionNamesTheProgramTheSiteAndTheLinkCutShortBetweenCha
 
 TEST(LeavingLinks, TheSourceIsThePagesSiteAndANoteNamesASchemeNoProgramTakes)
 {
-    const std::pair<std::optional<std::string>, std::optional<std::string>> sources[] = {
-        { "https://chat.example/room/1?x=2", "https://chat.example" },
-        { "http://127.0.0.1:8080/a", "http://127.0.0.1:8080" },
-        { "about:blank", std::nullopt },
-        { std::nullopt, std::nullopt },
+    using Address = std::optional<std::string>;
+    const std::tuple<Address, Address, Address> sources[] = {
+        { "https://chat.example/room/1?x=2", std::nullopt, "https://chat.example" },
+        { "http://127.0.0.1:8080/a", "https://chat.example/", "http://127.0.0.1:8080" },
+        { "about:blank", std::nullopt, std::nullopt },
+        { std::nullopt, std::nullopt, std::nullopt },
+        // A blank pop-up its opener wrote into leaves from its opener's site, when that has one.
+        { "about:blank", "https://chat.example/room", "https://chat.example" },
+        { std::nullopt, "https://chat.example/room", "https://chat.example" },
+        { "about:blank", "about:blank", std::nullopt },
     };
-    for (const auto& [page, source] : sources)
-        EXPECT_EQ(quillane::linkSource(page), source) << page.value_or("no page");
+    for (const auto& [page, opener, source] : sources)
+        EXPECT_EQ(quillane::linkSource(page, opener), source) << page.value_or("no page") << " from " << opener.value_or("no page");
     EXPECT_EQ(quillane::noProgramNote("IRC"), "No program is set to open \u201circ:\u201d links.");
     EXPECT_EQ(quillane::noProgramNote("irc", "Chat"), "\u201cChat\u201d could not be started for the link.");
     EXPECT_EQ(quillane::forgottenLinksNote(0), "No link had a remembered choice to forget.");
