@@ -166,9 +166,10 @@ TEST_F(Navigation, AnAddressOnTheCommandLineOpensItsPageAsALinkWould)
 
     // An address as typed in Open Address, handed to the running Quillane.
     int status = -1;
-    std::string said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " '127.0.0.1:" + std::to_string(server.port()) + "/blue.html' 'hello world' 2>&1" }, &status);
+    std::string said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " '127.0.0.1:" + std::to_string(server.port()) + "/blue.html' 'hello world' --bogus 2>&1" }, &status);
     EXPECT_EQ(status, 0);
     EXPECT_NE(said.find("\u201chello world\u201d is neither a web address nor a quillane: link"), std::string::npos) << said;
+    EXPECT_NE(said.find("\u201c--bogus\u201d is not understood here"), std::string::npos) << said;
     EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/blue.html") == 1; }));
     EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == Pixel { 0, 0, 200 }; }));
 }
