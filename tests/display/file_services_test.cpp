@@ -154,4 +154,6 @@ TEST_F(FileServices, AResponseThePageCannotShowIsOfferedForSaving)
     saveInto(folder);
     EXPECT_TRUE(waitUntil([&] { return readFile(folder + "/data.bin") == std::string("\x01\x02binary\x03", 9); }));
     EXPECT_TRUE(near(pixel(300, 200), { 240, 240, 240 })) << "the page stays";
+    // The load that became a download waits no more: no line along the bottom of the band.
+    EXPECT_TRUE(waitForPixel(3, 9, { 240, 240, 240 })) << "a line left: " << pixel(3, 9);
 }
