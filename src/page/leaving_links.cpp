@@ -56,11 +56,11 @@ platform::Question leavingQuestion(const std::string& link, std::string_view sch
     return question;
 }
 
-std::optional<std::string> linkSource(const std::optional<std::string>& pageAddress)
+std::optional<std::string> linkSource(const std::optional<std::string>& pageAddress, const std::optional<std::string>& openerAddress)
 {
     auto page = platform::URL::parse(pageAddress.value_or(""));
     if (!page || !page->host() || page->host()->empty())
-        return std::nullopt;
+        return openerAddress ? linkSource(openerAddress) : std::nullopt;
     return site(page->scheme(), *page->host(), page->port().value_or(0));
 }
 

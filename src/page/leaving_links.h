@@ -25,9 +25,10 @@ enum class LinkDestination { browser, askFirst, nowhere };
 // Where a link of this scheme may go (the scheme in any letter case).
 LinkDestination destinationOf(std::string_view scheme);
 
-// The site of the page at `pageAddress`, which its links leave from; none for a page of no site (a
-// blank pop-up its opener wrote into), whose answers are never remembered.
-std::optional<std::string> linkSource(const std::optional<std::string>& pageAddress);
+// The site of the page at `pageAddress`, which its links leave from. A page of no site (a blank
+// pop-up its opener wrote into) leaves from the site of `openerAddress`'s page, when that has one,
+// else from none, whose answers are never remembered.
+std::optional<std::string> linkSource(const std::optional<std::string>& pageAddress, const std::optional<std::string>& openerAddress = std::nullopt);
 
 // The note for a link that no program of the desktop takes, or that `program` did not start for.
 std::string noProgramNote(std::string_view scheme, const std::optional<std::string>& program = std::nullopt);

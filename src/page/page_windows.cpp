@@ -56,16 +56,17 @@ void PageWindows::attach(platform::WebView& opener)
 
 std::optional<std::string> PageWindows::sourceOf(const platform::WebView& page) const
 {
-    // A blank pop-up its opener wrote into leaves from the main page's site.
-    auto source = linkSource(page.url());
-    return source ? source : linkSource(m_main.page().url());
+    return linkSource(page.url(), m_main.page().url());
 }
 
-platform::Size pageWindowSizeFor(std::optional<platform::Size> requested)
+platform::Size pageWindowSizeFor(std::optional<platform::Size> requested, std::optional<platform::Size> workArea)
 {
-    if (!requested)
-        return pageWindowSize;
-    return { std::max(requested->width, smallestPageWindow.width), std::max(requested->height, smallestPageWindow.height) };
+    platform::Size size = pageWindowSize;
+    if (requested)
+        size = { std::max(requested->width, smallestPageWindow.width), std::max(requested->height, smallestPageWindow.height) };
+    if (workArea)
+        size = { std::min(size.width, workArea->width), std::min(size.height, workArea->height) };
+    return size;
 }
 
 platform::WebView* PageWindows::create(const platform::NewWindowRequest& request, platform::WebView& opener)
@@ -131,7 +132,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     attach(page);
     auto opened = platform::URL::parse(request.url);
     page.onReadyToShow = [&window, &page, blocked = opened ? blockedPortFailure(*opened) : std::nullopt] {
-        window.centre(pageWindowSizeFor(page.requestedSize()));
+        window.centre(pageWindowSizeFor(page.requestedSize(), platform::primaryWorkAreaSize()));
         window.focusPage();
         window.present();
         if (blocked)

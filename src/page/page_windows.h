@@ -26,9 +26,9 @@ class Closing;
 class Downloads;
 
 // The size a page window opens at: what its opener asked for, no smaller than a page can be used at
-// (240 × 160); 800 × 600, the window's own default, when the engine gives none. (The window is then
-// kept within the screen's work area.)
-platform::Size pageWindowSizeFor(std::optional<platform::Size> requested);
+// (240 × 160); 800 × 600, the window's own default, when the engine gives none; and never larger
+// than the screen's work area, when that is known.
+platform::Size pageWindowSizeFor(std::optional<platform::Size> requested, std::optional<platform::Size> workArea);
 
 class PageWindows {
 public:

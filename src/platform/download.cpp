@@ -88,6 +88,14 @@ void Download::Impl::onFailed(WebKitDownload*, GError* error)
     owner->onFailed(cancelled ? downloadCancelledCode : error->code, error->message ? error->message : "");
 }
 
+bool arrivedShort(std::uint64_t received, std::uint64_t announced, std::string_view contentEncoding)
+{
+    constexpr std::string_view none = "identity";
+    bool encoded = !contentEncoding.empty()
+        && !(contentEncoding.size() == none.size() && g_ascii_strncasecmp(contentEncoding.data(), none.data(), none.size()) == 0);
+    return announced > 0 && !encoded && received < announced;
+}
+
 namespace {
 bool isShort(WebKitDownload* download)
 {
@@ -96,8 +104,7 @@ bool isShort(WebKitDownload* download)
         return false;
     SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
     const char* encoding = headers ? soup_message_headers_get_one(headers, "Content-Encoding") : nullptr;
-    bool encoded = encoding && g_ascii_strcasecmp(encoding, "identity") != 0;
-    return arrivedShort(webkit_download_get_received_data_length(download), webkit_uri_response_get_content_length(response), encoded);
+    return arrivedShort(webkit_download_get_received_data_length(download), webkit_uri_response_get_content_length(response), encoding ? encoding : "");
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quillane::platform {
 
@@ -17,11 +18,9 @@ inline constexpr int downloadIncompleteCode = -998;
 
 // Whether a download the engine calls finished is short of what its server announced. The engine
 // takes the end of a connection for the end of the body in some answers (HTTP/1.0). A size not
-// announced (0) says nothing, nor does one counted before a content encoding was undone.
-constexpr bool arrivedShort(std::uint64_t received, std::uint64_t announced, bool contentEncoded)
-{
-    return announced > 0 && !contentEncoded && received < announced;
-}
+// announced (0) says nothing, nor does one counted before a content encoding was undone
+// (`contentEncoding` is the answer's Content-Encoding, "" when it has none; "identity" is none).
+bool arrivedShort(std::uint64_t received, std::uint64_t announced, std::string_view contentEncoding);
 
 class Download {
 public:

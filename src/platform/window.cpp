@@ -27,6 +27,14 @@ GdkRectangle primaryWorkarea()
 }
 } // namespace
 
+std::optional<Size> primaryWorkAreaSize()
+{
+    GdkRectangle area = primaryWorkarea();
+    if (area.width <= 0 || area.height <= 0)
+        return std::nullopt;
+    return Size { double(area.width), double(area.height) };
+}
+
 Window* windowOf(GtkWidget* widget)
 {
     GtkWidget* toplevel = widget ? gtk_widget_get_toplevel(widget) : nullptr;
@@ -388,8 +396,6 @@ void Window::centre()
 void Window::centre(Size size)
 {
     GdkRectangle area = primaryWorkarea();
-    if (area.width > 0 && area.height > 0)
-        size = { std::min(size.width, double(area.width)), std::min(size.height, double(area.height)) };
     setFrame({ { area.x + (area.width - size.width) / 2, area.y + (area.height - size.height) / 2 }, size });
 }
 

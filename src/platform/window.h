@@ -38,6 +38,9 @@ struct Note {
 inline constexpr Rect windowButtonsPlace { { 8, 7 }, { 54, 14 } };
 inline constexpr double titleBarHeight = 28;
 
+// The size of the primary monitor's work area; none when the window system tells none.
+std::optional<Size> primaryWorkAreaSize();
+
 class Window {
 public:
     // An ordinary window, framed by the window manager.
@@ -139,7 +142,7 @@ public:
     Rect frame() const;
     void setFrame(Rect frame);
     void centre();
-    // Centres the window at this size, made no larger than the primary monitor's work area.
+    // Centres the window at this size on the primary monitor's work area.
     void centre(Size size);
     // Whether the window has the size last asked for.
     bool hasSettledSize() const;

@@ -136,6 +136,9 @@ TEST_F(FileServices, ADownloadWhoseConnectionEndsEarlyShowsAnAlertAndLeavesNoPar
             session.run({ "wmctrl", "-i", "-c", std::to_string(alert.front()) });
         EXPECT_TRUE(waitUntil([&] { return windowsShown() == 1; }));
         EXPECT_FALSE(std::filesystem::exists(folder + "/broken.bin")) << "20000 of 100000 bytes are no download";
+        // Nor is it said to be downloaded: no note over the bottom of the page, where it would stay 10 s.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        EXPECT_TRUE(near(pixel(frame().width / 2, frame().height - 19), { 240, 240, 240 })) << "no note";
     }
     EXPECT_TRUE(quillane->running());
 }
@@ -151,4 +154,6 @@ TEST_F(FileServices, AResponseThePageCannotShowIsOfferedForSaving)
     saveInto(folder);
     EXPECT_TRUE(waitUntil([&] { return readFile(folder + "/data.bin") == std::string("\x01\x02binary\x03", 9); }));
     EXPECT_TRUE(near(pixel(300, 200), { 240, 240, 240 })) << "the page stays";
+    // The load that became a download waits no more: no line along the bottom of the band.
+    EXPECT_TRUE(waitForPixel(3, 9, { 240, 240, 240 })) << "a line left: " << pixel(3, 9);
 }

@@ -166,9 +166,10 @@ TEST_F(Navigation, AnAddressOnTheCommandLineOpensItsPageAsALinkWould)
 
     // An address as typed in Open Address, handed to the running Quillane.
     int status = -1;
-    std::string said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " '127.0.0.1:" + std::to_string(server.port()) + "/blue.html' 'hello world' 2>&1" }, &status);
+    std::string said = session.run({ "sh", "-c", std::string(QUILLANE_BINARY) + " '127.0.0.1:" + std::to_string(server.port()) + "/blue.html' 'hello world' --bogus 2>&1" }, &status);
     EXPECT_EQ(status, 0);
     EXPECT_NE(said.find("\u201chello world\u201d is neither a web address nor a quillane: link"), std::string::npos) << said;
+    EXPECT_NE(said.find("\u201c--bogus\u201d is not understood here"), std::string::npos) << said;
     EXPECT_TRUE(waitUntil([&] { return server.timesRequested("/blue.html") == 1; }));
     EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == Pixel { 0, 0, 200 }; }));
 }
@@ -207,6 +208,9 @@ TEST_F(Navigation, ASecondLaunchHandsItsLinkToTheRunningWindowAndEnds)
 TEST_F(Navigation, APageThatKeepsTheUserWaitingHasALineUnderTheBandUntilAnotherComes)
 {
     server.silent("/silent.html");
+    // A page that has come but whose image never does: its load never finishes.
+    server.hang("/never.png");
+    server.serve("/arrived.html", std::string(bluePage) + "<img src='/never.png'>");
     remember(server.url("/green.html"));
     auto first = session.startQuillane();
     auto window = session.waitForWindow();
@@ -223,7 +227,7 @@ TEST_F(Navigation, APageThatKeepsTheUserWaitingHasALineUnderTheBandUntilAnotherC
     EXPECT_TRUE(waitUntil([&] { return bandBottom() != green; })) << "a line while the server says nothing";
     EXPECT_EQ(pageColour(*window), green) << "under it the page shown before";
 
-    auto third = session.startQuillane({ link(server.url("/blue.html")) });
+    auto third = session.startQuillane({ link(server.url("/arrived.html")) });
     EXPECT_EQ(third->waitForExit(5s), 0);
     EXPECT_TRUE(waitUntil([&] { return pageColour(*window) == blue && bandBottom() == blue; })) << "gone once a page came: " << bandBottom();
 }

@@ -180,12 +180,13 @@ TEST_F(PageTools, AnAllowedSiteIsGrantedAtLoadAndAskedAgainAfterForgettingWithou
     EXPECT_TRUE(titleHas("now granted query granted again granted")) << title();
 }
 
-TEST_F(PageTools, ForgettingNotificationChoicesSaysWhatItDidInTheWindow)
+TEST_F(PageTools, ForgettingNotificationAndLinkChoicesSaysWhatItDidInTheWindow)
 {
     session.enterThisProcess();
     server.serve("/blank.html", "");
     session.writePreferences("[Preferences]\naddress='" + server.url("/blank.html") + "'\n"
-        "notifications={'https://mail.example': true, 'https://news.example': false}\n");
+        "notifications={'https://mail.example': true, 'https://news.example': false}\n"
+        "links={'https://mail.example mailto': true, 'https://mail.example tel': true, 'https://chat.example irc': true}\n");
     launchQuillane(session, [&](DrivenQuillane& delegate) {
         platform::Window& window = delegate.mainWindow().window();
         EXPECT_FALSE(window.noteShown());
@@ -195,5 +196,11 @@ TEST_F(PageTools, ForgettingNotificationChoicesSaysWhatItDidInTheWindow)
         delegate.commands().activate("forget-notification-choices");
         EXPECT_TRUE(spinUntil([&] { return window.noteShown() == "No site had a notification choice to forget."; }));
         EXPECT_TRUE(spinUntil([&] { return !window.noteShown(); }, std::chrono::seconds(6))) << "and it goes by itself";
+        delegate.commands().activate("forget-link-choices");
+        EXPECT_TRUE(spinUntil([&] { return window.noteShown() == "Forgot 3 link choices: such links will be asked about again."; }))
+            << window.noteShown().value_or("no note");
+        delegate.commands().activate("forget-link-choices");
+        EXPECT_TRUE(spinUntil([&] { return window.noteShown() == "No link had a remembered choice to forget."; }))
+            << window.noteShown().value_or("no note");
     });
 }

@@ -60,13 +60,16 @@ TEST_F(PageWindows, APageWindowWhosePageCannotLoadSaysSoInItsWindow)
 
 TEST_F(PageWindows, ThePageAsksForAnotherWindow)
 {
-    std::string browser = installRecorders({ "http", "https" });
+    std::string browser = installRecorders({ "http", "https", "mailto" });
     HttpServer otherSite;
     // The pop-up closes itself when it is clicked, not at a moment of its own that the test could miss.
     otherSite.serve("/popup.html", "<title>Pop-up</title><body style='margin: 0'><script>opener.postMessage('signed in', '*');"
                                    "addEventListener('mousedown', () => window.close())</script></body>");
     otherSite.serve("/elsewhere.html", "<title>Elsewhere</title>");
-    server.serve("/same.html", "<title>Same site</title><body style='background: rgb(0, 150, 0)'></body>");
+    // Its links for another program, into a new window and within the page, each half of the window high.
+    server.serve("/same.html", "<title>Same site</title><body style='margin: 0; background: rgb(0, 150, 0)'>"
+                               "<a href='mailto:new@example.com' target='_blank' style='display: block; height: 50vh'>new</a>"
+                               "<a href='mailto:in@example.com' style='display: block; height: 50vh'>in</a></body>");
     server.serve("/report.bin", std::string("report"), "application/x-quillane-report");
     ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'>"
         + control(60, "<button onclick=\"window.open('" + otherSite.url("/popup.html") + "', 'sign-in')\">sign in</button>")
@@ -92,6 +95,20 @@ TEST_F(PageWindows, ThePageAsksForAnotherWindow)
     click(60, 10 + 135);
     auto same = session.waitForWindowNamed("Same site");
     ASSERT_TRUE(same);
+    // Its links for another program are asked about over it, not over the main window.
+    char sameId[32];
+    std::snprintf(sameId, sizeof sameId, "0x%lx", *same);
+    for (double down : { 0.25, 0.75 }) {
+        ASSERT_TRUE(waitUntil([&] { return isActive(*same); }));
+        Geometry frame = session.geometry(*same);
+        session.xdotool({ "mousemove", std::to_string(frame.x + 100), std::to_string(frame.y + int(frame.height * down)) });
+        session.xdotool({ "click", "1" });
+        auto question = session.waitForWindowNamed("Open this link with \u201cRecorder mailto\u201d?");
+        ASSERT_TRUE(question) << down;
+        EXPECT_NE(session.property(*question, "WM_TRANSIENT_FOR").find(sameId), std::string::npos) << down << session.property(*question, "WM_TRANSIENT_FOR");
+        session.xdotool({ "key", "Escape" });
+        ASSERT_TRUE(gone("Open this link with \u201cRecorder mailto\u201d?"));
+    }
     session.run({ "wmctrl", "-i", "-c", std::to_string(*same) });
     EXPECT_TRUE(gone("Same site"));
 
@@ -384,5 +401,15 @@ TEST_F(PageWindows, ALinkForAnotherProgramLeavesThePageAsItIsAndOneNoProgramTake
         EXPECT_TRUE(spinUntil([&] { return readFile(handed) == "mailto:team@example.com\nmailto:script@example.com\n"; })) << readFile(handed);
         EXPECT_EQ(page.url(), server.url("/links.html")) << "the page stays";
         EXPECT_EQ(server.timesRequested("/links.html"), 1);
+
+        // A load that a redirect takes to another program's link fails in the engine, and no
+        // failure page takes the place of the page shown.
+        server.redirect("/away", "irc://chat.example/room");
+        bool failed = false;
+        auto heard = page.loadFailed.add([&](const platform::LoadFailure& failure) { failed = failed || failure.address.rfind("irc:", 0) == 0; });
+        page.load(server.url("/away"), 30);
+        ASSERT_TRUE(spinUntil([&] { return failed; }));
+        spinUntil([] { return false; }, std::chrono::milliseconds(500));
+        EXPECT_EQ(page.title(), "Links");
     });
 }

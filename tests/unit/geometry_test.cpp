@@ -74,6 +74,7 @@ TEST(SavedFrames, AFrameComesBackOnItsMonitorElseOnThePrimaryWhollyInsideItsWork
         { "an earlier version's frame, from the primary's bottom-left", { "", { { 100, 424 }, { 700, 450 } }, true },
             { { 100, 150 }, { 700, 450 } } },
         { "an earlier version's frame mostly on the right monitor", { "", { { 1300, 624 }, { 400, 300 } }, true }, { { 1300, 100 }, { 400, 300 } } },
+        { "an earlier version's frame on no monitor: the primary", { "", { { 5000, 424 }, { 700, 450 } }, true }, { { 580, 150 }, { 700, 450 } } },
     };
     for (const auto& [why, saved, expected] : cases)
         EXPECT_EQ(placeSavedFrame(saved, twoMonitors), std::optional<Rect>(expected)) << why;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using quillane::LinkDestination;
 
 TEST(OncePerInput, EachInputAllowsOneThingAndNothingBeforeTheFirstIsTakenTwice)
@@ -78,14 +80,19 @@ TEST(LeavingLinks, TheQuestionNamesTheProgramTheSiteAndTheLinkCutShortBetweenCha
 
 TEST(LeavingLinks, TheSourceIsThePagesSiteAndANoteNamesASchemeNoProgramTakes)
 {
-    const std::pair<std::optional<std::string>, std::optional<std::string>> sources[] = {
-        { "https://chat.example/room/1?x=2", "https://chat.example" },
-        { "http://127.0.0.1:8080/a", "http://127.0.0.1:8080" },
-        { "about:blank", std::nullopt },
-        { std::nullopt, std::nullopt },
+    using Address = std::optional<std::string>;
+    const std::tuple<Address, Address, Address> sources[] = {
+        { "https://chat.example/room/1?x=2", std::nullopt, "https://chat.example" },
+        { "http://127.0.0.1:8080/a", "https://chat.example/", "http://127.0.0.1:8080" },
+        { "about:blank", std::nullopt, std::nullopt },
+        { std::nullopt, std::nullopt, std::nullopt },
+        // A blank pop-up its opener wrote into leaves from its opener's site, when that has one.
+        { "about:blank", "https://chat.example/room", "https://chat.example" },
+        { std::nullopt, "https://chat.example/room", "https://chat.example" },
+        { "about:blank", "about:blank", std::nullopt },
     };
-    for (const auto& [page, source] : sources)
-        EXPECT_EQ(quillane::linkSource(page), source) << page.value_or("no page");
+    for (const auto& [page, opener, source] : sources)
+        EXPECT_EQ(quillane::linkSource(page, opener), source) << page.value_or("no page") << " from " << opener.value_or("no page");
     EXPECT_EQ(quillane::noProgramNote("IRC"), "No program is set to open \u201circ:\u201d links.");
     EXPECT_EQ(quillane::noProgramNote("irc", "Chat"), "\u201cChat\u201d could not be started for the link.");
     EXPECT_EQ(quillane::forgottenLinksNote(0), "No link had a remembered choice to forget.");
@@ -93,19 +100,23 @@ TEST(LeavingLinks, TheSourceIsThePagesSiteAndANoteNamesASchemeNoProgramTakes)
     EXPECT_EQ(quillane::forgottenLinksNote(2), "Forgot 2 link choices: such links will be asked about again.");
 }
 
-TEST(PageWindowSize, WhatTheOpenerAskedForNoSmallerThanUsableElseEightHundredBySixHundred)
+TEST(PageWindowSize, WhatTheOpenerAskedForNoSmallerThanUsableElseEightHundredBySixHundredNoLargerThanTheWorkArea)
 {
     using quillane::platform::Size;
-    const std::pair<std::optional<Size>, Size> cases[] = {
-        { std::nullopt, { 800, 600 } },
-        { Size { 400, 300 }, { 400, 300 } },
-        { Size { 240, 160 }, { 240, 160 } },
-        { Size { 239, 159 }, { 240, 160 } },
-        { Size { 50, 1000 }, { 240, 1000 } },
-        { Size { 5000, 5000 }, { 5000, 5000 } }, // the window is kept to the work area when shown
+    const std::optional<Size> screen = Size { 1280, 1024 };
+    const std::tuple<std::optional<Size>, std::optional<Size>, Size> cases[] = {
+        { std::nullopt, screen, { 800, 600 } },
+        { Size { 400, 300 }, screen, { 400, 300 } },
+        { Size { 240, 160 }, screen, { 240, 160 } },
+        { Size { 239, 159 }, screen, { 240, 160 } },
+        { Size { 50, 1000 }, screen, { 240, 1000 } },
+        { Size { 1280, 1024 }, screen, { 1280, 1024 } },
+        { Size { 1281, 5000 }, screen, { 1280, 1024 } },
+        { std::nullopt, Size { 640, 480 }, { 640, 480 } },
+        { Size { 5000, 5000 }, std::nullopt, { 5000, 5000 } }, // no work area known
     };
-    for (const auto& [requested, size] : cases) {
-        auto given = quillane::pageWindowSizeFor(requested);
+    for (const auto& [requested, workArea, size] : cases) {
+        auto given = quillane::pageWindowSizeFor(requested, workArea);
         EXPECT_EQ(given, size) << (requested ? requested->width : 0) << " by " << (requested ? requested->height : 0) << " gave " << given.width << " by " << given.height;
     }
 }

@@ -68,18 +68,22 @@ TEST(DownloadEnd, ADownloadShortOfWhatItsServerAnnouncedIsNoDownload)
 {
     struct Case {
         std::uint64_t received, announced;
-        bool encoded, isShort;
+        const char* encoding;
+        bool isShort;
     };
-    for (auto [received, announced, encoded, isShort] : {
-             Case { 99, 100, false, true },
-             Case { 0, 100, false, true },
-             Case { 100, 100, false, false },
-             Case { 101, 100, false, false },
-             Case { 5, 0, false, false }, // no size announced
-             Case { 0, 0, false, false },
-             Case { 99, 100, true, false }, // the announced size was of the encoded body
+    for (auto [received, announced, encoding, isShort] : {
+             Case { 99, 100, "", true },
+             Case { 0, 100, "", true },
+             Case { 100, 100, "", false },
+             Case { 101, 100, "", false },
+             Case { 5, 0, "", false }, // no size announced
+             Case { 0, 0, "", false },
+             Case { 99, 100, "gzip", false }, // the announced size was of the encoded body
+             Case { 99, 100, "identity", true }, // no encoding at all
+             Case { 99, 100, "Identity", true },
+             Case { 99, 100, "identityx", false },
          })
-        EXPECT_EQ(quillane::platform::arrivedShort(received, announced, encoded), isShort) << received << " of " << announced << (encoded ? " encoded" : "");
+        EXPECT_EQ(quillane::platform::arrivedShort(received, announced, encoding), isShort) << received << " of " << announced << " " << encoding;
 }
 
 TEST(DownloadEnd, AFileThatCannotBeOpenedNamesTheProgramThatDidNotStartOrSaysThereIsNone)

@@ -30,6 +30,7 @@ TEST(SpellingLanguages, TheLocalesLanguagesBecomeDictionaryNamesInTheirOrder)
         { { "en", "en_GB" }, { "en", "en_GB" }, "a bare language before a regional one stays" },
         { { "en_GB", "en_US", "en" }, { "en_GB", "en_US" }, "the bare language after either regional form goes" },
         { { "pt_BR", "pt", "de" }, { "pt_BR", "de" }, "only the same language's bare name goes" },
+        { { "ast_ES", "as" }, { "ast_ES", "as" }, "a language whose name begins another's stays" },
         { { "ast_ES.UTF-8", "es_419" }, { "ast_ES", "es_419" }, "three-letter languages, regions given by number" },
         { { "e", "english", "en_G", "en_GBR", "en_12", "../x", "en GB", "" }, {}, "not a language name" },
     };
