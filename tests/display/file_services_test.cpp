@@ -136,8 +136,8 @@ TEST_F(FileServices, ADownloadWhoseConnectionEndsEarlyShowsAnAlertAndLeavesNoPar
             session.run({ "wmctrl", "-i", "-c", std::to_string(alert.front()) });
         EXPECT_TRUE(waitUntil([&] { return windowsShown() == 1; }));
         EXPECT_FALSE(std::filesystem::exists(folder + "/broken.bin")) << "20000 of 100000 bytes are no download";
-        // Nor is it said to be downloaded: no note over the bottom of the page, where it would stay 10 s.
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        // Nor is it said to be downloaded: no note over the bottom of the page, where it would have
+        // come with the alert and stayed 10 s.
         EXPECT_TRUE(near(pixel(frame().width / 2, frame().height - 19), { 240, 240, 240 })) << "no note";
     }
     EXPECT_TRUE(quillane->running());

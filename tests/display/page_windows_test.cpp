@@ -265,10 +265,13 @@ TEST_F(PageWindows, CtrlWClosesAPageWindowAndNeverTheMainOneAndAnUntitledOneIsNa
     session.xdotool({ "key", "ctrl+w" });
     EXPECT_TRUE(gone(site));
 
+    // Keys are taken in order: once Ctrl+L's dialog shows, Ctrl+W before it has had its turn.
     key("ctrl+w");
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    key("ctrl+l");
+    ASSERT_TRUE(session.waitForWindowNamed("Open Address"));
     EXPECT_TRUE(quillane->running());
     EXPECT_EQ(windowsNamed("Main"), 1) << "the main window stays";
+    session.xdotool({ "key", "Escape" });
 }
 
 TEST_F(PageWindows, AClickThatFollowsSixtyLinksHandsOneToAnotherProgramAndNeverCodeOrData)
