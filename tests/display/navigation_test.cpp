@@ -208,9 +208,10 @@ TEST_F(Navigation, ASecondLaunchHandsItsLinkToTheRunningWindowAndEnds)
 TEST_F(Navigation, APageThatKeepsTheUserWaitingHasALineUnderTheBandUntilAnotherComes)
 {
     server.silent("/silent.html");
-    // A page that has come but whose image never does: its load never finishes.
+    // A page that has come but whose image never does: its load never finishes. Its text is enough
+    // for the engine to draw it before then (a page with next to nothing in it waits for more).
     server.hang("/never.png");
-    server.serve("/arrived.html", std::string(bluePage) + "<img src='/never.png'>");
+    server.serve("/arrived.html", std::string(bluePage) + "<p style='color: rgb(0, 0, 200)'>" + std::string(400, 'w') + " arrived</p><img src='/never.png'>");
     remember(server.url("/green.html"));
     auto first = session.startQuillane();
     auto window = session.waitForWindow();
