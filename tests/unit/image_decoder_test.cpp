@@ -145,8 +145,8 @@ TEST_F(ImageDecoder, ASlowSvgIsStoppedAtItsProcessorTimeAndAtItsWallClockTime)
     processor.timeoutSeconds = 20;
     auto decoded = decode(slowSvg(), processor);
     EXPECT_FALSE(decoded.png);
+    // The processor's limit, not the clock's: on a busy machine 1 s of it may take many more.
     EXPECT_EQ(decoded.refusal, "it took more than 1 s of processor time to decode");
-    EXPECT_LT(took, std::chrono::seconds(15));
 
     ImageLimits clock = iconLimits;
     clock.processorSeconds = 60;
@@ -155,7 +155,8 @@ TEST_F(ImageDecoder, ASlowSvgIsStoppedAtItsProcessorTimeAndAtItsWallClockTime)
     EXPECT_FALSE(decoded.png);
     EXPECT_EQ(decoded.refusal, "it took longer than 1 s to decode");
     EXPECT_GE(took, std::chrono::seconds(1));
-    EXPECT_LT(took, std::chrono::seconds(5));
+    // Stopped then, far before its 60 s of processor time.
+    EXPECT_LT(took, std::chrono::seconds(10));
     EXPECT_EQ(runningDecoders(), 0);
 }
 
