@@ -15,12 +15,16 @@ constexpr std::array<double, 13> steps { 0.5, 0.67, 0.75, 0.8, 0.9, 1.0, 1.1, 1.
 constexpr double sameStep = 0.001;
 
 // The site a page address belongs to, or none for pages of no site (the program's own).
-std::optional<std::string> siteOf(const platform::WebView& page)
+std::optional<std::string> siteOf(const std::optional<platform::URL>& url)
 {
-    auto url = platform::URL::parse(page.url().value_or(""));
     if (!url || !url->host())
         return std::nullopt;
     return site(url->scheme(), *url->host(), url->port().value_or(0));
+}
+
+std::optional<std::string> siteOf(const platform::WebView& page)
+{
+    return siteOf(platform::URL::parse(page.url().value_or("")));
 }
 } // namespace
 
@@ -55,7 +59,10 @@ PageZoom::PageZoom(platform::Preferences& preferences, platform::WebView& page, 
     , m_page(page)
     , m_tell(std::move(tell))
 {
-    m_committed = m_page.loadCommitted.add([this] { pageLoaded(); });
+    // Set as the page's answer comes, so that the page's first scripts and layout already have it
+    // (set at the commit only, it reached the page after them); at the commit for pages of ours.
+    m_responded = m_page.responseArriving.add([this](const std::string& address) { zoomFor(platform::URL::parse(address)); });
+    m_committed = m_page.loadCommitted.add([this] { zoomFor(platform::URL::parse(m_page.url().value_or(""))); });
 }
 
 void PageZoom::zoomIn()
@@ -73,9 +80,9 @@ void PageZoom::reset()
     apply(1.0);
 }
 
-void PageZoom::pageLoaded()
+void PageZoom::zoomFor(const std::optional<platform::URL>& address)
 {
-    auto site = siteOf(m_page);
+    auto site = siteOf(address);
     auto levels = m_preferences.numbers(keys::zoom).value_or(platform::OrderedMap<double> {});
     auto level = site ? levels.find(*site) : std::nullopt;
     double wanted = level && std::isfinite(*level) ? std::clamp(*level, steps.front(), steps.back()) : 1.0;

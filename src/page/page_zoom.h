@@ -2,9 +2,11 @@
 // The page's zoom: the browser's usual steps, remembered per site and restored when the site is
 // loaded again.
 #include "platform/preferences.h"
+#include "platform/url.h"
 #include "platform/web_view.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace quillane {
@@ -31,15 +33,15 @@ public:
     void zoomIn();
     void zoomOut();
     void reset();
-    // A page has loaded: it gets its site's zoom.
-    void pageLoaded();
-
 private:
+    // A page of this address is coming, or has come: it gets its site's zoom.
+    void zoomFor(const std::optional<platform::URL>& address);
     void apply(double level);
 
     platform::Preferences& m_preferences;
     platform::WebView& m_page;
     std::function<void(const std::string&)> m_tell;
+    platform::Subscription m_responded;
     platform::Subscription m_committed;
 };
 

@@ -140,6 +140,9 @@ public:
 
     // What the page tells whoever listens.
     Listeners<> loadStarted;
+    // The answer for the page's own document has come from this address (after any redirects),
+    // before anything of it shows or runs.
+    Listeners<const std::string&> responseArriving;
     Listeners<> loadCommitted;
     Listeners<> loadFinished;
     // A load failed before anything of it was shown; the view keeps what it showed.

@@ -128,9 +128,17 @@ gboolean WebView::Impl::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
 {
     if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION)
         return decideNavigation(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
-    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE || !owner.onDownload)
+    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE)
         return FALSE;
     auto* response = WEBKIT_RESPONSE_POLICY_DECISION(decision);
+    if (webkit_response_policy_decision_is_main_frame_main_resource(response)) {
+        WebKitURIResponse* answer = webkit_response_policy_decision_get_response(response);
+        const char* uri = answer ? webkit_uri_response_get_uri(answer) : nullptr;
+        if (uri)
+            owner.responseArriving(std::string(uri));
+    }
+    if (!owner.onDownload)
+        return FALSE;
     // The page's own document that the view cannot show is saved instead of dropped; a frame's is left alone.
     if (webkit_response_policy_decision_is_mime_type_supported(response) || !webkit_response_policy_decision_is_main_frame_main_resource(response))
         return FALSE;
