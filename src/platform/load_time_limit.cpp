@@ -24,11 +24,11 @@ void LoadTimeLimit::limitPageLoads(double seconds, std::function<void()> stop)
     m_pageStop = std::move(stop);
 }
 
-void LoadTimeLimit::began()
+void LoadTimeLimit::began(bool sendsData)
 {
     // A limit that ran out with no failure reported belongs to no load from now on.
     m_expired = false;
-    if (m_pageSeconds > 0 && !isRunning())
+    if (m_pageSeconds > 0 && !isRunning() && !sendsData)
         start(m_pageSeconds, {}, m_pageStop);
 }
 

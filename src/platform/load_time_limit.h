@@ -23,8 +23,11 @@ public:
     // The engine began a load (ours, one it replaced, or one of the page's own): whatever the limit
     // stopped before is over, and a load no limit runs for gets the page's. The engine names the
     // page's own load only once it commits, redirects or fails, so that limit stops whichever load
-    // the page is making.
-    void began();
+    // the page is making. A load that sends data (a form's POST, an upload) gets none: sending it,
+    // and the server's work on it, take what they take, and stopping it would lose what was sent.
+    void began(bool sendsData = false);
+    // The server asked who the user is: it has answered, and the user takes their time to sign in.
+    void answered() { settled(); }
     // The load under way was sent on to another address (an earlier load's redirect comes before
     // ours has begun, when the engine still names ours).
     void redirected(const std::string& to);

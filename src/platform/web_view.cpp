@@ -1,4 +1,5 @@
 #include "platform/gtk/web_view_impl.h"
+#include <utility>
 
 #include "platform/gtk/script_value_from_js.h"
 
@@ -83,6 +84,7 @@ void WebView::Impl::connectSignals()
     signals.push_back(connect<&Impl::onQueryPermissionState>(page, "query-permission-state", this));
     signals.push_back(connect<&Impl::onRunFileChooser>(page, "run-file-chooser", this));
     signals.push_back(connect<&Impl::onDecidePolicy>(page, "decide-policy", this));
+    signals.push_back(connect<&Impl::onAuthenticate>(page, "authenticate", this));
     signals.push_back(connect<&Impl::onDownloadStarted>(webkit_web_view_get_context(page), "download-started", this));
     signals.push_back(connect<&Impl::onCreate>(page, "create", this));
     signals.push_back(connect<&Impl::onReadyToShow>(page, "ready-to-show", this));
@@ -116,7 +118,7 @@ void WebView::Impl::onLoadChanged(WebKitWebView*, WebKitLoadEvent event)
     const char* uri = webkit_web_view_get_uri(view.get());
     if (event == WEBKIT_LOAD_STARTED) {
         failedProvisionally = false;
-        loadLimit.began();
+        loadLimit.began(std::exchange(navigationSendsData, false));
         owner.loadStarted();
     }
     if (event == WEBKIT_LOAD_REDIRECTED)

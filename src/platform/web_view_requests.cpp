@@ -146,11 +146,21 @@ gboolean WebView::Impl::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
     return TRUE;
 }
 
+gboolean WebView::Impl::onAuthenticate(WebKitWebView*, WebKitAuthenticationRequest*)
+{
+    // The engine's own sign-in dialog takes it from here.
+    loadLimit.answered();
+    return FALSE;
+}
+
 gboolean WebView::Impl::decideNavigation(WebKitNavigationPolicyDecision* decision)
 {
+    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(decision);
+    WebKitURIRequest* asked = webkit_navigation_action_get_request(action);
+    const char* method = asked ? webkit_uri_request_get_http_method(asked) : nullptr;
+    navigationSendsData = method && g_ascii_strcasecmp(method, "GET") != 0 && g_ascii_strcasecmp(method, "HEAD") != 0;
     if (!owner.onFollowLink)
         return FALSE;
-    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(decision);
     // A link clicked, a form sent, or the page's script moving on from the user's click: each the user's doing.
     WebKitNavigationType type = webkit_navigation_action_get_navigation_type(action);
     bool followed = type == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED || type == WEBKIT_NAVIGATION_TYPE_FORM_SUBMITTED || type == WEBKIT_NAVIGATION_TYPE_OTHER;

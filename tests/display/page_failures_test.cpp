@@ -175,6 +175,8 @@ TEST_F(PageFailures, ALinkThePageFollowsToASiteThatNeverAnswersIsGivenUpInTheSam
 {
     server.silent("/never.html");
     server.serve("/links.html", "<title>Links</title><a href='/never.html' style='font-size: 40px'>never</a>");
+    server.serve("/form.html", "<title>Form</title><form method='post' action='/never.html'><input name='note' value='kept'>"
+                               "<button style='font-size: 40px'>send</button></form>");
     startedOnAPage(1, [&](DrivenQuillane& driven, platform::WebView& page, const std::vector<platform::LoadFailure>& failures) {
         driven.launch.open({ link(server.url("/links.html")) });
         ASSERT_TRUE(spinUntil([&] { return page.title() == "Links"; }));
@@ -184,5 +186,12 @@ TEST_F(PageFailures, ALinkThePageFollowsToASiteThatNeverAnswersIsGivenUpInTheSam
         EXPECT_EQ(failures[0].kind, Kind::timedOut);
         EXPECT_EQ(failures[0].address, server.url("/never.html"));
         EXPECT_TRUE(spinUntil([&] { return page.title() == "The site took too long to answer"; }));
+
+        // A form sent with POST takes what it takes: stopping it would lose what was sent.
+        driven.launch.open({ link(server.url("/form.html")) });
+        ASSERT_TRUE(spinUntil([&] { return page.title() == "Form"; }));
+        ASSERT_TRUE(click(driven, "button"));
+        ASSERT_TRUE(spinUntil([&] { return server.timesRequested("/never.html") == 2; }));
+        EXPECT_FALSE(spinUntil([&] { return failures.size() > 1; }, std::chrono::milliseconds(2500))) << "given up after the page's time-out";
     });
 }

@@ -69,7 +69,8 @@ TEST_F(PageWindows, ThePageAsksForAnotherWindow)
     // Its links for another program, into a new window and within the page, each half of the window high.
     server.serve("/same.html", "<title>Same site</title><body style='margin: 0; background: rgb(0, 150, 0)'>"
                                "<a href='mailto:new@example.com' target='_blank' style='display: block; height: 50vh'>new</a>"
-                               "<a href='mailto:in@example.com' style='display: block; height: 50vh'>in</a></body>");
+                               "<a href='mailto:in@example.com' style='display: block; height: 50vh'>in</a>"
+                               "<script>addEventListener('load', () => requestAnimationFrame(() => requestAnimationFrame(() => fetch('/same-painted'))))</script></body>");
     server.serve("/report.bin", std::string("report"), "application/x-quillane-report");
     ASSERT_TRUE(open("<body style='margin: 0; background: rgb(240, 240, 240)'>"
         + control(60, "<button onclick=\"window.open('" + otherSite.url("/popup.html") + "', 'sign-in')\">sign in</button>")
@@ -95,6 +96,8 @@ TEST_F(PageWindows, ThePageAsksForAnotherWindow)
     click(60, 10 + 135);
     auto same = session.waitForWindowNamed("Same site");
     ASSERT_TRUE(same);
+    // Once its links are laid out and drawn, where the window has been placed.
+    ASSERT_TRUE(waitUntil([&] { return server.timesRequested("/same-painted") == 1; }));
     // Its links for another program are asked about over it, not over the main window.
     char sameId[32];
     std::snprintf(sameId, sizeof sameId, "0x%lx", *same);

@@ -188,6 +188,16 @@ TEST(LoadTimeLimit, APageLoadThatNoLimitRunsForGetsThePagesOwnWhileOursKeepsItsL
     limit.began();
     EXPECT_FALSE(limit.failed(page)) << "refused before its time";
     EXPECT_FALSE(limit.isRunning());
+    // A form's POST or an upload takes what it takes; so does a sign-in the server asked for.
+    limit.began(true);
+    EXPECT_FALSE(limit.isRunning()) << "a load that sends data";
+    limit.began();
+    ASSERT_TRUE(limit.isRunning());
+    limit.answered();
+    EXPECT_FALSE(limit.isRunning()) << "a sign-in asked for";
+    limit.start(60, other, [&] { ++ourStops; });
+    limit.answered();
+    EXPECT_FALSE(limit.isRunning()) << "ours too";
     turnFor(std::chrono::milliseconds(100));
     EXPECT_EQ(pageStops, 2);
     EXPECT_EQ(ourStops, 1);

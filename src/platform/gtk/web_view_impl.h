@@ -31,6 +31,8 @@ struct WebView::Impl {
     std::list<std::unique_ptr<Notification>> notifications;
     ScheduledBlock releaseNotifications;
     LoadTimeLimit loadLimit;
+    // The last navigation the engine asked about sends data (not a GET or a HEAD).
+    bool navigationSendsData = false;
     // A failed load still ends with a "finished" event; that one is no finished page.
     bool failedProvisionally = false;
     bool committed = false;
@@ -52,6 +54,7 @@ struct WebView::Impl {
     void onTitle(GObject*, GParamSpec*) { owner.titleChanged(); }
     gboolean onPermissionRequest(WebKitWebView*, WebKitPermissionRequest*);
     gboolean onShowNotification(WebKitWebView*, WebKitNotification*);
+    gboolean onAuthenticate(WebKitWebView*, WebKitAuthenticationRequest*);
     gboolean onQueryPermissionState(WebKitWebView*, WebKitPermissionStateQuery*);
     gboolean onRunFileChooser(WebKitWebView*, WebKitFileChooserRequest*);
     gboolean onDecidePolicy(WebKitWebView*, WebKitPolicyDecision*, WebKitPolicyDecisionType);
