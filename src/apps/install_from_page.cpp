@@ -122,9 +122,10 @@ void InstallFromPage::gathered(std::optional<std::string> answer)
             manifest = readManifest(*parsed, textIn(*described, "url"), *application);
     }
     m_install->shortcutIcons.resize(manifest.shortcuts.size());
-    auto title = manifest.name ? manifest.name : titleName(textIn(facts, "title"));
-    m_install->title = title.value_or("");
-    m_install->name = appNameFor(m_install->title);
+    // The desktop shows the manifest's name, else the name the user gives (the page's title, which
+    // may hold an unread count or an address, is only where the suggested name comes from).
+    m_install->title = manifest.name.value_or("");
+    m_install->name = appNameFor(manifest.name.value_or(textIn(facts, "title")));
     // Without a manifest's icon, the page's own (its links' best, else the site's favicon).
     const platform::ScriptValue* pageIcons = facts.find("icons");
     m_install->iconAddress = manifest.icon ? *manifest.icon : application ? pageIcon(pageIcons ? *pageIcons : platform::ScriptValue {}, *application) : "";

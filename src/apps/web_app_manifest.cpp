@@ -195,11 +195,6 @@ std::string pageIcon(const platform::ScriptValue& icons, const platform::URL& pa
     return webAddressFrom(page.absoluteString(), "/favicon.ico").value_or("");
 }
 
-std::optional<std::string> titleName(std::string_view title)
-{
-    return shownName(title, longestName);
-}
-
 std::string appNameFor(std::string_view text)
 {
     std::string name;

@@ -56,10 +56,6 @@ ManifestFacts readManifest(const platform::ScriptValue& manifest, const std::str
 // /favicon.ico.
 std::string pageIcon(const platform::ScriptValue& icons, const platform::URL& page);
 
-// What people see of an application installed from a page without a manifest's name: the page's
-// title, trimmed and cut to a sane length; none when nothing usable is left.
-std::optional<std::string> titleName(std::string_view title);
-
 // A name for an application made from any text (a manifest's name, a page's title): what is not a
 // letter, digit, "-" or "_" becomes "-", at most 40 of them; "web-app" when nothing is left.
 std::string appNameFor(std::string_view text);

@@ -1,5 +1,7 @@
 #include "files/downloads.h"
 
+#include "platform/files.h"
+
 #include "files/download_destination.h"
 #include "names.h"
 #include "platform/desktop.h"
@@ -41,8 +43,10 @@ DestinationChooser Downloads::askWhereToSave(platform::Window& window, platform:
     };
 }
 
-std::string notOpenedNote(const std::string& name, const std::optional<std::string>& program)
+std::string notOpenedNote(const std::string& name, bool stillThere, const std::optional<std::string>& program)
 {
+    if (!stillThere)
+        return inQuotes(name) + " is no longer where it was saved.";
     if (program)
         return inQuotes(*program) + " could not be started for " + inQuotes(name) + ".";
     return "No program is set to open " + inQuotes(name) + ".";
@@ -136,7 +140,7 @@ void Downloads::finished(const std::string& name, const std::string& path)
         { { "Open",
               [note, path, shownName] {
                   if (!platform::openFile(path))
-                      note({ notOpenedNote(shownName, platform::programForFile(path)), {} });
+                      note({ notOpenedNote(shownName, platform::isRegularFile(path), platform::programForFile(path)), {} });
               } },
             { "Show in Folder",
                 [note, path, alive = std::weak_ptr<bool>(m_alive)] {

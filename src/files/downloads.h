@@ -19,9 +19,9 @@ class Preferences;
 class WebView;
 }
 
-// What the window says when a downloaded file could not be opened: the program the desktop has for
-// its type did not start, or it has none.
-std::string notOpenedNote(const std::string& name, const std::optional<std::string>& program);
+// What the window says when a downloaded file could not be opened: it is no longer where it was
+// saved, or the program the desktop has for its type did not start, or it has none.
+std::string notOpenedNote(const std::string& name, bool stillThere, const std::optional<std::string>& program);
 
 // Answers once with the path to save a download under, or with none to cancel it.
 using DestinationChooser = std::function<void(const std::string& suggestedFilename, std::function<void(std::optional<std::string>)> completion)>;

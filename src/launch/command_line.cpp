@@ -95,8 +95,8 @@ std::vector<std::string> linksLeftAlone(const std::vector<std::string>& argument
         if (!app && !linkFor(argument))
             lines.push_back("\u201c" + argument + "\u201d is neither a web address nor a quillane: link, and is left alone");
         else if (app && !lastAppPageIn({ argument }, handlerFor))
-            lines.push_back("\u201c" + argument + "\u201d is neither a web address, a quillane: link nor a link that \u201c" + *app
-                + "\u201d takes, and is left alone");
+            lines.push_back("\u201c" + argument + "\u201d is no page that \u201c" + *app
+                + "\u201d opens (an http or https address, a quillane: link to one, or a link of a scheme it takes), and is left alone");
     }
     return lines;
 }

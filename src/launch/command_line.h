@@ -43,7 +43,8 @@ std::vector<std::string> unknownOptionsIn(const std::vector<std::string>& argume
 
 // The lines that name the links a run leaves alone: for the default application, arguments that are
 // neither a web address nor a quillane: link; for an application of its own (after "--app"), those
-// that are none of these nor a link of a scheme it takes (`handlerFor` answers which it takes).
+// that open no page in it: no http or https address, no quillane: link to one, nor a link of a
+// scheme it takes (`handlerFor` answers which it takes).
 std::vector<std::string> linksLeftAlone(const std::vector<std::string>& arguments,
     const std::function<std::optional<std::string>(const std::string& scheme)>& handlerFor);
 

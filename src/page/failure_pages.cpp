@@ -11,14 +11,19 @@ namespace quillane {
 namespace {
 // The page: a headline and what it means in words, then the technical detail in smaller type.
 // `body` is HTML already; the rest is escaped here.
-std::string page(const std::string& title, const std::string& body, const std::string& address, const std::string& detail)
+std::string page(const std::string& title, const std::string& body, const std::string& address, const std::string& detail,
+    bool tryAgain = true, bool openAddress = true)
 {
     std::string details = "<p class='detail'>" + escapedForHTML(address);
     if (!detail.empty())
         details += "<br>" + escapedForHTML(detail);
     details += "</p>";
-    return ownPageHead(title) + "<body><h1>" + escapedForHTML(title) + "</h1>" + body + details + "<p><a class='button' href='" + escapedForHTML(address)
-        + "'>Try Again</a></p><p>To open another address, choose File &gt; Open Address\u2026 (Ctrl+L).</p></body>";
+    std::string html = ownPageHead(title) + "<body><h1>" + escapedForHTML(title) + "</h1>" + body + details;
+    if (tryAgain)
+        html += "<p><a class='button' href='" + escapedForHTML(address) + "'>Try Again</a></p>";
+    if (openAddress)
+        html += "<p>To open another address, choose File &gt; Open Address\u2026 (Ctrl+L).</p>";
+    return html + "</body>";
 }
 
 // "“host”" for the sentences, in the letters people read it in; the whole address when it has none.
@@ -128,13 +133,17 @@ std::optional<platform::LoadFailure> blockedPortFailure(const platform::URL& add
     return failure;
 }
 
-std::string loadFailurePage(const platform::LoadFailure& failure)
+std::string loadFailurePage(const platform::LoadFailure& failure, FailureShownIn where)
 {
     // The certificate's problems are told in words already; the engine's words go with the detail.
     std::string detail = failure.kind == platform::LoadFailure::Kind::certificate ? "" : failure.message;
     if (!detail.empty() && detail.back() != '.')
         detail += '.';
-    return page(headline(failure.kind), explanation(failure), failure.address, detail);
+    // Open Address is the main window's. A page window's link to a blocked port would be refused
+    // without a word, where the main window asks again and tells.
+    bool pageWindow = where == FailureShownIn::pageWindow;
+    bool tryAgain = !(pageWindow && failure.kind == platform::LoadFailure::Kind::blockedPort);
+    return page(headline(failure.kind), explanation(failure), failure.address, detail, tryAgain, !pageWindow);
 }
 
 std::string stoppedPage(const std::string& address)

@@ -21,7 +21,8 @@ bool isToldInTheWindow(const platform::LoadFailure& failure);
 // The failure of a load of `address` on a port web pages are kept from, which the engine refuses
 // without a word (it would show a blank page); none for any other address.
 std::optional<platform::LoadFailure> blockedPortFailure(const platform::URL& address);
-std::string loadFailurePage(const platform::LoadFailure& failure);
+enum class FailureShownIn { mainWindow, pageWindow };
+std::string loadFailurePage(const platform::LoadFailure& failure, FailureShownIn where = FailureShownIn::mainWindow);
 std::string stoppedPage(const std::string& address);
 
 } // namespace quillane

@@ -56,7 +56,12 @@ void PageWindows::attach(platform::WebView& opener)
 
 std::optional<std::string> PageWindows::sourceOf(const platform::WebView& page) const
 {
-    return linkSource(page.url(), m_main.page().url());
+    // A blank pop-up its opener wrote into leaves from the site of the page that opened it.
+    for (const auto& entry : m_windows) {
+        if (entry.page.get() == &page)
+            return linkSource(page.url(), entry.openedFrom);
+    }
+    return linkSource(page.url());
 }
 
 platform::Size pageWindowSizeFor(std::optional<platform::Size> requested, std::optional<platform::Size> workArea)
@@ -93,7 +98,14 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     settings.mediaStreams = true;
     settings.mockCaptureDevices = m_mockCaptureDevices;
 
+    // Where the opener's own links leave from: its address, or for a blank opener, what opened it.
+    std::optional<std::string> openedFrom = opener.url();
+    for (const auto& other : m_windows) {
+        if (other.page.get() == &opener && !linkSource(openedFrom))
+            openedFrom = other.openedFrom;
+    }
     PageWindow& entry = m_windows.emplace_back();
+    entry.openedFrom = std::move(openedFrom);
     entry.page = std::make_unique<platform::WebView>(m_application, settings);
     entry.window = std::make_unique<platform::Window>(m_application, *entry.page, pageWindowSize);
     platform::WebView& page = *entry.page;
@@ -113,7 +125,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
     page.limitPageLoads(m_pageRequestTimeout);
     entry.failed = page.loadFailed.add([&page](const platform::LoadFailure& failure) {
         if (isToldInTheWindow(failure))
-            page.showAlternateHTML(loadFailurePage(failure), failure.address);
+            page.showAlternateHTML(loadFailurePage(failure, FailureShownIn::pageWindow), failure.address);
     });
     page.onFollowLink = [this, &page, &window](const std::string& link) { return m_leaving.followedInPage(link, sourceOf(page), window); };
     // A page that objects has answered: the user decides, in their own time.
@@ -136,7 +148,7 @@ platform::WebView* PageWindows::create(const platform::NewWindowRequest& request
         window.focusPage();
         window.present();
         if (blocked)
-            page.showAlternateHTML(loadFailurePage(*blocked), blocked->address);
+            page.showAlternateHTML(loadFailurePage(*blocked, FailureShownIn::pageWindow), blocked->address);
     };
     // While quitting every page is let go together once all have said so.
     page.onClose = [this, &page] {

@@ -68,6 +68,8 @@ private:
         platform::Subscription title;
         platform::Subscription committed;
         platform::Subscription failed;
+        // The address of the page that opened it, as it was then.
+        std::optional<std::string> openedFrom;
         // The user closed the window: its page has until then to answer.
         platform::ScheduledBlock closing;
         // Its page objected, and "Leave page?" is up.

@@ -133,7 +133,7 @@ TEST_F(AppManifest, ShortcutIconsThatCannotBeUsedLeaveTheirShortcutsWithoutAndHo
     EXPECT_TRUE(quillane->running());
 }
 
-TEST_F(AppManifest, APageWithoutAManifestIsInstalledUnderItsTitleWithItsLinksBestIcon)
+TEST_F(AppManifest, APageWithoutAManifestIsNamedAfterItsTitleAndInstalledWithItsLinksBestIcon)
 {
     server.serve("/icon-32.ico", solidPng(32, 32, 200, 0, 0), "image/x-icon");
     server.serve("/icon-192.png", solidPng(192, 192, 0, 160, 80), "image/png");
@@ -143,9 +143,9 @@ TEST_F(AppManifest, APageWithoutAManifestIsInstalledUnderItsTitleWithItsLinksBes
     ASSERT_TRUE(session.waitForWindowNamed("Install as Application"));
     session.xdotool({ "key", "Return" });
     const std::string installed = session.dataHome() + "/applications/org.quillane.Quillane.Team-Mail-inbox.desktop";
-    ASSERT_TRUE(waitUntil([&] { return g_file_test(installed.c_str(), G_FILE_TEST_EXISTS); })) << "named after the title";
+    ASSERT_TRUE(waitUntil([&] { return g_file_test(installed.c_str(), G_FILE_TEST_EXISTS); })) << "the name suggested from the title";
     std::string text = readFile(installed);
-    EXPECT_NE(text.find("\nName=Team Mail: inbox\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nName=Team-Mail-inbox\n"), std::string::npos) << "the name the user gave: " << text;
     EXPECT_NE(text.find("\nIcon=org.quillane.Quillane.Team-Mail-inbox\n"), std::string::npos) << text;
     EXPECT_EQ(server.timesRequested("/icon-192.png"), 1);
     EXPECT_EQ(server.timesRequested("/icon-32.ico"), 0) << "the largest PNG is the best";

@@ -75,9 +75,11 @@ TEST(CommandLine, LinksThatARunLeavesAloneAreNamedForTheApplicationItIs)
         { { "quillane", "example.org", "quillane://open?url=https%3A%2F%2Fexample.org", "hello world" }, { neither } },
         { { "quillane", "irc://irc.example.org/chan" }, { "\u201circ://irc.example.org/chan\u201d is neither a web address nor a quillane: link, and is left alone" } },
         { { "quillane", "--app", "mail", "mailto:a@example.org", "https://example.org/" }, {} },
-        { { "quillane", "--app", "mail", "irc://irc.example.org/chan", "hello world" },
-            { "\u201circ://irc.example.org/chan\u201d is neither a web address, a quillane: link nor a link that \u201cmail\u201d takes, and is left alone",
-                "\u201chello world\u201d is neither a web address, a quillane: link nor a link that \u201cmail\u201d takes, and is left alone" } },
+        { { "quillane", "--app", "mail", "irc://irc.example.org/chan", "quillane://open?url=javascript%3Ax", "https://example.org/" },
+            { "\u201circ://irc.example.org/chan\u201d is no page that \u201cmail\u201d opens (an http or https address, a quillane: link to one, or a link of "
+              "a scheme it takes), and is left alone",
+                "\u201cquillane://open?url=javascript%3Ax\u201d is no page that \u201cmail\u201d opens (an http or https address, a quillane: link to one, "
+                "or a link of a scheme it takes), and is left alone" } },
         { { "quillane", "--app", "mail" }, {} },
     };
     for (const auto& [arguments, lines] : cases)

@@ -83,6 +83,29 @@ TEST(FailurePages, EachKindIsToldInWordsWithTheEnginesTextInTheDetail)
     EXPECT_EQ(between(stopped, "<p class='detail'>", "</p>"), "https://nosuchhost.invalid/<br>Internal error.");
 }
 
+TEST(FailurePages, APageWindowsFailureOffersOnlyWhatWorksThere)
+{
+    const std::string openAddress = "To open another address, choose File &gt; Open Address";
+    const std::string tryAgain = ">Try Again</a>";
+    const struct {
+        Kind kind;
+        FailureShownIn where;
+        bool offersTryAgain;
+        bool offersOpenAddress;
+    } cases[] = {
+        { Kind::refused, FailureShownIn::mainWindow, true, true },
+        { Kind::refused, FailureShownIn::pageWindow, true, false },
+        { Kind::blockedPort, FailureShownIn::mainWindow, true, true },
+        // The engine refuses a page window's link there without a word.
+        { Kind::blockedPort, FailureShownIn::pageWindow, false, false },
+    };
+    for (const auto& [kind, where, offersTryAgain, offersOpenAddress] : cases) {
+        std::string html = loadFailurePage(failure(kind, "http://127.0.0.1:9/", "refused"), where);
+        EXPECT_EQ(html.find(tryAgain) != std::string::npos, offersTryAgain) << int(kind) << int(where);
+        EXPECT_EQ(html.find(openAddress) != std::string::npos, offersOpenAddress) << int(kind) << int(where);
+    }
+}
+
 TEST(FailurePages, AnInternationalisedSiteIsNamedInItsOwnLettersWhereThatIsSafe)
 {
     std::string page = loadFailurePage(failure(Kind::nameNotFound, "https://xn--bcher-kva.test/", "Error resolving"));

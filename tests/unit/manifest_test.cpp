@@ -69,16 +69,6 @@ TEST(Manifest, WithoutTheManifestsIconThePagesLinksBestElseTheirLastElseTheSites
         EXPECT_EQ(pageIcon(platform::parseJSON(icons).value_or(platform::ScriptValue {}), page), icon) << icons;
 }
 
-TEST(Manifest, APagesTitleNamesTheApplicationTrimmedAndCutAtEightyCharacters)
-{
-    EXPECT_EQ(titleName("  Team Mail \u2014 Inbox  "), "Team Mail \u2014 Inbox");
-    EXPECT_EQ(titleName(std::string(80, 'n')), std::string(80, 'n'));
-    EXPECT_EQ(titleName(std::string(81, 'n')), std::string(80, 'n'));
-    EXPECT_EQ(titleName(std::string(79, 'n') + "\u00e9\u00e9"), std::string(79, 'n') + "\u00e9") << "cut between characters";
-    EXPECT_EQ(titleName("   "), std::nullopt);
-    EXPECT_EQ(titleName("bad\x01title"), std::nullopt);
-}
-
 TEST(Manifest, ShortcutsAreOnTheApplicationsOriginNamedAndAtMostTen)
 {
     auto read = facts(R"json({"shortcuts": [

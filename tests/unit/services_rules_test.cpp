@@ -86,10 +86,11 @@ TEST(DownloadEnd, ADownloadShortOfWhatItsServerAnnouncedIsNoDownload)
         EXPECT_EQ(quillane::platform::arrivedShort(received, announced, encoding), isShort) << received << " of " << announced << " " << encoding;
 }
 
-TEST(DownloadEnd, AFileThatCannotBeOpenedNamesTheProgramThatDidNotStartOrSaysThereIsNone)
+TEST(DownloadEnd, AFileThatCannotBeOpenedSaysWhyGoneTheProgramThatDidNotStartOrNone)
 {
-    EXPECT_EQ(quillane::notOpenedNote("notes.txt", std::string("Text Editor")), "\u201cText Editor\u201d could not be started for \u201cnotes.txt\u201d.");
-    EXPECT_EQ(quillane::notOpenedNote("data.bin", std::nullopt), "No program is set to open \u201cdata.bin\u201d.");
+    EXPECT_EQ(quillane::notOpenedNote("notes.txt", true, std::string("Text Editor")), "\u201cText Editor\u201d could not be started for \u201cnotes.txt\u201d.");
+    EXPECT_EQ(quillane::notOpenedNote("data.bin", true, std::nullopt), "No program is set to open \u201cdata.bin\u201d.");
+    EXPECT_EQ(quillane::notOpenedNote("data.bin", false, std::nullopt), "\u201cdata.bin\u201d is no longer where it was saved.");
 }
 
 TEST(ProgressLine, DownloadsComeFirstThenAWaitingPageThenNothing)
