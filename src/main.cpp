@@ -70,8 +70,6 @@ int main(int argc, char** argv)
     if (!options.probeFile) {
         for (const auto& option : unknownOptionsIn(arguments))
             std::fprintf(stderr, "quillane: \u201c%s\u201d is not understood here, and is left alone (quillane --help says what is)\n", option.c_str());
-    }
-    if (!options.probeFile) {
         auto appName = appNameFrom(arguments);
         auto handlerFor = [&appName](const std::string& scheme) { return appName ? installedHandler(*appName, scheme) : std::nullopt; };
         for (const auto& line : linksLeftAlone(arguments, handlerFor))
